@@ -1,0 +1,348 @@
+#include "assetlib.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "../../mascot/Outline.h"
+
+namespace assetgen {
+namespace {
+
+[[noreturn]] void fail(const std::string& name, int lineNumber,
+                       const std::string& message) {
+    throw std::runtime_error(name + ":" + std::to_string(lineNumber) + ": " +
+                             message);
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool isSkippable(const std::string& line) {
+    return line.empty() || line[0] == '#' ||
+           line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
+std::string withoutCarriageReturn(std::string line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+class SourceParser {
+public:
+    SourceParser(std::istream& in, std::string name)
+        : in_(in), name_(std::move(name)) {}
+
+    PixelArt parse() {
+        PixelArt art;
+        parseHeader(art);
+        parseRows(art);
+        return art;
+    }
+
+private:
+    bool nextLine(std::string& line) {
+        while (std::getline(in_, line)) {
+            ++lineNumber_;
+            line = withoutCarriageReturn(line);
+            if (!isSkippable(line)) return true;
+        }
+        return false;
+    }
+
+    void parseHeader(PixelArt& art) {
+        std::string line;
+        bool sawSize = false;
+        while (nextLine(line)) {
+            std::istringstream words(line);
+            std::string keyword;
+            words >> keyword;
+            if (keyword == "pixels") break;
+            if (keyword == "size") {
+                parseSize(words, art);
+                sawSize = true;
+            } else if (keyword == "palette") {
+                parsePaletteEntry(words, art);
+            } else {
+                fail(name_, lineNumber_, "unknown keyword '" + keyword + "'");
+            }
+        }
+        if (!sawSize) fail(name_, lineNumber_, "missing 'size' before pixels");
+    }
+
+    void parseSize(std::istringstream& words, PixelArt& art) {
+        if (!(words >> art.width >> art.height) || art.width <= 0 ||
+            art.height <= 0 || art.width > 256 || art.height > 256) {
+            fail(name_, lineNumber_, "size needs a width and height (1-256)");
+        }
+    }
+
+    void parsePaletteEntry(std::istringstream& words, PixelArt& art) {
+        std::string index, colour;
+        words >> index >> colour;
+        if (index.size() != 1 || hexDigitValue(index[0]) < 0) {
+            fail(name_, lineNumber_, "palette index must be one hex digit");
+        }
+        try {
+            art.palette[hexDigitValue(index[0])] = parseRgb(colour);
+        } catch (const std::runtime_error& error) {
+            fail(name_, lineNumber_, error.what());
+        }
+    }
+
+    void parseRows(PixelArt& art) {
+        art.pixels.reserve(static_cast<size_t>(art.width) * art.height);
+        std::string row;
+        for (int y = 0; y < art.height; ++y) {
+            if (!nextLine(row)) fail(name_, lineNumber_, "too few pixel rows");
+            parseRow(row, art);
+        }
+        if (nextLine(row)) fail(name_, lineNumber_, "too many pixel rows");
+    }
+
+    void parseRow(const std::string& row, PixelArt& art) {
+        if (static_cast<int>(row.size()) != art.width) {
+            fail(name_, lineNumber_,
+                 "row is " + std::to_string(row.size()) + " pixels wide, not " +
+                     std::to_string(art.width));
+        }
+        for (char c : row) {
+            int index = c == '.' ? kTransparent : hexDigitValue(c);
+            if (c != '.' && index < 0) {
+                fail(name_, lineNumber_, std::string("bad pixel '") + c + "'");
+            }
+            art.pixels.push_back(index);
+        }
+    }
+
+    std::istream& in_;
+    std::string name_;
+    int lineNumber_ = 0;
+};
+
+class ByteWriter {
+public:
+    void u8(std::uint8_t value) { bytes_.push_back(value); }
+    void u16(std::uint16_t value) {
+        u8(value & 0xff);
+        u8(value >> 8);
+    }
+    void u32(std::uint32_t value) {
+        u16(value & 0xffff);
+        u16(value >> 16);
+    }
+    void append(const std::vector<std::uint8_t>& more) {
+        bytes_.insert(bytes_.end(), more.begin(), more.end());
+    }
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kPaletteBytes = kPaletteSize * 4;
+constexpr std::uint32_t kIconDirSize = 6;
+constexpr std::uint32_t kIconDirEntrySize = 16;
+
+std::uint32_t paddedRowBytes(int width, int bitsPerPixel) {
+    return ((static_cast<std::uint32_t>(width) * bitsPerPixel + 31) / 32) * 4;
+}
+
+std::uint32_t colourBitsSize(const PixelArt& art) {
+    return paddedRowBytes(art.width, 4) * art.height;
+}
+
+std::uint32_t maskBitsSize(const PixelArt& art) {
+    return paddedRowBytes(art.width, 1) * art.height;
+}
+
+void writeInfoHeader(ByteWriter& out, const PixelArt& art, int storedHeight,
+                     std::uint32_t imageSize) {
+    out.u32(kInfoHeaderSize);
+    out.u32(static_cast<std::uint32_t>(art.width));
+    out.u32(static_cast<std::uint32_t>(storedHeight));
+    out.u16(1);  // planes
+    out.u16(4);  // bits per pixel
+    out.u32(0);  // BI_RGB
+    out.u32(imageSize);
+    out.u32(0);  // horizontal resolution
+    out.u32(0);  // vertical resolution
+    out.u32(kPaletteSize);
+    out.u32(0);  // all colours important
+}
+
+void writePalette(ByteWriter& out, const PixelArt& art) {
+    for (const Rgb& colour : art.palette) {
+        out.u8(colour.blue);
+        out.u8(colour.green);
+        out.u8(colour.red);
+        out.u8(0);
+    }
+}
+
+// Rows go bottom-up; a transparent pixel is stored as index 0 under a set
+// mask bit.
+void writeColourBits(ByteWriter& out, const PixelArt& art) {
+    const std::uint32_t rowBytes = paddedRowBytes(art.width, 4);
+    for (int y = art.height - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(rowBytes, 0);
+        for (int x = 0; x < art.width; ++x) {
+            const int index = art.isTransparent(x, y) ? 0 : art.at(x, y);
+            row[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
+        }
+        out.append(row);
+    }
+}
+
+void writeMaskBits(ByteWriter& out, const PixelArt& art) {
+    const std::uint32_t rowBytes = paddedRowBytes(art.width, 1);
+    for (int y = art.height - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(rowBytes, 0);
+        for (int x = 0; x < art.width; ++x) {
+            if (art.isTransparent(x, y)) {
+                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+        }
+        out.append(row);
+    }
+}
+
+std::vector<std::uint8_t> encodeIconImage(const PixelArt& art) {
+    ByteWriter out;
+    writeInfoHeader(out, art, art.height * 2,
+                    colourBitsSize(art) + maskBitsSize(art));
+    writePalette(out, art);
+    writeColourBits(out, art);
+    writeMaskBits(out, art);
+    return out.take();
+}
+
+void writeIconDirEntry(ByteWriter& out, const PixelArt& art,
+                       std::uint32_t imageBytes, std::uint32_t imageOffset) {
+    out.u8(static_cast<std::uint8_t>(art.width % 256));  // 0 means 256
+    out.u8(static_cast<std::uint8_t>(art.height % 256));
+    out.u8(kPaletteSize);
+    out.u8(0);  // reserved
+    out.u16(1);  // planes
+    out.u16(4);  // bits per pixel
+    out.u32(imageBytes);
+    out.u32(imageOffset);
+}
+
+bool hasTransparentPixel(const PixelArt& art) {
+    for (int index : art.pixels) {
+        if (index == kTransparent) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+PixelArt parsePixelArt(std::istream& in, const std::string& name) {
+    return SourceParser(in, name).parse();
+}
+
+PixelArt loadPixelArt(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error(path + ": cannot open");
+    return parsePixelArt(in, path);
+}
+
+Rgb parseRgb(const std::string& hex) {
+    if (hex.size() != 6) throw std::runtime_error("colour must be RRGGBB");
+    int digits[6];
+    for (int i = 0; i < 6; ++i) {
+        digits[i] = hexDigitValue(hex[i]);
+        if (digits[i] < 0) throw std::runtime_error("colour must be RRGGBB");
+    }
+    auto component = [&](int i) {
+        return static_cast<std::uint8_t>(digits[i] * 16 + digits[i + 1]);
+    };
+    return Rgb{component(0), component(2), component(4)};
+}
+
+std::vector<std::uint8_t> encodeBmp(const PixelArt& art) {
+    if (hasTransparentPixel(art)) {
+        throw std::runtime_error("a BMP cannot hold transparent pixels");
+    }
+    const std::uint32_t bitsOffset =
+        kFileHeaderSize + kInfoHeaderSize + kPaletteBytes;
+    const std::uint32_t imageSize = colourBitsSize(art);
+    ByteWriter out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(bitsOffset + imageSize);
+    out.u16(0);
+    out.u16(0);
+    out.u32(bitsOffset);
+    writeInfoHeader(out, art, art.height, imageSize);
+    writePalette(out, art);
+    writeColourBits(out, art);
+    return out.take();
+}
+
+std::vector<std::uint8_t> encodeIco(const std::vector<PixelArt>& images) {
+    std::vector<std::vector<std::uint8_t>> encoded;
+    for (const PixelArt& art : images) encoded.push_back(encodeIconImage(art));
+
+    ByteWriter out;
+    out.u16(0);  // reserved
+    out.u16(1);  // icon, not cursor
+    out.u16(static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset =
+        kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const auto imageBytes = static_cast<std::uint32_t>(encoded[i].size());
+        writeIconDirEntry(out, images[i], imageBytes, offset);
+        offset += imageBytes;
+    }
+    for (const auto& image : encoded) out.append(image);
+    return out.take();
+}
+
+bool insideOutline(int x, int y) {
+    const double px = x + 0.5;
+    const double py = y + 0.5;
+    bool inside = false;
+    for (int i = 0, j = pelnor::kOutlinePoints - 1; i < pelnor::kOutlinePoints;
+         j = i++) {
+        const double xi = pelnor::OutlineX[i], yi = pelnor::OutlineY[i];
+        const double xj = pelnor::OutlineX[j], yj = pelnor::OutlineY[j];
+        const bool edgeSpansRow = (yi > py) != (yj > py);
+        if (edgeSpansRow && px < xi + (py - yi) * (xj - xi) / (yj - yi)) {
+            inside = !inside;
+        }
+    }
+    return inside;
+}
+
+std::vector<std::string> outlineMaskRows() {
+    std::vector<std::string> rows;
+    for (int y = 0; y < pelnor::kPictureHeight; ++y) {
+        std::string row;
+        for (int x = 0; x < pelnor::kPictureWidth; ++x) {
+            row += insideOutline(x, y) ? '#' : '.';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<PixelPosition> pixelsOutsideOutline(const PixelArt& art) {
+    std::vector<PixelPosition> outside;
+    for (int y = 0; y < art.height; ++y) {
+        for (int x = 0; x < art.width; ++x) {
+            if (art.isTransparent(x, y) || art.colourAt(x, y) == kWhite) continue;
+            if (!insideOutline(x, y)) outside.push_back({x, y});
+        }
+    }
+    return outside;
+}
+
+}  // namespace assetgen

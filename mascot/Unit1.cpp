@@ -1,0 +1,370 @@
+#include "mascot/Unit1.h"
+
+#include <windowsx.h>
+
+#include "app/resource.h"
+#include "dialogs/About.h"
+#include "dialogs/MsgDlg.h"
+#include "dialogs/TimerSet.h"
+#include "mascot/Launcher.h"
+#include "mascot/LauncherOrder.h"
+#include "mascot/Outline.h"
+#include "platform/FmxUtils.h"
+#include "platform/Help.h"
+#include "platform/LaunchParams.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Registry.h"
+#include "platform/WinOps.h"
+#include "toolkit/Application.h"
+#include "toolkit/Hint.h"
+#include "toolkit/MessageBoxes.h"
+
+namespace pelnor {
+
+TMain* Main = nullptr;
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTickMs = 500;
+
+constexpr tk::FormLayout kMainLayout{
+    .className = L"TMain",
+    .caption = L"モフレン",
+    .left = 381,
+    .top = 292,
+    .clientWidth = kPictureWidth,
+    .clientHeight = 56,
+    .style = WS_POPUP,
+    .exStyle = WS_EX_TOPMOST,
+    .background = RGB(0, 0, 0),
+};
+constexpr const wchar_t* kMainHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
+constexpr POINT kKeyboardMenuPoint{40, 50};  // client point where Shift+F10 opens the menu
+
+struct FixedItem {
+    tk::TMenuItem* TMain::*member;
+    const wchar_t* name;
+    const wchar_t* caption;
+    const wchar_t* hint;
+    tk::ShortCut shortcut;
+    int imageIndex;
+    bool checked;
+    void (TMain::*onClick)();
+};
+
+// The menu, top to bottom.
+constexpr FixedItem kFixedItems[] = {
+    {&TMain::MnuDspTop, L"MnuDspTop", L"常に上に表示", L"チェックすると他のウィンドウに隠れません",
+     16469, -1, true, &TMain::MnuDspTopClick},
+    {&TMain::MnuFreeze, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります", 16467, -1,
+     false, &TMain::MnuFreezeClick},
+    {&TMain::N3, L"N3", L"-", L"", 0, -1, false, nullptr},
+    {&TMain::MnuCallExpr, L"MnuCallExpr", L"エクスプローラ召喚", L"エクスプローラを呼び出します",
+     16453, 0, false, &TMain::MnuCallExprClick},
+    {&TMain::N4, L"N4", L"-", L"", 0, -1, false, nullptr},
+    {&TMain::TimerSet, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定", 16471, 1, false,
+     &TMain::TimerSetClick},
+    {&TMain::OpenRoom, L"OpenRoom", L"ピピモの部屋を開く", L"実行ファイルのあるフォルダを開きます",
+     16463, 2, false, &TMain::OpenRoomClick},
+    {&TMain::N1, L"N1", L"-", L"", 0, -1, false, nullptr},
+    {&TMain::Help1, L"Help1", L"ヘルプ", L"", 112, 3, false, &TMain::Help1Click},
+    {&TMain::About1, L"About1", L"バージョン情報...", L"", 16449, 4, false, &TMain::About1Click},
+    {&TMain::N2, L"N2", L"-", L"", 0, -1, false, nullptr},
+    {&TMain::Exit1, L"Exit1", L"終了", L"", 32883, 5, false, &TMain::Exit1Click},
+};
+
+constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
+                              IDI_MENU_HELP,     IDI_MENU_ABOUT,  IDI_MENU_EXIT};
+
+bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+}  // namespace
+
+MainEnvironment MainEnvironment::System() {
+    return {LocalClock, ReadRegisteredOwner, ExecutablePath, PrimaryScreenSize};
+}
+
+TMain::TMain(MainEnvironment environment)
+    : Timer1(*this, kTimer1, kTickMs, [this] { Timer1Timer(); }),
+      environment_(std::move(environment)) {
+    BuildMenu();
+}
+
+TMain::~TMain() {
+    if (Main == this) Main = nullptr;
+}
+
+bool TMain::Create() {
+    if (!CreateForm(kMainLayout)) return false;
+    FormCreate();
+    hint_ = tk::AttachHint(Handle(), kMainHint);
+    Timer1.SetEnabled(true);
+    return true;
+}
+
+void TMain::BuildMenu() {
+    for (const FixedItem& fixed : kFixedItems) {
+        tk::TMenuItem item;
+        item.Name = fixed.name;
+        item.Caption = fixed.caption;
+        item.Hint = fixed.hint;
+        item.ShortCut = fixed.shortcut;
+        item.ImageIndex = fixed.imageIndex;
+        item.Checked = fixed.checked;
+        if (fixed.onClick) item.OnClick = [this, click = fixed.onClick](tk::TMenuItem&) { (this->*click)(); };
+        this->*fixed.member = &PopupMenu1.Add(std::move(item));
+    }
+    for (int id : kMenuIcons) {
+        tk::UniqueIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                          MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16,
+                                                          LR_DEFAULTCOLOR)));
+        ImageList1.AddIcon(icon.get());
+    }
+}
+
+void TMain::FormCreate() {
+    cursor_ = LoadCursorW(nullptr, IDC_WAIT);
+    SetCursor(cursor_);
+
+    Call.CallSet = false;
+    Call.CallHour = 0;
+    Call.CallMin = 0;
+    Call.CallName.clear();
+    Call.CallName = environment_.registeredOwner();
+    Call.CallTask.clear();
+    Call.CallBeep = 1;
+
+    Motion = MascotState{};
+
+    Image1.LoadFromResource(IDB_MASCOT);
+    SetWindowPos(Handle(), nullptr, 0, 0, Image1.Width(), kMainLayout.clientHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    MirrorBmp = Image1.MakeMirror();
+
+    programFolder_ = FolderOf(environment_.executablePath());
+    programFolderSlash_ = WithTrailingBackslash(programFolder_);
+    tk::Application().HelpFile = programFolderSlash_ + std::wstring(kHelpFileName);
+
+    BuildLauncher();
+
+    cursor_ = LoadCursorW(nullptr, IDC_ARROW);
+    SetCursor(cursor_);
+}
+
+void TMain::BuildLauncher() {
+    const auto files = FindShortcutFiles(programFolderSlash_, kMaxLauncherItems);
+    if (files.empty()) return;
+
+    std::vector<LauncherEntry> entries;
+    for (const std::wstring& file : files) {
+        const tk::UniqueIcon icon = ShellIconFor(programFolderSlash_ + file);
+        const int image = ImageList1.AddIcon(icon.get());
+        std::wstring caption = CaptionForShortcut(file);
+        entries.push_back({caption, LauncherSortKey(caption), image});
+    }
+    SortLauncherEntries(entries);
+
+    tk::TMenuItem separator;
+    separator.Name = L"NLauncher";
+    separator.Caption = L"-";
+    PopupMenu1.Add(std::move(separator));
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        tk::TMenuItem item;
+        item.Name = L"Launch" + std::to_wstring(n);
+        item.Caption = entries[n].caption;
+        item.ImageIndex = entries[n].imageIndex;
+        item.ShortCut = tk::TextToShortCut(L"F" + std::to_wstring(n + 2));
+        item.HelpContext = 0;
+        item.OnClick = [this](tk::TMenuItem& chosen) { LaunchClick(chosen); };
+        PopupMenu1.Add(std::move(item));
+    }
+    launcherCount_ = static_cast<int>(entries.size());
+}
+
+void TMain::FormPaint(HDC paintDc) {
+    ++paintCount_;
+    FormRgnSetOn(paintDc);
+}
+
+void TMain::FormRgnSet() {
+    tk::WindowDc dc(Handle());
+    FormRgnSetOn(dc.get());
+}
+
+// Setting a region with redraw requests a paint, and every paint comes here:
+// the region is applied only when the orientation it was made for changed, so
+// a paint never asks for another without end.
+void TMain::FormRgnSetOn(HDC dc) {
+    const int orientation = Motion.FaceLeft ? 1 : 0;
+    if (orientation != appliedOrientation_ &&
+        ApplyOutlineRegion(Handle(), OutlineFor(Motion.FaceLeft))) {
+        appliedOrientation_ = orientation;
+        ++regionCount_;
+    }
+    RePaintForm(dc);
+}
+
+void TMain::RePaintForm(HDC dc) {
+    const DWORD rop = Frozen() ? NOTSRCCOPY : SRCCOPY;
+    DrawBitmap(dc, Motion.FaceLeft ? Image1.Handle() : MirrorBmp.get(), 0, 0, rop);
+}
+
+void TMain::Timer1Timer() {
+    DriftStep();
+    CallCheck();
+}
+
+void TMain::DriftStep() {
+    if (Frozen()) return;
+    RECT frame;
+    GetWindowRect(Handle(), &frame);
+    int left = frame.left;
+    int top = frame.top;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const SIZE screen = environment_.screenSize();
+    const auto moveTo = [this](int x, int y) {
+        SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+
+    const bool bouncedVertically = StepVertical(Motion, top, height, screen.cy);
+    moveTo(left, top);
+    if (bouncedVertically) FormRgnSet();
+
+    const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen.cx);
+    moveTo(left, top);
+    if (bouncedHorizontally) FormRgnSet();
+}
+
+void TMain::CallCheck() {
+    if (!TakeDueCall(Call, environment_.clock())) return;
+    TOKBottomDlg notice;
+    notice.SetName(Call.CallName);
+    notice.SetTask(Call.CallTask);
+    if (Call.CallBeep == 1) DefaultBeep();
+    notice.ShowModal(Handle());
+}
+
+void TMain::GrabMove() { StartSystemMove(Handle()); }
+
+void TMain::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
+    const bool mouseButton = KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
+    if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
+        POINT at = kKeyboardMenuPoint;
+        ClientToScreen(Handle(), &at);
+        PopupAt(at.x, at.y);
+    }
+}
+
+void TMain::PopupAt(int screenX, int screenY) { PopupMenu1.Popup(Handle(), screenX, screenY); }
+
+bool TMain::FormCloseQuery() { return true; }
+
+void TMain::SetStayOnTop(bool onTop) { pelnor::SetStayOnTop(Handle(), onTop); }
+
+void TMain::MnuDspTopClick() {
+    if (Frozen()) {
+        tk::InformationBox(Handle(), L"凍りついている間は常に上に表示されます。");
+        return;
+    }
+    MnuDspTop->Checked = !MnuDspTop->Checked;
+    SetStayOnTop(MnuDspTop->Checked);
+    FormRgnSet();
+}
+
+void TMain::MnuFreezeClick() {
+    MnuDspTop->Checked = true;
+    SetStayOnTop(true);
+    MnuFreeze->Checked = !MnuFreeze->Checked;
+    FormRgnSet();
+}
+
+void TMain::MnuCallExprClick() { LaunchFile(std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW); }
+
+void TMain::TimerSetClick() {
+    TTimeSet timeSet(Call, environment_.clock);
+    timeSet.ShowModal(Handle());
+}
+
+void TMain::OpenRoomClick() {
+    LaunchFile(std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"", SW_SHOW);
+}
+
+void TMain::Help1Click() { HelpContents(Handle(), tk::Application().HelpFile); }
+
+void TMain::About1Click() {
+    TAboutBox aboutBox;
+    aboutBox.ShowModal(Handle());
+}
+
+void TMain::Exit1Click() { Close(); }
+
+void TMain::LaunchClick(const tk::TMenuItem& item) {
+    LaunchFile(ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
+}
+
+LRESULT TMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(Handle(), &ps);
+            FormPaint(dc);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            GrabMove();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F10) {
+                FormKeyDown(static_cast<WORD>(wParam), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL),
+                            KeyIsDown(VK_MENU));
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU: {
+            const int x = GET_X_LPARAM(lParam);
+            const int y = GET_Y_LPARAM(lParam);
+            if (x == -1 && y == -1) {  // the Menu key
+                FormKeyDown(VK_F10, true, false, false);
+            } else {
+                PopupAt(x, y);
+            }
+            return 0;
+        }
+        case WM_COMMAND:
+            if (PopupMenu1.Dispatch(LOWORD(wParam))) return 0;
+            break;
+        case WM_MEASUREITEM:
+            if (PopupMenu1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (PopupMenu1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && cursor_) {
+                SetCursor(cursor_);
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            if (FormCloseQuery()) DestroyWindow(Handle());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return FormCloseQuery() ? TRUE : FALSE;
+        case WM_DESTROY:
+            Timer1.SetEnabled(false);
+            // Nothing paints after this, so the mirrored picture can go.
+            MirrorBmp.reset();
+            if (QuitOnDestroy) PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return TForm::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace pelnor

@@ -1,0 +1,27 @@
+// Starting files through the Windows shell.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace pelnor {
+
+// Asks the shell for the file's default action, as a double-click would, with
+// these parameters and working folder, owned by the main window. Every text
+// is passed whole, however long. Returns the shell's result code.
+HINSTANCE LaunchFile(const std::wstring& file, const std::wstring& parameters,
+                     const std::wstring& folder, int show);
+
+struct LaunchRequest {
+    std::wstring file;
+    std::wstring parameters;
+    std::wstring folder;
+    int show = 0;
+};
+
+// Tests see the requests instead of the shell; an empty function restores it.
+void SetShellForTesting(std::function<void(const LaunchRequest&)> shell);
+
+}  // namespace pelnor

@@ -1,0 +1,572 @@
+#include "platform/Help.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string_view>
+
+#include "app/resource.h"
+#include "platform/HelpText.h"
+#include "toolkit/Handles.h"
+#include "toolkit/Text.h"
+
+namespace pelnor {
+namespace {
+
+// Layout in 96-DPI pixels.
+struct ViewerLayout {
+    const wchar_t* caption;
+    int clientWidth;
+    int clientHeight;
+    int minClientWidth;
+    int minClientHeight;
+    int margin;       // around and between the list and the text
+    int listWidth;
+    int textMargin;   // inside the text field, left and right
+    int fontHeight;   // character height, without internal leading
+    const wchar_t* fontFace;
+};
+
+constexpr ViewerLayout kViewer{
+    .caption = L"モフレン ヘルプ",
+    .clientWidth = 600,
+    .clientHeight = 420,
+    .minClientWidth = 320,
+    .minClientHeight = 200,
+    .margin = 6,
+    .listWidth = 160,
+    .textMargin = 4,
+    .fontHeight = 12,
+    .fontFace = L"ＭＳ Ｐゴシック",
+};
+
+struct PopupLayout {
+    int maxTextWidth;
+    int padding;
+    int fontHeight;
+    const wchar_t* fontFace;
+    COLORREF background;
+    COLORREF textColour;
+};
+
+constexpr PopupLayout kPopup{
+    .maxTextWidth = 300,
+    .padding = 6,
+    .fontHeight = 12,
+    .fontFace = L"ＭＳ Ｐゴシック",
+    .background = RGB(255, 255, 225),
+    .textColour = RGB(0, 0, 0),
+};
+
+constexpr UINT_PTR kChildSubclassId = 1;
+constexpr UINT kDrawTextFlags = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
+
+int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+tk::UniqueFont MakeFont(const wchar_t* face, int height, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -Scale(height, dpi);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    wcsncpy_s(font.lfFaceName, face, _TRUNCATE);
+    return tk::UniqueFont(CreateFontIndirectW(&font));
+}
+
+// The edit control and DrawText both want CR LF between lines.
+std::wstring ToWindowsText(std::string_view utf8) {
+    const std::wstring text = tk::FromUtf8(utf8);
+    std::wstring out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const wchar_t c : text) {
+        if (c == L'\n') out += L'\r';
+        out += c;
+    }
+    return out;
+}
+
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE h) noexcept : handle_(h) {}
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    ~KernelHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    HANDLE get() const noexcept { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+std::optional<HelpText> ReadHelpFile(const std::wstring& path) {
+    constexpr LONGLONG kLargestHelpFile = 1 << 20;
+    if (path.empty()) return std::nullopt;
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestHelpFile) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return std::nullopt;
+    bytes.resize(read);
+    return ParseHelpText(bytes);
+}
+
+const HelpText& EmbeddedHelp() {
+    static const HelpText help = [] {
+        const HMODULE module = GetModuleHandleW(nullptr);
+        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_RCDATA);
+        const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        const void* data = loaded ? LockResource(loaded) : nullptr;
+        if (!data) return HelpText{};
+        const std::string_view text(static_cast<const char*>(data), SizeofResource(module, found));
+        return ParseHelpText(text).value_or(HelpText{});
+    }();
+    return help;
+}
+
+HelpText LoadHelp(const std::wstring& helpFile) {
+    if (auto fromFile = ReadHelpFile(helpFile)) return std::move(*fromFile);
+    return EmbeddedHelp();
+}
+
+bool RegisterOnce(const wchar_t* className, WNDPROC proc, HBRUSH background) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, className, &wc)) return true;
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PELNOR));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
+}
+
+// The work area of the monitor nearest to `window` (or to the primary one).
+RECT WorkAreaNear(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcWork;
+}
+
+// Places a window of the given size with its top-left at `point`, moved back
+// inside the work area if it would run off it.
+POINT KeepInside(POINT point, SIZE size, const RECT& area) {
+    if (point.x + size.cx > area.right) point.x = area.right - size.cx;
+    if (point.y + size.cy > area.bottom) point.y = area.bottom - size.cy;
+    if (point.x < area.left) point.x = area.left;
+    if (point.y < area.top) point.y = area.top;
+    return point;
+}
+
+// The viewer: topic list on the left, the chosen topic's text on the right.
+// It owns itself: created by Open, deleted when its window is destroyed.
+class HelpViewer {
+public:
+    static void Open(HWND owner, HelpText help) {
+        if (current_) {
+            current_->BringForward(std::move(help));
+            return;
+        }
+        if (help.topics.empty()) return;
+        if (!RegisterOnce(kHelpViewerClass, WindowProc,
+                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+            return;
+        auto* viewer = new HelpViewer(std::move(help));
+        if (!viewer->Create(owner)) delete viewer;
+    }
+
+private:
+    explicit HelpViewer(HelpText help) : help_(std::move(help)) {}
+
+    bool Create(HWND owner) {
+        constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+        constexpr DWORD kExStyle = WS_EX_APPWINDOW;
+        // Created hidden at a default place, then sized for its own DPI.
+        return CreateWindowExW(kExStyle, kHelpViewerClass, kViewer.caption, kStyle, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               GetModuleHandleW(nullptr), this) != nullptr;
+    }
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
+        HelpViewer* viewer = nullptr;
+        if (msg == WM_NCCREATE) {
+            viewer = static_cast<HelpViewer*>(
+                reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            viewer->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(viewer));
+        } else {
+            viewer = reinterpret_cast<HelpViewer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!viewer) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            if (current_ == viewer) current_ = nullptr;
+            delete viewer;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
+        try {
+            return viewer->HandleMessage(msg, wParam, lParam);
+        } catch (...) {
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
+    }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        switch (msg) {
+            case WM_CREATE:
+                return OnCreate() ? 0 : -1;
+            case WM_SIZE:
+                Layout();
+                return 0;
+            case WM_GETMINMAXINFO: {
+                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+                const SIZE frame = FrameSize(kViewer.minClientWidth, kViewer.minClientHeight);
+                info->ptMinTrackSize = {frame.cx, frame.cy};
+                return 0;
+            }
+            case WM_DPICHANGED: {
+                ApplyDpi(HIWORD(wParam));
+                const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                             suggested->right - suggested->left,
+                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
+            case WM_COMMAND:
+                if (reinterpret_cast<HWND>(lParam) == list_ && HIWORD(wParam) == LBN_SELCHANGE) {
+                    ShowTopic(static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)));
+                    return 0;
+                }
+                break;
+            case WM_CTLCOLORSTATIC:
+                // The read-only text keeps the look of a page, not of a disabled field.
+                if (reinterpret_cast<HWND>(lParam) == text_) {
+                    const HDC dc = reinterpret_cast<HDC>(wParam);
+                    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+                }
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wParam) == WA_INACTIVE) {
+                    const HWND focus = GetFocus();
+                    if (focus == list_ || focus == text_) lastFocus_ = focus;
+                }
+                break;
+            case WM_SETFOCUS:
+                SetFocus(lastFocus_ ? lastFocus_ : list_);
+                return 0;
+            default:
+                break;
+        }
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+
+    bool OnCreate() {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                                    LBS_NOINTEGRALHEIGHT,
+                                0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+        text_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                                    ES_READONLY | ES_AUTOVSCROLL,
+                                0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+        if (!list_ || !text_) return false;
+        SetWindowSubclass(list_, ChildProc, kChildSubclassId, 0);
+        SetWindowSubclass(text_, ChildProc, kChildSubclassId, 0);
+
+        ApplyDpi(GetDpiForWindow(hwnd_));
+        FillList();
+        ShowTopic(0);
+
+        const UINT dpi = dpi_;
+        const SIZE frame =
+            FrameSize(Scale(kViewer.clientWidth, dpi), Scale(kViewer.clientHeight, dpi), false);
+        const RECT area = WorkAreaNear(GetWindow(hwnd_, GW_OWNER));
+        const POINT centre{area.left + (area.right - area.left - frame.cx) / 2,
+                           area.top + (area.bottom - area.top - frame.cy) / 2};
+        const POINT place = KeepInside(centre, frame, area);
+        SetWindowPos(hwnd_, nullptr, place.x, place.y, frame.cx, frame.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(hwnd_, SW_SHOW);
+        SetFocus(list_);
+        current_ = this;
+        return true;
+    }
+
+    // The window size for a client area; sizes already in device pixels
+    // unless `scale` asks for the 96-DPI values to be scaled.
+    SIZE FrameSize(int clientWidth, int clientHeight, bool scale = true) const {
+        if (scale) {
+            clientWidth = Scale(clientWidth, dpi_);
+            clientHeight = Scale(clientHeight, dpi_);
+        }
+        RECT frame{0, 0, clientWidth, clientHeight};
+        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                 FALSE, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
+                                 dpi_);
+        return {frame.right - frame.left, frame.bottom - frame.top};
+    }
+
+    void ApplyDpi(UINT dpi) {
+        dpi_ = dpi ? dpi : 96;
+        tk::UniqueFont font = MakeFont(kViewer.fontFace, kViewer.fontHeight, dpi_);
+        SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        const int margin = Scale(kViewer.textMargin, dpi_);
+        SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+        // The controls hold the new font before the old one is deleted.
+        font_ = std::move(font);
+        Layout();
+    }
+
+    void Layout() {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        const int margin = Scale(kViewer.margin, dpi_);
+        const int listWidth = Scale(kViewer.listWidth, dpi_);
+        const int height = std::max(0, static_cast<int>(client.bottom) - 2 * margin);
+        const int textLeft = margin + listWidth + margin;
+        const int textWidth = std::max(0, static_cast<int>(client.right) - textLeft - margin);
+        MoveWindow(list_, margin, margin, listWidth, height, TRUE);
+        MoveWindow(text_, textLeft, margin, textWidth, height, TRUE);
+    }
+
+    void FillList() {
+        SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        for (const HelpTopic& topic : help_.topics) {
+            const std::wstring title = tk::FromUtf8(topic.title);
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        }
+    }
+
+    void ShowTopic(int index) {
+        if (index < 0 || index >= static_cast<int>(help_.topics.size())) return;
+        SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        const std::wstring body = ToWindowsText(help_.topics[static_cast<std::size_t>(index)].body);
+        SetWindowTextW(text_, body.c_str());
+    }
+
+    void BringForward(HelpText help) {
+        if (!help.topics.empty()) {
+            help_ = std::move(help);
+            FillList();
+        }
+        ShowTopic(0);
+        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+        SetForegroundWindow(hwnd_);
+        SetActiveWindow(hwnd_);
+        SetFocus(list_);
+    }
+
+    // Esc closes the viewer and Tab moves between the two controls: no dialog
+    // manager runs for this window, the caller's message loop does not know it.
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR) noexcept {
+        const HWND parent = GetParent(hwnd);
+        switch (msg) {
+            case WM_GETDLGCODE:
+                return DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTALLKEYS;
+            case WM_KEYDOWN:
+                if (wParam == VK_ESCAPE) {
+                    PostMessageW(parent, WM_CLOSE, 0, 0);
+                    return 0;
+                }
+                if (wParam == VK_TAB) {
+                    const HWND next = GetNextDlgTabItem(parent, hwnd, GetKeyState(VK_SHIFT) < 0);
+                    if (next) SetFocus(next);
+                    return 0;
+                }
+                break;
+            case WM_CHAR:
+                if (wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(hwnd, ChildProc, kChildSubclassId);
+                break;
+            default:
+                break;
+        }
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+
+    static HelpViewer* current_;
+
+    HWND hwnd_ = nullptr;
+    HWND list_ = nullptr;
+    HWND text_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HelpText help_;
+    tk::UniqueFont font_;
+    UINT dpi_ = 96;
+};
+
+HelpViewer* HelpViewer::current_ = nullptr;
+
+// A borderless note like a tool tip. It takes the keyboard and the mouse, so
+// the first key or click after it appears only closes it.
+class HelpPopup {
+public:
+    static void Show(HWND owner, const std::wstring& text, POINT at) {
+        if (current_) DestroyWindow(current_->hwnd_);
+        if (!RegisterOnce(kHelpPopupClass, WindowProc, nullptr)) return;
+        auto* popup = new HelpPopup;
+        constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
+        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+        if (!CreateWindowExW(kExStyle, kHelpPopupClass, text.c_str(), kStyle, at.x, at.y, 1, 1,
+                             owner, nullptr, GetModuleHandleW(nullptr), popup)) {
+            delete popup;
+            return;
+        }
+        popup->Place(text, at);
+    }
+
+private:
+    static constexpr UINT kCloseMessage = WM_APP + 1;
+
+    void Place(const std::wstring& text, POINT at) {
+        const UINT dpi = GetDpiForWindow(hwnd_) ? GetDpiForWindow(hwnd_) : 96;
+        font_ = MakeFont(kPopup.fontFace, kPopup.fontHeight, dpi);
+        padding_ = Scale(kPopup.padding, dpi);
+
+        RECT textRect{0, 0, Scale(kPopup.maxTextWidth, dpi), 0};
+        {
+            const tk::WindowDc dc(hwnd_);
+            const tk::ScopedSelect select(dc.get(), font_.get());
+            DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &textRect,
+                      kDrawTextFlags | DT_CALCRECT);
+        }
+        RECT frame{0, 0, textRect.right + 2 * padding_, textRect.bottom + 2 * padding_};
+        AdjustWindowRectExForDpi(&frame, WS_POPUP | WS_BORDER, FALSE,
+                                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST, dpi);
+        const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info);
+        const POINT place = KeepInside(at, size, info.rcWork);
+
+        SetWindowPos(hwnd_, HWND_TOPMOST, place.x, place.y, size.cx, size.cy, SWP_SHOWWINDOW);
+        SetForegroundWindow(hwnd_);
+        SetFocus(hwnd_);
+        SetCapture(hwnd_);
+    }
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
+        HelpPopup* popup = nullptr;
+        if (msg == WM_NCCREATE) {
+            popup =
+                static_cast<HelpPopup*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            popup->hwnd_ = hwnd;
+            current_ = popup;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
+        } else {
+            popup = reinterpret_cast<HelpPopup*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!popup) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            if (current_ == popup) current_ = nullptr;
+            delete popup;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
+        return popup->HandleMessage(msg, wParam, lParam);
+    }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+        constexpr LPARAM kKeyWasDown = 1 << 30;
+        switch (msg) {
+            case WM_PAINT:
+                Paint();
+                return 0;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                // A key still held from before the popup (the F1 that asked
+                // for it, repeating) does not close it.
+                if (!(lParam & kKeyWasDown)) Dismiss();
+                return 0;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_XBUTTONDOWN:
+            case WM_NCLBUTTONDOWN:
+            case WM_NCRBUTTONDOWN:
+                Dismiss();
+                return 0;
+            case WM_ACTIVATE:
+                // Destroying a window in the middle of an activation change is
+                // asking for trouble; close once it is over.
+                if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(hwnd_, kCloseMessage, 0, 0);
+                break;
+            case kCloseMessage:
+                Dismiss();
+                return 0;
+            default:
+                break;
+        }
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+
+    void Dismiss() {
+        if (closing_) return;
+        closing_ = true;
+        DestroyWindow(hwnd_);
+    }
+
+    void Paint() {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(hwnd_, &paint);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        const tk::UniqueBrush background(CreateSolidBrush(kPopup.background));
+        FillRect(dc, &client, background.get());
+        const int length = GetWindowTextLengthW(hwnd_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(hwnd_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        {
+            const tk::ScopedSelect select(dc, font_.get());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, kPopup.textColour);
+            RECT textRect{client.left + padding_, client.top + padding_, client.right - padding_,
+                          client.bottom - padding_};
+            DrawTextW(dc, text.c_str(), length, &textRect, kDrawTextFlags);
+        }
+        EndPaint(hwnd_, &paint);
+    }
+
+    static HelpPopup* current_;
+
+    HWND hwnd_ = nullptr;
+    tk::UniqueFont font_;
+    int padding_ = 0;
+    bool closing_ = false;
+};
+
+HelpPopup* HelpPopup::current_ = nullptr;
+
+}  // namespace
+
+void HelpContents(HWND owner, const std::wstring& helpFile) {
+    HelpViewer::Open(owner, LoadHelp(helpFile));
+}
+
+void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint,
+                      DWORD context) {
+    const HelpText help = LoadHelp(helpFile);
+    const std::string* text = help.ContextText(context);
+    if (!text || text->empty()) return;
+    HelpPopup::Show(owner, ToWindowsText(*text), screenPoint);
+}
+
+}  // namespace pelnor

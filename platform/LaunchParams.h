@@ -1,0 +1,23 @@
+// Command lines for the shell launches of the menu.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pelnor {
+
+inline constexpr std::wstring_view kExplorer = L"EXPLORER.EXE";
+
+// "\",/e": Explorer on the root folder of the current drive, tree view on.
+std::wstring ExplorerRootParameters();
+
+// "<folder>",/n: a new Explorer window on `folder`.
+std::wstring ExplorerFolderParameters(std::wstring_view folder);
+
+// The shortcut file a launcher item opens: its caption plus ".lnk".
+std::wstring ShortcutFileFor(std::wstring_view caption);
+
+// The caption of a shortcut file: its name without the last four characters.
+std::wstring CaptionForShortcut(std::wstring_view fileName);
+
+}  // namespace pelnor

@@ -1,0 +1,51 @@
+#include "toolkit/Application.h"
+
+#include <commctrl.h>
+
+namespace tk {
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+void TApplication::SetAccelerators(HWND target, HACCEL accelerators) {
+    acceleratorTarget_ = target;
+    accelerators_ = accelerators;
+}
+
+bool TApplication::TranslateForTarget(MSG& msg) const {
+    if (!accelerators_ || !acceleratorTarget_) return false;
+    if (msg.hwnd != acceleratorTarget_ && !IsChild(acceleratorTarget_, msg.hwnd)) return false;
+    return TranslateAcceleratorW(acceleratorTarget_, accelerators_, &msg) != 0;
+}
+
+int TApplication::Run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateForTarget(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (TranslateForTarget(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace tk

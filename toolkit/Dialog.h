@@ -1,0 +1,121 @@
+// The toolkit's modal dialog: an in-memory template with no controls, shown
+// with the system's dialog manager (Tab, Enter, Esc, default and cancel
+// buttons); the controls are made from the window's layout table when the
+// dialog starts.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+class TControl;
+class TButton;
+
+// A font by face, character height in 96-DPI pixels (without internal
+// leading) and weight. An empty spec means the dialog's own font; a spec with
+// only a height or only bold takes the dialog's face.
+struct FontSpec {
+    const wchar_t* face = nullptr;
+    int height = 0;
+    bool bold = false;
+};
+
+struct FormSpec {
+    const wchar_t* caption = L"";
+    int clientWidth = 0;
+    int clientHeight = 0;
+    FontSpec font{};
+    bool contextHelpBox = false;  // the "?" box in the caption
+    bool stayOnTop = false;
+    const wchar_t* hint = nullptr;
+    DWORD helpContext = 0;
+};
+
+class TDialog {
+public:
+    explicit TDialog(const FormSpec& form) : form_(form) {}
+    TDialog(const TDialog&) = delete;
+    TDialog& operator=(const TDialog&) = delete;
+    virtual ~TDialog();
+
+    // Runs the dialog until it ends; returns its modal result (-1 if it could
+    // not be shown).
+    INT_PTR ShowModal(HWND owner);
+    void EndModal(INT_PTR result);
+
+    HWND Handle() const noexcept { return hwnd_; }
+    const FormSpec& Form() const noexcept { return form_; }
+
+    // 96-DPI pixels to this dialog's pixels.
+    int Scale(int pixels) const noexcept { return MulDiv(pixels, dpi_, 96); }
+    int Dpi() const noexcept { return dpi_; }
+
+    // The font for a control; owned by the dialog.
+    HFONT FontFor(const FontSpec& spec);
+
+    // The control whose window is `hwnd` (or holds it), or nullptr.
+    TControl* ControlOf(HWND hwnd) const;
+
+    // The help context for a window of this dialog: its control's own number,
+    // else its nearest parent's non-zero one, else the dialog's.
+    DWORD HelpContextOf(HWND hwnd) const;
+
+    // Called from within the modal loop once the dialog is on screen: for every
+    // dialog (tests drive nested boxes through it) and for this one.
+    static inline std::function<void(HWND)> ShownHook;
+    std::function<void(HWND)> OnShown;
+
+    // Context help (F1, or the "?" box then a click): the help context and the
+    // control's client origin on screen.
+    std::function<void(DWORD context, POINT screenPoint)> ContextHelp;
+
+    // For the controls while they are made.
+    int RegisterControl(TControl& control);
+    void SetDefaultButton(TButton& button);
+    void SetCancelButton(TButton& button) { cancelButton_ = &button; }
+
+protected:
+    // Makes the controls in tab order; the first one that takes the focus gets it.
+    virtual void CreateControls() = 0;
+    virtual void FormCreate() {}
+    virtual void FormHide() {}
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+
+    // Handles what the base does not; true when handled.
+    virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    void InitDialog();
+    void AddToolTips();
+    void Paint();
+    bool Command(WPARAM wParam, LPARAM lParam);
+    INT_PTR ControlColour(HDC dc, HWND control);
+    void Help(const HELPINFO& info);
+
+    const FormSpec& form_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    HWND toolTip_ = nullptr;  // destroyed with the dialog
+    std::vector<TControl*> controls_;
+    TButton* defaultButton_ = nullptr;
+    TButton* cancelButton_ = nullptr;
+    int nextId_ = 1000;
+
+    struct CachedFont {
+        const wchar_t* face;
+        int height;
+        bool bold;
+        UniqueFont font;
+    };
+    std::vector<CachedFont> fonts_;
+};
+
+}  // namespace tk

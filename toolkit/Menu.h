@@ -1,0 +1,84 @@
+// Popup menu with icons from an image list and shortcut keys. One list of
+// items drives the menu, the shortcut text shown in it and the accelerators.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+class TImageList;
+
+// A shortcut as a menu stores it: virtual-key code plus 0x2000 Shift,
+// 0x4000 Ctrl, 0x8000 Alt (Ctrl+U = 0x4055 = 16469).
+using ShortCut = WORD;
+inline constexpr ShortCut kShiftBit = 0x2000;
+inline constexpr ShortCut kCtrlBit = 0x4000;
+inline constexpr ShortCut kAltBit = 0x8000;
+
+// "Ctrl+U", "F1", "Alt+F4"; empty for no shortcut.
+std::wstring ShortCutToText(ShortCut shortcut);
+// The inverse for texts of that form ("F12", "Ctrl+S"); 0 when not understood.
+ShortCut TextToShortCut(std::wstring_view text);
+
+struct TMenuItem {
+    std::wstring Name;
+    std::wstring Caption;  // "-" is a separator line
+    std::wstring Hint;
+    ShortCut ShortCut = 0;
+    int ImageIndex = -1;
+    bool Checked = false;
+    int HelpContext = 0;
+    std::function<void(TMenuItem&)> OnClick;
+
+    bool IsSeparator() const { return Caption == L"-"; }
+    UINT CommandId() const { return commandId_; }
+
+private:
+    friend class TPopupMenu;
+    UINT commandId_ = 0;
+};
+
+class TPopupMenu {
+public:
+    explicit TPopupMenu(const TImageList* images) : images_(images) {}
+
+    TMenuItem& Add(TMenuItem item);
+    std::size_t Count() const { return items_.size(); }
+    TMenuItem& operator[](std::size_t index) { return *items_[index]; }
+    const TMenuItem& operator[](std::size_t index) const { return *items_[index]; }
+    TMenuItem* Find(std::wstring_view name);
+
+    // Shows the menu at a screen point for `owner` and runs the chosen item.
+    // TrackPopupMenu runs a nested message loop in which timers and paints
+    // still arrive; the chosen command is dispatched after it has returned.
+    void Popup(HWND owner, int screenX, int screenY);
+
+    // Accelerators for every item with a shortcut; rebuilt after items change.
+    HACCEL Accelerators();
+
+    // Runs the item with this command id; false if none has it.
+    bool Dispatch(UINT commandId);
+
+    // The owner forwards WM_MEASUREITEM and WM_DRAWITEM for menu icons here.
+    bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
+    bool DrawItem(const DRAWITEMSTRUCT& draw) const;
+
+    // The HMENU as last shown, for tests; built on demand.
+    HMENU BuildMenu();
+
+private:
+    const TImageList* images_;
+    std::vector<std::unique_ptr<TMenuItem>> items_;
+    UniqueMenu menu_;
+    UniqueAccelerators accelerators_;
+    bool acceleratorsStale_ = true;
+};
+
+}  // namespace tk
