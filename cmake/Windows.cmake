@@ -8,9 +8,16 @@ add_library(pelnor_win STATIC
     toolkit/ImageList.cpp
     toolkit/Hint.cpp
     toolkit/Text.cpp
+    toolkit/Dialog.cpp
+    toolkit/Controls.cpp
+    toolkit/MessageBoxes.cpp
+    dialogs/TimerSet.cpp
+    dialogs/MsgDlg.cpp
+    dialogs/About.cpp
     platform/WinOps.cpp
     platform/FmxUtils.cpp
     platform/Registry.cpp
+    platform/Help.cpp
     mascot/Unit1.cpp
     mascot/Picture.cpp
     mascot/Launcher.cpp
@@ -19,18 +26,19 @@ target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 target_link_libraries(pelnor_win PUBLIC pelnor_logic user32 gdi32 comctl32 shell32 advapi32 ole32
-    uuid)
+    uuid imm32)
 
 # Resources are linked as an object library so the Win32 tests carry the same picture and icons.
 add_library(pelnor_resources OBJECT app/Pelnor.rc)
 target_include_directories(pelnor_resources PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(app/Pelnor.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/assets/mascot.bmp;${CMAKE_SOURCE_DIR}/assets/notice.bmp;${CMAKE_SOURCE_DIR}/assets/Pelnor.ico;${CMAKE_SOURCE_DIR}/app/Pelnor.manifest")
+    "${CMAKE_SOURCE_DIR}/assets/mascot.bmp;${CMAKE_SOURCE_DIR}/assets/notice.bmp;${CMAKE_SOURCE_DIR}/assets/Pelnor.ico;${CMAKE_SOURCE_DIR}/app/Pelnor.manifest;${CMAKE_SOURCE_DIR}/app/help/Pelnor-help.txt")
 
 function(pelnor_windows_executable target)
-    target_link_options(${target} PRIVATE -static -municode)
+    target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections)
     target_link_libraries(${target} PRIVATE pelnor_win pelnor_resources)
 endfunction()
 
 add_executable(Pelnor WIN32 app/main.cpp)
 pelnor_windows_executable(Pelnor)
+target_link_options(Pelnor PRIVATE -municode)

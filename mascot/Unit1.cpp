@@ -98,7 +98,7 @@ TMain::~TMain() {
 bool TMain::Create() {
     if (!CreateForm(kMainLayout)) return false;
     FormCreate();
-    hint_ = tk::AttachHint(Handle(), kMainHint);
+    hint_.reset(tk::AttachHint(Handle(), kMainHint));
     Timer1.SetEnabled(true);
     return true;
 }
@@ -301,8 +301,10 @@ void TMain::About1Click() {
 
 void TMain::Exit1Click() { Close(); }
 
+// The shortcut is named by its full path: Wine's shell does not look for a
+// relative name in the working folder, and Windows finds it either way.
 void TMain::LaunchClick(const tk::TMenuItem& item) {
-    LaunchFile(ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
+    LaunchFile(programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
 }
 
 LRESULT TMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -359,6 +361,7 @@ LRESULT TMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Timer1.SetEnabled(false);
             // Nothing paints after this, so the mirrored picture can go.
             MirrorBmp.reset();
+            hint_.reset();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:

@@ -108,7 +108,7 @@ private:
     MainEnvironment environment_;
     tk::UniqueBitmap MirrorBmp;
     HCURSOR cursor_ = nullptr;
-    HWND hint_ = nullptr;  // the tool tip; a child of the desktop owned by Main
+    tk::UniqueWindow hint_;  // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     int launcherCount_ = 0;

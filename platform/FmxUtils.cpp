@@ -24,9 +24,17 @@ HINSTANCE LaunchFile(const std::wstring& file, const std::wstring& parameters,
         TestShell()({file, parameters, folder, show});
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
     }
-    return ShellExecuteW(tk::Application().MainWindow, nullptr, file.c_str(),
-                         parameters.empty() ? nullptr : parameters.c_str(),
-                         folder.empty() ? nullptr : folder.c_str(), show);
+    // No error box of the shell's own: a start that fails is silent.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = tk::Application().MainWindow;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    info.nShow = show;
+    ShellExecuteExW(&info);
+    return info.hInstApp;
 }
 
 }  // namespace pelnor

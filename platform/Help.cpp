@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -20,10 +22,10 @@ struct ViewerLayout {
     int clientHeight;
     int minClientWidth;
     int minClientHeight;
-    int margin;       // around and between the list and the text
+    int margin;  // around and between the list and the text
     int listWidth;
-    int textMargin;   // inside the text field, left and right
-    int fontHeight;   // character height, without internal leading
+    int textMargin;  // inside the text field, left and right
+    int fontHeight;  // character height, without internal leading
     const wchar_t* fontFace;
 };
 
@@ -61,7 +63,9 @@ constexpr PopupLayout kPopup{
 constexpr UINT_PTR kChildSubclassId = 1;
 constexpr UINT kDrawTextFlags = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 
-int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+int Scale(int pixels, UINT dpi) {
+    return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
 
 tk::UniqueFont MakeFont(const wchar_t* face, int height, UINT dpi) {
     LOGFONTW font{};
@@ -69,7 +73,8 @@ tk::UniqueFont MakeFont(const wchar_t* face, int height, UINT dpi) {
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    wcsncpy_s(font.lfFaceName, face, _TRUNCATE);
+    const std::wstring_view name(face);
+    name.copy(font.lfFaceName, std::min(name.size(), std::size(font.lfFaceName) - 1));
     return tk::UniqueFont(CreateFontIndirectW(&font));
 }
 
@@ -179,28 +184,25 @@ public:
         if (!RegisterOnce(kHelpViewerClass, WindowProc,
                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
             return;
-        auto* viewer = new HelpViewer(std::move(help));
-        if (!viewer->Create(owner)) delete viewer;
+        // The window takes the object over at WM_NCCREATE and deletes it at
+        // WM_NCDESTROY; if creation fails before that, the holder deletes it.
+        std::unique_ptr<HelpViewer> holder(new HelpViewer(std::move(help)));
+        constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+        // Created hidden at a default place, then sized for its own DPI.
+        CreateWindowExW(WS_EX_APPWINDOW, kHelpViewerClass, kViewer.caption, kStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                        GetModuleHandleW(nullptr), &holder);
     }
 
 private:
     explicit HelpViewer(HelpText help) : help_(std::move(help)) {}
 
-    bool Create(HWND owner) {
-        constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-        constexpr DWORD kExStyle = WS_EX_APPWINDOW;
-        // Created hidden at a default place, then sized for its own DPI.
-        return CreateWindowExW(kExStyle, kHelpViewerClass, kViewer.caption, kStyle, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                               GetModuleHandleW(nullptr), this) != nullptr;
-    }
-
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                       LPARAM lParam) noexcept {
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         HelpViewer* viewer = nullptr;
         if (msg == WM_NCCREATE) {
-            viewer = static_cast<HelpViewer*>(
-                reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            viewer = static_cast<std::unique_ptr<HelpViewer>*>(
+                         reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
+                         ->release();
             viewer->hwnd_ = hwnd;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(viewer));
         } else {
@@ -237,8 +239,8 @@ private:
                 ApplyDpi(HIWORD(wParam));
                 const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
                 SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                             suggested->right - suggested->left,
-                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                             suggested->right - suggested->left, suggested->bottom - suggested->top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
                 return 0;
             }
             case WM_COMMAND:
@@ -273,10 +275,10 @@ private:
 
     bool OnCreate() {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
-        list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                                    LBS_NOINTEGRALHEIGHT,
-                                0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+        list_ = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+            0, 0, 0, hwnd_, nullptr, instance, nullptr);
         text_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                                     ES_READONLY | ES_AUTOVSCROLL,
@@ -289,9 +291,7 @@ private:
         FillList();
         ShowTopic(0);
 
-        const UINT dpi = dpi_;
-        const SIZE frame =
-            FrameSize(Scale(kViewer.clientWidth, dpi), Scale(kViewer.clientHeight, dpi), false);
+        const SIZE frame = FrameSize(kViewer.clientWidth, kViewer.clientHeight);
         const RECT area = WorkAreaNear(GetWindow(hwnd_, GW_OWNER));
         const POINT centre{area.left + (area.right - area.left - frame.cx) / 2,
                            area.top + (area.bottom - area.top - frame.cy) / 2};
@@ -304,14 +304,9 @@ private:
         return true;
     }
 
-    // The window size for a client area; sizes already in device pixels
-    // unless `scale` asks for the 96-DPI values to be scaled.
-    SIZE FrameSize(int clientWidth, int clientHeight, bool scale = true) const {
-        if (scale) {
-            clientWidth = Scale(clientWidth, dpi_);
-            clientHeight = Scale(clientHeight, dpi_);
-        }
-        RECT frame{0, 0, clientWidth, clientHeight};
+    // The window size for a client area given in 96-DPI pixels.
+    SIZE FrameSize(int clientWidth, int clientHeight) const {
+        RECT frame{0, 0, Scale(clientWidth, dpi_), Scale(clientHeight, dpi_)};
         AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
                                  FALSE, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
                                  dpi_);
@@ -324,7 +319,8 @@ private:
         SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         const int margin = Scale(kViewer.textMargin, dpi_);
-        SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+        SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     MAKELPARAM(margin, margin));
         // The controls hold the new font before the old one is deleted.
         font_ = std::move(font);
         Layout();
@@ -371,8 +367,8 @@ private:
 
     // Esc closes the viewer and Tab moves between the two controls: no dialog
     // manager runs for this window, the caller's message loop does not know it.
-    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR) noexcept {
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR) noexcept {
         const HWND parent = GetParent(hwnd);
         switch (msg) {
             case WM_GETDLGCODE:
@@ -418,25 +414,27 @@ HelpViewer* HelpViewer::current_ = nullptr;
 class HelpPopup {
 public:
     static void Show(HWND owner, const std::wstring& text, POINT at) {
-        if (current_) DestroyWindow(current_->hwnd_);
+        if (current_) current_->Dismiss();
         if (!RegisterOnce(kHelpPopupClass, WindowProc, nullptr)) return;
-        auto* popup = new HelpPopup;
-        constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
-        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-        if (!CreateWindowExW(kExStyle, kHelpPopupClass, text.c_str(), kStyle, at.x, at.y, 1, 1,
-                             owner, nullptr, GetModuleHandleW(nullptr), popup)) {
-            delete popup;
-            return;
-        }
-        popup->Place(text, at);
+        // Owned by its window from WM_NCCREATE on, as the viewer is.
+        std::unique_ptr<HelpPopup> holder(new HelpPopup);
+        HelpPopup* popup = holder.get();
+        if (CreateWindowExW(kExStyle, kHelpPopupClass, text.c_str(), kStyle, at.x, at.y, 1, 1,
+                            owner, nullptr, GetModuleHandleW(nullptr), &holder))
+            popup->Place(text, at);
     }
 
 private:
+    static constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
+    static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static constexpr UINT kCloseMessage = WM_APP + 1;
 
     void Place(const std::wstring& text, POINT at) {
-        const UINT dpi = GetDpiForWindow(hwnd_) ? GetDpiForWindow(hwnd_) : 96;
+        text_ = text;
+        const UINT windowDpi = GetDpiForWindow(hwnd_);
+        const UINT dpi = windowDpi ? windowDpi : 96;
         font_ = MakeFont(kPopup.fontFace, kPopup.fontHeight, dpi);
+        background_.reset(CreateSolidBrush(kPopup.background));
         padding_ = Scale(kPopup.padding, dpi);
 
         RECT textRect{0, 0, Scale(kPopup.maxTextWidth, dpi), 0};
@@ -447,8 +445,7 @@ private:
                       kDrawTextFlags | DT_CALCRECT);
         }
         RECT frame{0, 0, textRect.right + 2 * padding_, textRect.bottom + 2 * padding_};
-        AdjustWindowRectExForDpi(&frame, WS_POPUP | WS_BORDER, FALSE,
-                                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST, dpi);
+        AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
         const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
         MONITORINFO info{};
         info.cbSize = sizeof info;
@@ -461,12 +458,12 @@ private:
         SetCapture(hwnd_);
     }
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                       LPARAM lParam) noexcept {
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         HelpPopup* popup = nullptr;
         if (msg == WM_NCCREATE) {
-            popup =
-                static_cast<HelpPopup*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            popup = static_cast<std::unique_ptr<HelpPopup>*>(
+                        reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
+                        ->release();
             popup->hwnd_ = hwnd;
             current_ = popup;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
@@ -528,19 +525,14 @@ private:
         const HDC dc = BeginPaint(hwnd_, &paint);
         RECT client;
         GetClientRect(hwnd_, &client);
-        const tk::UniqueBrush background(CreateSolidBrush(kPopup.background));
-        FillRect(dc, &client, background.get());
-        const int length = GetWindowTextLengthW(hwnd_);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(hwnd_, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
+        FillRect(dc, &client, background_.get());
         {
             const tk::ScopedSelect select(dc, font_.get());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, kPopup.textColour);
             RECT textRect{client.left + padding_, client.top + padding_, client.right - padding_,
                           client.bottom - padding_};
-            DrawTextW(dc, text.c_str(), length, &textRect, kDrawTextFlags);
+            DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textRect, kDrawTextFlags);
         }
         EndPaint(hwnd_, &paint);
     }
@@ -548,7 +540,9 @@ private:
     static HelpPopup* current_;
 
     HWND hwnd_ = nullptr;
+    std::wstring text_;
     tk::UniqueFont font_;
+    tk::UniqueBrush background_;
     int padding_ = 0;
     bool closing_ = false;
 };
@@ -561,8 +555,7 @@ void HelpContents(HWND owner, const std::wstring& helpFile) {
     HelpViewer::Open(owner, LoadHelp(helpFile));
 }
 
-void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint,
-                      DWORD context) {
+void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {
     const HelpText help = LoadHelp(helpFile);
     const std::string* text = help.ContextText(context);
     if (!text || text->empty()) return;

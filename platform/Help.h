@@ -22,7 +22,6 @@ void HelpContents(HWND owner, const std::wstring& helpFile);
 // A pop-up help text for help context `context` with its top-left at
 // `screenPoint`; closes on a click anywhere, a key, or losing activation.
 // Unknown context: nothing shown.
-void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint,
-                      DWORD context);
+void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context);
 
 }  // namespace pelnor

@@ -20,19 +20,19 @@ inline constexpr COLORREF kDefaultColor = CLR_INVALID;
 
 // One row of a window's layout table. Positions and sizes are 96-DPI pixels in
 // the parent's client area; a label with no width is sized to its text.
-struct ControlSpec {
+struct ControlLayout {
     const wchar_t* text = L"";
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
-    FontSpec font{};
+    FontStyle font{};
     COLORREF color = kDefaultColor;       // text colour; default: window text
     COLORREF background = kDefaultColor;  // default: transparent label, button face
     const wchar_t* hint = nullptr;
     DWORD helpContext = 0;
     bool wordWrap = false;
-    bool border = true;     // edit: sunken client edge; static text: sunken edge
+    bool border = true;  // edit: sunken client edge; static text: sunken edge
     bool readOnly = false;
     bool checked = false;
     bool hiragana = false;  // the input method starts in hiragana
@@ -48,8 +48,8 @@ struct ControlSpec {
 class TPanel;
 
 class TControl {
-public:
-    explicit TControl(const ControlSpec& spec) : spec_(spec), text_(spec.text) {}
+  public:
+    explicit TControl(const ControlLayout& layout) : layout_(layout), text_(layout.text) {}
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl() = default;
@@ -57,7 +57,7 @@ public:
     // Makes the control in the dialog, or in a panel of it.
     void Create(TDialog& dialog, TPanel* panel = nullptr);
 
-    const ControlSpec& Spec() const noexcept { return spec_; }
+    const ControlLayout& Layout() const noexcept { return layout_; }
     HWND Handle() const noexcept { return hwnd_; }  // nullptr for labels and images
     TPanel* Parent() const noexcept { return panel_; }
     bool Windowed() const noexcept { return windowed_; }
@@ -79,11 +79,14 @@ public:
     // Whether `hwnd` is (part of) this control.
     virtual bool Owns(HWND hwnd) const { return hwnd && hwnd == hwnd_; }
 
-protected:
+  protected:
     virtual bool IsWindowed() const { return true; }
     virtual HWND CreateHandle(HWND parent, int id, RECT bounds) = 0;
     // Labels sized to their text widen the rectangle here.
     virtual void AdjustBounds(RECT& /*bounds*/) {}
+    // After the window has its font.
+    virtual void Created() {}
+    void Resize(const RECT& bounds) noexcept { bounds_ = bounds; }
 
     HWND MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
                     const RECT& bounds);
@@ -91,10 +94,10 @@ protected:
 
     TDialog* dialog_ = nullptr;
     HFONT font_ = nullptr;  // owned by the dialog
-    const ControlSpec& spec_;
+    const ControlLayout& layout_;
     std::wstring text_;
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     TPanel* panel_ = nullptr;
     RECT bounds_{};
@@ -104,12 +107,12 @@ private:
 
 // Text drawn by its parent: transparent unless it has a background colour.
 class TLabel : public TControl {
-public:
+  public:
     using TControl::TControl;
     void Paint(HDC dc) override;
     void SetText(std::wstring_view text) override;
 
-protected:
+  protected:
     bool IsWindowed() const override { return false; }
     HWND CreateHandle(HWND, int, RECT) override { return nullptr; }
     void AdjustBounds(RECT& bounds) override;
@@ -117,16 +120,17 @@ protected:
 
 // A picture drawn by its parent, stretched to its rectangle.
 class TImage : public TControl {
-public:
+  public:
     using TControl::TControl;
     void Paint(HDC dc) override;
     bool HasPicture() const noexcept { return bitmap_ || icon_; }
+    void SetIcon(UniqueIcon icon);
 
-protected:
+  protected:
     bool IsWindowed() const override { return false; }
     HWND CreateHandle(HWND, int, RECT) override;
 
-private:
+  private:
     UniqueBitmap bitmap_;
     UniqueIcon icon_;
 };
@@ -134,15 +138,15 @@ private:
 // A coloured area with lowered inner and outer bevels that draws the labels
 // and images made in it.
 class TPanel : public TControl {
-public:
+  public:
     using TControl::TControl;
     void AddGraphic(TControl& control) { graphics_.push_back(&control); }
     const std::vector<TControl*>& Graphics() const noexcept { return graphics_; }
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void PaintPanel(HDC dc);
 
@@ -151,40 +155,40 @@ private:
 };
 
 class TButton : public TControl {
-public:
+  public:
     using TControl::TControl;
     std::function<void()> OnClick;
     // What a click does: the handler, then the modal result if it has one.
     void Click();
     bool Command(WORD code) override;
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 };
 
 class TCheckBox : public TControl {
-public:
+  public:
     using TControl::TControl;
     bool Checked() const;
     void SetChecked(bool checked);
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 };
 
 // Static text in a window of its own: sunken edge, coloured text and background.
 class TStaticText : public TControl {
-public:
+  public:
     using TControl::TControl;
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 };
 
 // Holds one-line text whose typed length is limited in code page 932 bytes
 // (a longer text set by the program is shown whole).
 class TEdit : public TControl {
-public:
+  public:
     using TControl::TControl;
     std::wstring Text() const override;
     void SetText(std::wstring_view text) override;
@@ -192,11 +196,12 @@ public:
     // The longest start of `insert` that fits in place of the selection.
     std::wstring Fitting(std::wstring_view insert) const;
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 
-private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
     LRESULT EditMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool InsertFitting(std::wstring_view insert);
     void StartHiragana(HWND hwnd) const;
@@ -206,7 +211,7 @@ private:
 
 // An integer field with up and down buttons.
 class TSpinEdit : public TControl {
-public:
+  public:
     static constexpr UINT kFirstRepeatMs = 400;
     static constexpr UINT kRepeatMs = 100;
 
@@ -228,11 +233,13 @@ public:
     bool Owns(HWND hwnd) const override { return hwnd && (hwnd == Handle() || hwnd == button_); }
     std::vector<HWND> HintWindows() const override { return {Handle(), button_}; }
 
-protected:
+  protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+    void Created() override;
 
-private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
     static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT EditMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT ButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

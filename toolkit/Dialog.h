@@ -18,19 +18,19 @@ class TControl;
 class TButton;
 
 // A font by face, character height in 96-DPI pixels (without internal
-// leading) and weight. An empty spec means the dialog's own font; a spec with
+// leading) and weight. An empty style means the dialog's own font; a style with
 // only a height or only bold takes the dialog's face.
-struct FontSpec {
+struct FontStyle {
     const wchar_t* face = nullptr;
     int height = 0;
     bool bold = false;
 };
 
-struct FormSpec {
+struct DialogLayout {
     const wchar_t* caption = L"";
     int clientWidth = 0;
     int clientHeight = 0;
-    FontSpec font{};
+    FontStyle font{};
     bool contextHelpBox = false;  // the "?" box in the caption
     bool stayOnTop = false;
     const wchar_t* hint = nullptr;
@@ -38,8 +38,8 @@ struct FormSpec {
 };
 
 class TDialog {
-public:
-    explicit TDialog(const FormSpec& form) : form_(form) {}
+  public:
+    explicit TDialog(const DialogLayout& form) : form_(form) {}
     TDialog(const TDialog&) = delete;
     TDialog& operator=(const TDialog&) = delete;
     virtual ~TDialog();
@@ -50,14 +50,14 @@ public:
     void EndModal(INT_PTR result);
 
     HWND Handle() const noexcept { return hwnd_; }
-    const FormSpec& Form() const noexcept { return form_; }
+    const DialogLayout& Form() const noexcept { return form_; }
 
     // 96-DPI pixels to this dialog's pixels.
     int Scale(int pixels) const noexcept { return MulDiv(pixels, dpi_, 96); }
     int Dpi() const noexcept { return dpi_; }
 
     // The font for a control; owned by the dialog.
-    HFONT FontFor(const FontSpec& spec);
+    HFONT FontFor(const FontStyle& style);
 
     // The control whose window is `hwnd` (or holds it), or nullptr.
     TControl* ControlOf(HWND hwnd) const;
@@ -80,7 +80,7 @@ public:
     void SetDefaultButton(TButton& button);
     void SetCancelButton(TButton& button) { cancelButton_ = &button; }
 
-protected:
+  protected:
     // Makes the controls in tab order; the first one that takes the focus gets it.
     virtual void CreateControls() = 0;
     virtual void FormCreate() {}
@@ -90,7 +90,7 @@ protected:
     // Handles what the base does not; true when handled.
     virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void InitDialog();
@@ -99,8 +99,13 @@ private:
     bool Command(WPARAM wParam, LPARAM lParam);
     INT_PTR ControlColour(HDC dc, HWND control);
     void Help(const HELPINFO& info);
+    void FocusFirst();
 
-    const FormSpec& form_;
+  protected:
+    // A copy, so a box whose size follows its text can set it before showing.
+    DialogLayout form_;
+
+  private:
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     HWND toolTip_ = nullptr;  // destroyed with the dialog
@@ -108,6 +113,7 @@ private:
     TButton* defaultButton_ = nullptr;
     TButton* cancelButton_ = nullptr;
     int nextId_ = 1000;
+    bool ending_ = false;
 
     struct CachedFont {
         const wchar_t* face;

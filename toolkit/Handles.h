@@ -56,6 +56,9 @@ struct ImageListTraits {
 struct MemoryDcTraits {
     static void Close(HDC h) noexcept { DeleteDC(h); }
 };
+struct WindowTraits {
+    static void Close(HWND h) noexcept { DestroyWindow(h); }
+};
 struct RegistryKeyTraits {
     static void Close(HKEY h) noexcept { RegCloseKey(h); }
 };
@@ -70,6 +73,7 @@ using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 // A window's device context from GetDC, released to that window.
 class WindowDc {

@@ -7,8 +7,9 @@
 
 namespace tk {
 
-// Creates a tool tip owned by `window` (destroyed with it) that shows `text`
-// while the mouse rests over the window. Returns the tool tip window.
+// Creates a tool tip that shows `text` while the mouse rests over `window`.
+// The tip has no owner: under Wine an owned popup keeps its owner from being
+// made top-most again. The caller destroys it with the window.
 HWND AttachHint(HWND window, const std::wstring& text);
 
 }  // namespace tk

@@ -306,9 +306,9 @@ std::vector<std::uint8_t> encodeIco(const std::vector<PixelArt>& images) {
     return out.take();
 }
 
-bool insideOutline(int x, int y) {
-    const double px = x + 0.5;
-    const double py = y + 0.5;
+namespace {
+
+bool insidePolygon(double px, double py) {
     bool inside = false;
     for (int i = 0, j = pelnor::kOutlinePoints - 1; i < pelnor::kOutlinePoints;
          j = i++) {
@@ -320,6 +320,17 @@ bool insideOutline(int x, int y) {
         }
     }
     return inside;
+}
+
+}  // namespace
+
+// GDI fills a polygon region by scan lines through the pixels' top edges,
+// taking the left edge in and leaving the right edge out, so a pixel whose
+// centre is inside can still be cut off on a sloping edge. A pixel counts as
+// inside only when both its centre and its top-left corner are (the ray test
+// above takes a corner on a left edge in and one on a right edge out).
+bool insideOutline(int x, int y) {
+    return insidePolygon(x + 0.5, y + 0.5) && insidePolygon(x, y);
 }
 
 std::vector<std::string> outlineMaskRows() {

@@ -58,8 +58,8 @@ std::vector<std::uint8_t> encodeBmp(const PixelArt& art);
 // One 4-bpp image with a 1-bpp transparency mask per entry of `images`.
 std::vector<std::uint8_t> encodeIco(const std::vector<PixelArt>& images);
 
-// True when the centre of pixel (x, y) lies inside the mascot's outline
-// polygon by the even-odd rule.
+// True when pixel (x, y) is inside the mascot's outline polygon as GDI fills
+// it (even-odd rule; see the .cpp).
 bool insideOutline(int x, int y);
 
 // The outline's inside as text rows: '#' inside, '.' outside.

@@ -1,0 +1,78 @@
+#include "dialogs/About.h"
+
+#include "app/resource.h"
+
+namespace pelnor {
+namespace {
+
+constexpr struct {
+    tk::DialogLayout form{.caption = L"バージョン情報",
+                          .clientWidth = 293,
+                          .clientHeight = 157,
+                          .font = {.face = L"ＭＳ Ｐゴシック", .height = 12}};
+    tk::ControlLayout Panel1{
+        .left = 6, .top = 5, .width = 279, .height = 96, .background = RGB(255, 175, 175)};
+    tk::ControlLayout ProgramIcon{
+        .left = 23, .top = 21, .width = 38, .height = 38, .icon = IDI_PELNOR};
+    tk::ControlLayout ProductName{.text = L"モフレン",
+                                  .left = 88,
+                                  .top = 10,
+                                  .font = {.face = L"ＭＳ ゴシック", .height = 16, .bold = true}};
+    tk::ControlLayout Version{.text = L"Ver.1.1",
+                              .left = 210,
+                              .top = 10,
+                              .font = {.face = L"ＭＳ ゴシック", .height = 15}};
+    tk::ControlLayout Comments{.text = L"デスクトップマスコット",
+                               .left = 89,
+                               .top = 55,
+                               .width = 110,
+                               .height = 12,
+                               .wordWrap = true};
+    tk::ControlLayout Copyright{
+        .text = L"Copyright (C) 2026 Pelnor developers", .left = 10, .top = 79};
+    tk::ControlLayout Label1{.text = L"Webページ",
+                             .left = 6,
+                             .top = 108,
+                             .width = 66,
+                             .height = 12,
+                             .font = {.face = L"ＭＳ ゴシック", .height = 12, .bold = true}};
+    tk::ControlLayout OKButton{
+        .text = L"OK", .left = 102, .top = 128, .width = 75, .height = 25, .modalResult = IDOK};
+    tk::ControlLayout Edit1{.text = L"https://pelnor.example/",
+                            .left = 78,
+                            .top = 108,
+                            .width = 206,
+                            .height = 17,
+                            .border = false,
+                            .readOnly = true};
+} kLayout{};
+
+}  // namespace
+
+TAboutBox::TAboutBox()
+    : TDialog(kLayout.form),
+      Panel1(kLayout.Panel1),
+      ProgramIcon(kLayout.ProgramIcon),
+      ProductName(kLayout.ProductName),
+      Version(kLayout.Version),
+      Comments(kLayout.Comments),
+      Copyright(kLayout.Copyright),
+      Label1(kLayout.Label1),
+      OKButton(kLayout.OKButton),
+      Edit1(kLayout.Edit1) {}
+
+void TAboutBox::CreateControls() {
+    Panel1.Create(*this);
+    ProgramIcon.Create(*this, &Panel1);
+    ProductName.Create(*this, &Panel1);
+    Version.Create(*this, &Panel1);
+    Comments.Create(*this, &Panel1);
+    Copyright.Create(*this, &Panel1);
+    Label1.Create(*this);
+    // Tab order: the OK button (which has the focus on opening), then the address.
+    OKButton.Create(*this);
+    SetDefaultButton(OKButton);
+    Edit1.Create(*this);
+}
+
+}  // namespace pelnor

@@ -1,0 +1,115 @@
+#include "TestSupport.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace testing_support {
+namespace {
+
+ModalResponder* activeResponder = nullptr;
+
+struct FindContext {
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
+    auto& context = *reinterpret_cast<FindContext*>(param);
+    if (hwnd != context.except && IsWindowVisible(hwnd) && ClassOf(hwnd) != L"tooltips_class32") {
+        context.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void PumpFor(DWORD ms) {
+    const DWORD until = GetTickCount() + ms;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+ModalResponder::ModalResponder(std::function<void(HWND)> act, HWND except)
+    : act_(std::move(act)), except_(except) {
+    activeResponder = this;
+    timer_ = SetTimer(nullptr, 0, 50, Poll);
+}
+
+ModalResponder::~ModalResponder() {
+    if (timer_) KillTimer(nullptr, timer_);
+    activeResponder = nullptr;
+}
+
+void CALLBACK ModalResponder::Poll(HWND, UINT, UINT_PTR, DWORD) {
+    ModalResponder* self = activeResponder;
+    if (!self || self->answered_) return;
+    FindContext context{self->except_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindVisible, reinterpret_cast<LPARAM>(&context));
+    if (!context.found) return;
+    self->answered_ = true;
+    self->className_ = ClassOf(context.found);
+    self->act_(context.found);
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+TempFolder::TempFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"pelnor-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    std::wstring from = path_;
+    from.push_back(L'\0');  // SHFileOperation takes a double-NUL list
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target,
+                  const std::wstring& arguments) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+        return false;
+    link->SetPath(target.c_str());
+    if (!arguments.empty()) link->SetArguments(arguments.c_str());
+    IPersistFile* file = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+        file->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace testing_support

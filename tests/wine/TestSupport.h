@@ -1,0 +1,55 @@
+// Helpers for the Win32 tests: message pumping, answering modal windows from
+// inside their loops, temporary folders and shortcut files.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace testing_support {
+
+// Dispatches messages for about `ms` milliseconds.
+void PumpFor(DWORD ms);
+
+// Runs `act` on the first visible top-level window of this thread, other than
+// `except`, that appears while a modal loop runs. Polls from a thread timer,
+// so it works inside MessageBox, DialogBox and TrackPopupMenu loops.
+class ModalResponder {
+public:
+    ModalResponder(std::function<void(HWND)> act, HWND except = nullptr);
+    ~ModalResponder();
+    bool Answered() const { return answered_; }
+    std::wstring ClassName() const { return className_; }
+
+private:
+    static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
+    std::function<void(HWND)> act_;
+    HWND except_;
+    UINT_PTR timer_ = 0;
+    bool answered_ = false;
+    std::wstring className_;
+};
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+
+// A fresh folder under the temp folder, removed with everything in it.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& name);
+    ~TempFolder();
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// Writes a shortcut file to `target` with `arguments`.
+bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target,
+                  const std::wstring& arguments = L"");
+
+bool FileExists(const std::wstring& path);
+
+}  // namespace testing_support

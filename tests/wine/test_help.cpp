@@ -1,0 +1,346 @@
+// The help viewer and the pop-up help, driven through the two operations the
+// program calls, with the help text the executable carries.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Help.h"
+#include "toolkit/Application.h"
+
+namespace pelnor {
+namespace {
+
+std::vector<HWND> ThreadWindows(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+            if (std::wstring(name) == s->className) s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND TheOnly(const wchar_t* className) {
+    const auto windows = ThreadWindows(className);
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::wstring ListItem(HWND list, int index) {
+    const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// Runs the message loop until `done` holds, for input that travels through
+// the X server; gives up after a few seconds so a fault fails instead of hanging.
+template <typename Condition>
+bool PumpUntil(Condition done) {
+    for (int round = 0; round < 300; ++round) {
+        tk::Application().ProcessMessages();
+        if (done()) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return done();
+}
+
+void Pump() {
+    tk::Application().ProcessMessages();
+}
+
+void SendKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+class HelpTest : public testing::Test {
+protected:
+    void SetUp() override {
+        owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
+                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(owner_, nullptr);
+        SetForegroundWindow(owner_);
+        Pump();
+    }
+    void TearDown() override {
+        // Owned windows go with their owner.
+        if (owner_) DestroyWindow(owner_);
+        Pump();
+        EXPECT_TRUE(ThreadWindows(kHelpViewerClass).empty());
+        EXPECT_TRUE(ThreadWindows(kHelpPopupClass).empty());
+    }
+
+    static std::wstring TempFile(const wchar_t* name, const std::string& bytes) {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring path = std::wstring(folder) + name;
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        return path;
+    }
+
+    HWND owner_ = nullptr;
+    const std::wstring noFile_ = L"C:\\no such folder\\Pelnor.hlp";
+};
+
+TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
+    HelpContents(owner_, noFile_);
+    Pump();
+    const HWND viewer = TheOnly(kHelpViewerClass);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(IsWindowVisible(viewer));
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), owner_);
+    EXPECT_EQ(TextOf(viewer), L"モフレン ヘルプ");
+
+    const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
+    const HWND text = FindWindowExW(viewer, nullptr, L"Edit", nullptr);
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(SendMessageW(list, LB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ListItem(list, 0), L"目次");
+    const std::wstring contents = TextOf(text);
+    EXPECT_EQ(contents.rfind(L"モフレンのヘルプへようこそ。\r\n", 0), 0u);
+    EXPECT_TRUE(GetWindowLongPtrW(text, GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(GetFocus(), list);
+
+    // Choosing a topic shows its text; a second call keeps the one window
+    // and goes back to the contents.
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    SendMessageW(viewer, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_NE(TextOf(text), contents);
+    EXPECT_FALSE(TextOf(text).empty());
+
+    HelpContents(owner_, noFile_);
+    Pump();
+    EXPECT_EQ(ThreadWindows(kHelpViewerClass), std::vector<HWND>{viewer});
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(TextOf(text), contents);
+}
+
+TEST_F(HelpTest, ViewerClosesAndReleasesItsFont) {
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Esc" : "WM_CLOSE");
+        HelpContents(owner_, noFile_);
+        Pump();
+        const HWND viewer = TheOnly(kHelpViewerClass);
+        ASSERT_NE(viewer, nullptr);
+        const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
+        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
+        ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+
+        if (byEscape) {
+            SetForegroundWindow(viewer);
+            SetFocus(list);
+            SendKey(VK_ESCAPE);
+        } else {
+            PostMessageW(viewer, WM_CLOSE, 0, 0);
+        }
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(viewer); }));
+        EXPECT_EQ(GetObjectType(font), 0u);
+    }
+    // Closed is closed: the next call makes a new viewer.
+    HelpContents(owner_, noFile_);
+    Pump();
+    EXPECT_NE(TheOnly(kHelpViewerClass), nullptr);
+}
+
+TEST_F(HelpTest, ViewerKeysMoveBetweenListAndText) {
+    HelpContents(owner_, noFile_);
+    Pump();
+    const HWND viewer = TheOnly(kHelpViewerClass);
+    ASSERT_NE(viewer, nullptr);
+    const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
+    const HWND text = FindWindowExW(viewer, nullptr, L"Edit", nullptr);
+    SetForegroundWindow(viewer);
+    SetFocus(list);
+
+    SendKey(VK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
+    EXPECT_EQ(TextOf(text).find(L"モフレンのヘルプへようこそ"), std::wstring::npos);
+    SendKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == text; }));
+    SendKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == list; }));
+    EXPECT_TRUE(IsWindow(viewer));
+}
+
+TEST_F(HelpTest, ViewerGoesWithItsOwner) {
+    HelpContents(owner_, noFile_);
+    Pump();
+    ASSERT_NE(TheOnly(kHelpViewerClass), nullptr);
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+    Pump();
+    EXPECT_TRUE(ThreadWindows(kHelpViewerClass).empty());
+
+    HelpContents(nullptr, noFile_);
+    Pump();
+    const HWND viewer = TheOnly(kHelpViewerClass);
+    ASSERT_NE(viewer, nullptr);
+    DestroyWindow(viewer);
+}
+
+TEST_F(HelpTest, EveryDialogContextHasAPopupAtTheGivenPoint) {
+    const UINT dpi = GetDpiForWindow(owner_);
+    for (DWORD context = 1; context <= 15; ++context) {
+        SCOPED_TRACE(context);
+        const POINT at{100 + static_cast<LONG>(context) * 7, 120};
+        HelpContextPopup(owner_, noFile_, at, context);
+        Pump();
+        const HWND popup = TheOnly(kHelpPopupClass);
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(IsWindowVisible(popup));
+        EXPECT_FALSE(TextOf(popup).empty());
+        RECT frame;
+        GetWindowRect(popup, &frame);
+        EXPECT_EQ(frame.left, at.x);
+        EXPECT_EQ(frame.top, at.y);
+        EXPECT_LE(frame.right - frame.left, MulDiv(300 + 2 * 6 + 2, static_cast<int>(dpi), 96));
+        EXPECT_GT(frame.bottom - frame.top, 10);
+        EXPECT_EQ(GetWindowLongPtrW(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
+
+        PostMessageW(popup, WM_KEYDOWN, VK_SPACE, 1);
+        Pump();
+        EXPECT_FALSE(IsWindow(popup));
+    }
+}
+
+TEST_F(HelpTest, PopupClosesOnKeyClickOrDeactivation) {
+    const POINT at{200, 200};
+    const auto open = [&] {
+        HelpContextPopup(owner_, noFile_, at, 13);
+        Pump();
+        return TheOnly(kHelpPopupClass);
+    };
+
+    HWND popup = open();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetFocus(), popup);
+    EXPECT_EQ(GetCapture(), popup);
+    // The F1 that asked for the help, still held, repeats without effect.
+    PostMessageW(popup, WM_KEYDOWN, VK_F1, 1 | (1 << 30));
+    Pump();
+    EXPECT_TRUE(IsWindow(popup));
+    SendKey(VK_SHIFT);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
+    // The window that asked for the help gets the keyboard back.
+    EXPECT_EQ(GetActiveWindow(), owner_);
+
+    popup = open();
+    ASSERT_NE(popup, nullptr);
+    RECT frame;
+    GetWindowRect(popup, &frame);
+    ClickAt({frame.right + 40, frame.bottom + 40});
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
+
+    popup = open();
+    ASSERT_NE(popup, nullptr);
+    ClickAt({(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
+
+    popup = open();
+    ASSERT_NE(popup, nullptr);
+    SetActiveWindow(owner_);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
+    EXPECT_EQ(GetActiveWindow(), owner_);
+}
+
+TEST_F(HelpTest, OnlyOnePopupAndNoneForUnknownContexts) {
+    for (const DWORD context : {0u, 16u, 9999u}) {
+        HelpContextPopup(owner_, noFile_, {150, 150}, context);
+        Pump();
+        EXPECT_TRUE(ThreadWindows(kHelpPopupClass).empty()) << context;
+    }
+    HelpContextPopup(owner_, noFile_, {150, 150}, 7);
+    HelpContextPopup(owner_, noFile_, {250, 160}, 8);
+    Pump();
+    const HWND popup = TheOnly(kHelpPopupClass);
+    ASSERT_NE(popup, nullptr);
+    RECT frame;
+    GetWindowRect(popup, &frame);
+    EXPECT_EQ(frame.left, 250);
+    EXPECT_EQ(frame.top, 160);
+    DestroyWindow(popup);
+}
+
+TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
+    const std::wstring revised = TempFile(L"pelnor-help-revised.hlp",
+                                          "#pelnor-help 1\r\n#topic 新しい目次\r\n改訂版です。\r\n"
+                                          "#context 3\r\n改訂した説明\r\n");
+    const std::wstring winHelp =
+        TempFile(L"pelnor-help-winhelp.hlp", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8));
+
+    HelpContextPopup(owner_, revised, {150, 150}, 3);
+    Pump();
+    HWND popup = TheOnly(kHelpPopupClass);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(TextOf(popup), L"改訂した説明");
+    DestroyWindow(popup);
+    // The revised file has no text for context 4.
+    HelpContextPopup(owner_, revised, {150, 150}, 4);
+    Pump();
+    EXPECT_TRUE(ThreadWindows(kHelpPopupClass).empty());
+
+    HelpContextPopup(owner_, winHelp, {150, 150}, 3);
+    Pump();
+    popup = TheOnly(kHelpPopupClass);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(TextOf(popup).empty());
+    EXPECT_NE(TextOf(popup), L"改訂した説明");
+    DestroyWindow(popup);
+
+    HelpContents(owner_, revised);
+    Pump();
+    const HWND viewer = TheOnly(kHelpViewerClass);
+    ASSERT_NE(viewer, nullptr);
+    const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(ListItem(list, 0), L"新しい目次");
+    EXPECT_EQ(TextOf(FindWindowExW(viewer, nullptr, L"Edit", nullptr)), L"改訂版です。");
+    DestroyWindow(viewer);
+
+    DeleteFileW(revised.c_str());
+    DeleteFileW(winHelp.c_str());
+}
+
+}  // namespace
+}  // namespace pelnor

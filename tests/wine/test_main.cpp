@@ -1,0 +1,446 @@
+// The mascot window under Wine: start-up state, region, paint, drift, freeze,
+// keys and the fixed commands.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "TestSupport.h"
+#include "mascot/Mirror.h"
+#include "mascot/Unit1.h"
+#include "platform/FmxUtils.h"
+#include "toolkit/Application.h"
+
+namespace pelnor {
+namespace {
+
+using testing_support::ModalResponder;
+using testing_support::PumpFor;
+
+struct FakeWorld {
+    SIZE screen{1024, 768};
+    ClockTime now{9, 0, 0, 0};
+    std::wstring owner = L"山田";
+    std::wstring exe = L"C:\\Tools\\Mascot\\Pelnor.exe";
+
+    MainEnvironment Environment() {
+        return {[this] { return now; }, [this] { return owner; }, [this] { return exe; },
+                [this] { return screen; }};
+    }
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main = std::make_unique<TMain>(world.Environment());
+        ASSERT_TRUE(main->Create());
+        main->Timer1.SetEnabled(false);  // the tests tick by hand
+        ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
+        UpdateWindow(main->Handle());
+    }
+    void TearDown() override { SetShellForTesting({}); }
+
+    RECT Frame() const {
+        RECT r;
+        GetWindowRect(main->Handle(), &r);
+        return r;
+    }
+    void MoveTo(int x, int y) {
+        SetWindowPos(main->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    bool InRegion(int x, int y) const {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        const bool has = GetWindowRgn(main->Handle(), region) != ERROR;
+        const bool inside = has && PtInRegion(region, x, y);
+        DeleteObject(region);
+        return inside;
+    }
+
+    FakeWorld world;
+    std::unique_ptr<TMain> main;
+};
+
+// The colour index grid of a 4-bit DIB section.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> bits;
+    std::size_t stride = 0;
+    bool bottomUp = true;
+    RGBQUAD palette[16] = {};
+
+    explicit Pixels(HBITMAP bitmap) {
+        DIBSECTION section{};
+        if (GetObjectW(bitmap, sizeof section, &section) != sizeof section) return;
+        width = section.dsBm.bmWidth;
+        height = section.dsBm.bmHeight;
+        stride = section.dsBm.bmWidthBytes;
+        bottomUp = section.dsBmih.biHeight > 0;
+        const auto* data = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+        bits.assign(data, data + stride * height);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        GetDIBColorTable(dc, 0, 16, palette);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    std::uint8_t Index(int x, int y) const {
+        return Pixel4(bits, stride, x, bottomUp ? height - 1 - y : y);
+    }
+    COLORREF Colour(int x, int y) const {
+        const RGBQUAD q = palette[Index(x, y)];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+};
+
+TEST_F(MainWindow, StartsWhereAndAsItShould) {
+    const RECT r = Frame();
+    EXPECT_EQ(r.left, 381);
+    EXPECT_EQ(r.top, 292);
+    EXPECT_EQ(r.right - r.left, 74);
+    EXPECT_EQ(r.bottom - r.top, 56);
+    RECT client;
+    GetClientRect(main->Handle(), &client);
+    EXPECT_EQ(client.right, 74);
+    EXPECT_EQ(client.bottom, 56);
+
+    const LONG_PTR style = GetWindowLongPtrW(main->Handle(), GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_EQ(testing_support::WindowText(main->Handle()), L"モフレン");
+
+    EXPECT_EQ(main->Motion.MoveX, -1);
+    EXPECT_EQ(main->Motion.MoveY, -1);
+    EXPECT_TRUE(main->Motion.FaceLeft);
+    EXPECT_FALSE(main->Call.CallSet);
+    EXPECT_EQ(main->Call.CallHour, 0);
+    EXPECT_EQ(main->Call.CallMin, 0);
+    EXPECT_EQ(main->Call.CallName, L"山田");
+    EXPECT_EQ(main->Call.CallTask, L"");
+    EXPECT_EQ(main->Call.CallBeep, 1);
+    EXPECT_EQ(main->Image1.Width(), 74);
+    EXPECT_EQ(main->Image1.Height(), 55);
+
+    EXPECT_EQ(main->ProgramFolder(), L"C:\\Tools\\Mascot");
+    EXPECT_EQ(main->ProgramFolderSlash(), L"C:\\Tools\\Mascot\\");
+    EXPECT_EQ(tk::Application().HelpFile, L"C:\\Tools\\Mascot\\Pelnor.hlp");
+    EXPECT_TRUE(main->MnuDspTop->Checked);
+    EXPECT_FALSE(main->MnuFreeze->Checked);
+    EXPECT_EQ(main->LauncherCount(), 0);
+}
+
+TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
+    PumpFor(100);
+    EXPECT_FALSE(InRegion(0, 0)) << "white corner outside the outline";
+    EXPECT_FALSE(InRegion(73, 0));
+    EXPECT_TRUE(InRegion(40, 30));
+    for (int x = 0; x < 74; ++x) EXPECT_FALSE(InRegion(x, 55)) << "bottom row, x = " << x;
+
+    const Pixels picture(main->Image1.Handle());
+    ASSERT_EQ(picture.width, 74);
+    int figurePixels = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (picture.Index(x, y) != 0) {
+                ++figurePixels;
+                EXPECT_TRUE(InRegion(x, y)) << "figure pixel (" << x << ", " << y << ")";
+            }
+    EXPECT_GT(figurePixels, 1000);
+}
+
+TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {
+    const Pixels picture(main->Image1.Handle());
+    const TPicture& image = main->Image1;
+    // MirrorBmp is private; a bounce to the right draws it, so compare via a
+    // fresh mirror made the same way and drawn by RePaintForm.
+    const tk::UniqueBitmap mirror = image.MakeMirror();
+    const Pixels mirrored(mirror.get());
+    ASSERT_EQ(mirrored.width, 74);
+    ASSERT_EQ(mirrored.height, 55);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(*reinterpret_cast<const DWORD*>(&mirrored.palette[i]),
+                  *reinterpret_cast<const DWORD*>(&picture.palette[i]));
+    for (int y = 0; y < 55; ++y) {
+        EXPECT_EQ(mirrored.Index(0, y), picture.Index(73, y));
+        EXPECT_EQ(mirrored.Index(73, y), picture.Index(0, y));
+        for (int i = 0; i < 74; ++i) ASSERT_EQ(mirrored.Index(i, y), picture.Index(73 - i, y));
+    }
+}
+
+TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
+    PumpFor(300);
+    const int settled = main->PaintCount();
+    PumpFor(2000);
+    EXPECT_EQ(main->PaintCount(), settled) << "idle window kept repainting";
+
+    InvalidateRect(main->Handle(), nullptr, FALSE);
+    PumpFor(500);
+    EXPECT_LE(main->PaintCount() - settled, 2);
+
+    // A bounce to the right changes the region inside the next paint path.
+    MoveTo(0, 300);
+    main->Timer1Timer();
+    PumpFor(1000);
+    const int afterBounce = main->PaintCount();
+    PumpFor(1500);
+    EXPECT_EQ(main->PaintCount(), afterBounce);
+}
+
+TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
+    world.screen = {640, 480};
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().left, 380);
+    EXPECT_EQ(Frame().top, 291);
+
+    MoveTo(0, 0);
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().left, 0);
+    EXPECT_EQ(Frame().top, 0);
+    EXPECT_EQ(main->Motion.MoveX, 1);
+    EXPECT_EQ(main->Motion.MoveY, 1);
+    EXPECT_FALSE(main->Motion.FaceLeft);
+    EXPECT_TRUE(InRegion(73 - 4, 11)) << "the horn's bell is now on the right";
+    EXPECT_FALSE(InRegion(4, 11));
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().left, 1);
+    EXPECT_EQ(Frame().top, 1);
+
+    MoveTo(640 - 74, 480 - 56);
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().left, 640 - 74);
+    EXPECT_EQ(Frame().top, 480 - 56);
+    EXPECT_TRUE(main->Motion.FaceLeft);
+    EXPECT_TRUE(InRegion(4, 11));
+}
+
+TEST_F(MainWindow, DraggedBeyondAnEdgeComesBackOnTheNextTick) {
+    MoveTo(100, -20);
+    main->Motion.MoveY = 1;
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().top, 0);
+    EXPECT_EQ(main->Motion.MoveY, -1);
+}
+
+TEST_F(MainWindow, ScreenLowerThanTheWindowKeepsItAtTheFarEdge) {
+    world.screen = {50, 40};
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().top, 40 - 56);
+    EXPECT_EQ(Frame().left, 50 - 74);
+}
+
+TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
+    main->MnuFreezeClick();
+    EXPECT_TRUE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(main->MnuDspTop->Checked);
+    EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const RECT before = Frame();
+    for (int i = 0; i < 5; ++i) main->Timer1Timer();
+    EXPECT_EQ(Frame().left, before.left);
+    EXPECT_EQ(Frame().top, before.top);
+
+    // What RePaintForm draws, read back from a memory bitmap.
+    const Pixels picture(main->Image1.Handle());
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 74, 56);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    main->RePaintForm(dc);
+    for (int y = 0; y < 55; y += 3)
+        for (int x = 0; x < 74; x += 3) {
+            const COLORREF c = picture.Colour(x, y);
+            EXPECT_EQ(GetPixel(dc, x, y),
+                      RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)))
+                << "(" << x << ", " << y << ")";
+        }
+    main->MnuFreezeClick();
+    EXPECT_FALSE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(main->MnuDspTop->Checked) << "unfreezing leaves Always on top checked";
+    main->RePaintForm(dc);
+    EXPECT_EQ(GetPixel(dc, 40, 30), picture.Colour(40, 30));
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+
+    main->Timer1Timer();
+    EXPECT_EQ(Frame().left, before.left - 1);
+}
+
+TEST_F(MainWindow, AlwaysOnTopTogglesAndIsRefusedWhileFrozen) {
+    main->MnuDspTopClick();
+    EXPECT_FALSE(main->MnuDspTop->Checked);
+    EXPECT_FALSE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    main->MnuFreezeClick();
+    EXPECT_TRUE(main->MnuDspTop->Checked);
+    EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    std::wstring boxText;
+    ModalResponder answer(
+        [&](HWND box) {
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM text) -> BOOL {
+                    const std::wstring t = testing_support::WindowText(child);
+                    if (t.find(L"凍りついている") != std::wstring::npos)
+                        *reinterpret_cast<std::wstring*>(text) = t;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&boxText));
+            PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        main->Handle());
+    main->MnuDspTopClick();
+    EXPECT_TRUE(answer.Answered());
+    EXPECT_EQ(boxText, L"凍りついている間は常に上に表示されます。");
+    EXPECT_TRUE(main->MnuDspTop->Checked);
+    EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindow, ShiftF10OpensTheMenuAtFortyFiftyAndOtherModifiersDoNot) {
+    POINT menuAt{};
+    ModalResponder closeMenu(
+        [&](HWND menu) {
+            RECT r;
+            GetWindowRect(menu, &r);
+            menuAt = {r.left, r.top};
+            EndMenu();
+        },
+        main->Handle());
+    main->FormKeyDown(VK_F10, true, false, false);
+    ASSERT_TRUE(closeMenu.Answered());
+    EXPECT_EQ(closeMenu.ClassName(), L"#32768");
+    const RECT frame = Frame();
+    EXPECT_EQ(menuAt.x, frame.left + 40);
+    EXPECT_EQ(menuAt.y, frame.top + 50);
+
+    ModalResponder noMenu([](HWND) { EndMenu(); }, main->Handle());
+    main->FormKeyDown(VK_F10, true, true, false);
+    main->FormKeyDown(VK_F10, false, false, false);
+    main->FormKeyDown(VK_F11, true, false, false);
+    PumpFor(150);
+    EXPECT_FALSE(noMenu.Answered());
+}
+
+TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
+    const HMENU menu = main->PopupMenu1.BuildMenu();
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(GetMenuItemCount(menu), 12);
+    const wchar_t* expected[] = {L"常に上に表示\tCtrl+U", L"凍りつく\tCtrl+S", L"",
+                                 L"エクスプローラ召喚\tCtrl+E", L"", L"呼び出し状を書く...\tCtrl+W",
+                                 L"ピピモの部屋を開く\tCtrl+O", L"", L"ヘルプ\tF1",
+                                 L"バージョン情報...\tCtrl+A", L"", L"終了\tAlt+F4"};
+    for (int i = 0; i < 12; ++i) {
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_BITMAP;
+        info.dwTypeData = text;
+        info.cch = static_cast<UINT>(std::size(text));
+        ASSERT_TRUE(GetMenuItemInfoW(menu, i, TRUE, &info));
+        EXPECT_EQ(std::wstring(text), expected[i]) << "item " << i;
+        EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, expected[i][0] == 0) << "item " << i;
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0) << "item " << i;
+        const bool hasIcon = i >= 3 && expected[i][0] != 0;
+        EXPECT_EQ(info.hbmpItem == HBMMENU_CALLBACK, hasIcon) << "item " << i;
+    }
+    EXPECT_EQ(main->ImageList1.Count(), 6);
+    EXPECT_EQ(main->MnuDspTop->ShortCut, 16469);
+    EXPECT_EQ(main->MnuFreeze->ShortCut, 16467);
+    EXPECT_EQ(main->MnuCallExpr->ShortCut, 16453);
+    EXPECT_EQ(main->TimerSet->ShortCut, 16471);
+    EXPECT_EQ(main->OpenRoom->ShortCut, 16463);
+    EXPECT_EQ(main->Help1->ShortCut, 112);
+    EXPECT_EQ(main->About1->ShortCut, 16449);
+    EXPECT_EQ(main->Exit1->ShortCut, 32883);
+    EXPECT_EQ(main->MnuDspTop->Hint, L"チェックすると他のウィンドウに隠れません");
+    EXPECT_EQ(main->OpenRoom->Hint, L"実行ファイルのあるフォルダを開きます");
+}
+
+// Presses a key with the given modifiers held, through the program's accelerators.
+bool PressShortcut(TMain& main, WORD vk, bool ctrl, bool alt = false, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG msg{main.Handle(), static_cast<UINT>(alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN), vk,
+            1, 0, {}};
+    const bool handled =
+        TranslateAcceleratorW(main.Handle(), main.PopupMenu1.Accelerators(), &msg) != 0;
+    keys[VK_CONTROL] = keys[VK_MENU] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return handled;
+}
+
+TEST_F(MainWindow, ShortcutKeysRunTheirItems) {
+    EXPECT_TRUE(PressShortcut(*main, 'S', true));
+    EXPECT_TRUE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(PressShortcut(*main, 'S', true));
+    EXPECT_FALSE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(PressShortcut(*main, 'U', true));
+    EXPECT_FALSE(main->MnuDspTop->Checked);
+    EXPECT_FALSE(PressShortcut(*main, 'S', false)) << "plain S is no shortcut";
+    EXPECT_FALSE(PressShortcut(*main, VK_F10, false)) << "F10 is free without nine launcher items";
+
+    std::vector<LaunchRequest> launched;
+    SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+    EXPECT_TRUE(PressShortcut(*main, 'E', true));
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0].file, L"EXPLORER.EXE");
+
+    EXPECT_TRUE(PressShortcut(*main, VK_F4, false, true));
+    EXPECT_FALSE(IsWindow(main->Handle())) << "Alt+F4 closes the mascot through Exit1";
+}
+
+TEST_F(MainWindow, ExplorerCommandsPassTheirParameters) {
+    std::vector<LaunchRequest> launched;
+    SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+    main->MnuCallExprClick();
+    main->OpenRoomClick();
+    ASSERT_EQ(launched.size(), 2u);
+    EXPECT_EQ(launched[0].file, L"EXPLORER.EXE");
+    EXPECT_EQ(launched[0].parameters, L"\"\\\",/e");
+    EXPECT_EQ(launched[0].show, SW_SHOW);
+    EXPECT_EQ(launched[1].file, L"EXPLORER.EXE");
+    EXPECT_EQ(launched[1].parameters, L"\"C:\\Tools\\Mascot\",/n");
+    EXPECT_EQ(launched[1].show, SW_SHOW);
+}
+
+TEST_F(MainWindow, ExitClosesTheWindowAndFreesItsPictures) {
+    const HWND hwnd = main->Handle();
+    main->Exit1Click();
+    EXPECT_FALSE(IsWindow(hwnd));
+    main.reset();  // no paint, no double release
+}
+
+TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
+    FakeWorld world;
+    world.exe = L"C:\\x.exe";
+    TMain main(world.Environment());
+    ASSERT_TRUE(main.Create());
+    EXPECT_EQ(main.ProgramFolder(), L"C:\\");
+    EXPECT_EQ(main.ProgramFolderSlash(), L"C:\\");
+    EXPECT_EQ(tk::Application().HelpFile, L"C:\\Pelnor.hlp");
+    std::vector<LaunchRequest> launched;
+    SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+    main.OpenRoomClick();
+    SetShellForTesting({});
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0].parameters, L"\"C:\\\",/n");
+}
+
+TEST(MainWindowStartUp, NoRegisteredOwnerGivesAnEmptyName) {
+    FakeWorld world;
+    world.owner.clear();
+    TMain main(world.Environment());
+    ASSERT_TRUE(main.Create());
+    EXPECT_EQ(main.Call.CallName, L"");
+}
+
+}  // namespace
+}  // namespace pelnor

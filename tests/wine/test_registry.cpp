@@ -1,0 +1,123 @@
+// Reading the registered owner's name: every shape the value can take.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "mascot/Unit1.h"
+#include "platform/Registry.h"
+
+namespace pelnor {
+namespace {
+
+constexpr const wchar_t* kTestKey = L"Software\\PelnorTests\\Registry";
+
+class RegistryText : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override {
+        RegCloseKey(key);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    }
+    void Set(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
+        ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes),
+                  ERROR_SUCCESS);
+    }
+    std::wstring Read(const wchar_t* name) {
+        return ReadRegistryText(HKEY_CURRENT_USER, kTestKey, name);
+    }
+    HKEY key = nullptr;
+};
+
+TEST_F(RegistryText, TextValuesAreReadAsStored) {
+    const std::wstring name = L"山田太郎";
+    Set(L"sz", REG_SZ, name.c_str(), static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(Read(L"sz"), name);
+
+    const std::wstring expandable = L"%USERNAME% 様";
+    Set(L"expand", REG_EXPAND_SZ, expandable.c_str(),
+        static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(Read(L"expand"), expandable) << "not expanded";
+
+    const std::wstring withNul(L"前\0後", 3);
+    Set(L"nul", REG_SZ, withNul.data(), static_cast<DWORD>(withNul.size() * sizeof(wchar_t)));
+    EXPECT_EQ(Read(L"nul"), L"前") << "up to the first NUL";
+}
+
+TEST_F(RegistryText, DataWithoutATerminatingNulEndsWhereTheDataEnds) {
+    const std::wstring name = L"Owner";
+    Set(L"bare", REG_SZ, name.data(), static_cast<DWORD>(name.size() * sizeof(wchar_t)));
+    EXPECT_EQ(Read(L"bare"), L"Owner");
+    const char odd[] = {'A', 0, 'B'};  // an odd byte count
+    Set(L"odd", REG_SZ, odd, sizeof odd);
+    EXPECT_EQ(Read(L"odd"), L"A");
+}
+
+TEST_F(RegistryText, VeryLongNamesAreReadWhole) {
+    const std::wstring longName(10000, L'長');
+    Set(L"long", REG_SZ, longName.c_str(),
+        static_cast<DWORD>((longName.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(Read(L"long"), longName);
+}
+
+TEST_F(RegistryText, MissingEmptyAndNonTextValuesGiveAnEmptyName) {
+    EXPECT_EQ(Read(L"absent"), L"");
+    EXPECT_EQ(ReadRegistryText(HKEY_CURRENT_USER, L"Software\\PelnorTests\\NoSuchKey", L"x"), L"");
+    Set(L"empty", REG_SZ, L"", sizeof(wchar_t));
+    EXPECT_EQ(Read(L"empty"), L"");
+    Set(L"zero", REG_SZ, nullptr, 0);
+    EXPECT_EQ(Read(L"zero"), L"");
+    const DWORD number = 0x41424344;
+    Set(L"dword", REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(Read(L"dword"), L"");
+    const BYTE binary[] = {'N', 0, 'a', 0, 0, 0};
+    Set(L"binary", REG_BINARY, binary, sizeof binary);
+    EXPECT_EQ(Read(L"binary"), L"");
+}
+
+TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
+    constexpr const wchar_t* kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    // Keep whatever the machine had and put it back.
+    DWORD type = 0, size = 0;
+    const bool had = RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, nullptr, &size) ==
+                     ERROR_SUCCESS;
+    std::wstring saved(size / sizeof(wchar_t) + 1, L'\0');
+    if (had)
+        RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type,
+                         reinterpret_cast<BYTE*>(saved.data()), &size);
+
+    const std::wstring owner = L"鈴木花子";
+    RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ, reinterpret_cast<const BYTE*>(owner.c_str()),
+                   static_cast<DWORD>((owner.size() + 1) * sizeof(wchar_t)));
+    MainEnvironment environment = MainEnvironment::System();
+    environment.executablePath = [] { return std::wstring(L"C:\\Pelnor\\Pelnor.exe"); };
+    {
+        TMain main(environment);
+        ASSERT_TRUE(main.Create());
+        EXPECT_EQ(main.Call.CallName, owner);
+    }
+
+    RegDeleteValueW(key, L"RegisteredOwner");
+    {
+        TMain main(environment);
+        ASSERT_TRUE(main.Create());
+        EXPECT_EQ(main.Call.CallName, L"");
+    }
+
+    if (had)
+        RegSetValueExW(key, L"RegisteredOwner", 0, type, reinterpret_cast<const BYTE*>(saved.data()),
+                       size);
+    RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace pelnor

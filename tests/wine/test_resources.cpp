@@ -1,0 +1,112 @@
+// The version record and the pictures carried by the executable.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/resource.h"
+
+namespace {
+
+class VersionRecord : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+        ASSERT_GT(size, 0u);
+        data.resize(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
+    }
+    std::wstring String(const wchar_t* name) {
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\041103a4\\") + name;
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+            return L"<missing>";
+        return std::wstring(value, length ? length - 1 : 0);
+    }
+    std::string data;
+};
+
+TEST_F(VersionRecord, JapaneseStringsAndNumbers) {
+    EXPECT_EQ(String(L"FileVersion"), L"1.1.0.0");
+    EXPECT_EQ(String(L"ProductVersion"), L"1.1");
+    EXPECT_EQ(String(L"ProductName"), L"モフレン");
+    EXPECT_EQ(String(L"FileDescription"), L"モフレン  デスクトップマスコット");
+    EXPECT_EQ(String(L"InternalName"), L"Pelnor");
+    EXPECT_EQ(String(L"OriginalFilename"), L"Pelnor.exe");
+    EXPECT_EQ(String(L"Comments"), L"フリーソフト");
+    EXPECT_EQ(String(L"LegalTrademarks"), L"");
+    EXPECT_NE(String(L"CompanyName"), L"<missing>");
+    EXPECT_NE(String(L"LegalCopyright"), L"<missing>");
+
+    DWORD* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, 4u);
+    EXPECT_EQ(LOWORD(*translation), 0x0411);
+    EXPECT_EQ(HIWORD(*translation), 932);
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(1, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(1, 1));
+}
+
+TEST(Pictures, MascotAndNoticeDifferOnlyInTheBackground) {
+    const HINSTANCE self = GetModuleHandleW(nullptr);
+    HBITMAP mascot = static_cast<HBITMAP>(
+        LoadImageW(self, MAKEINTRESOURCEW(IDB_MASCOT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP notice = static_cast<HBITMAP>(
+        LoadImageW(self, MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_TRUE(mascot && notice);
+    DIBSECTION a{}, b{};
+    GetObjectW(mascot, sizeof a, &a);
+    GetObjectW(notice, sizeof b, &b);
+    EXPECT_EQ(a.dsBm.bmWidth, 74);
+    EXPECT_EQ(a.dsBm.bmHeight, 55);
+    EXPECT_EQ(a.dsBmih.biBitCount, 4);
+    EXPECT_EQ(b.dsBmih.biBitCount, 4);
+    EXPECT_EQ(memcmp(a.dsBm.bmBits, b.dsBm.bmBits, a.dsBm.bmWidthBytes * 55), 0);
+
+    RGBQUAD pa[16], pb[16];
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, mascot);
+    GetDIBColorTable(dc, 0, 16, pa);
+    SelectObject(dc, notice);
+    GetDIBColorTable(dc, 0, 16, pb);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_EQ(RGB(pa[0].rgbRed, pa[0].rgbGreen, pa[0].rgbBlue), RGB(255, 255, 255));
+    EXPECT_EQ(RGB(pb[0].rgbRed, pb[0].rgbGreen, pb[0].rgbBlue), RGB(255, 182, 182));
+    for (int i = 1; i < 16; ++i) EXPECT_EQ(memcmp(&pa[i], &pb[i], sizeof pa[i]), 0) << i;
+    DeleteObject(mascot);
+    DeleteObject(notice);
+}
+
+TEST(Pictures, ProgramAndMenuIconsLoad) {
+    const HINSTANCE self = GetModuleHandleW(nullptr);
+    for (int id : {IDI_PELNOR, IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM, IDI_MENU_HELP,
+                   IDI_MENU_ABOUT, IDI_MENU_EXIT}) {
+        HICON icon = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        EXPECT_TRUE(icon) << "icon " << id;
+        if (icon) DestroyIcon(icon);
+    }
+    HICON big = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0));
+    ASSERT_TRUE(big);
+    ICONINFO info{};
+    GetIconInfo(big, &info);
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(big);
+}
+
+}  // namespace

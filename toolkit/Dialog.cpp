@@ -1,0 +1,284 @@
+#include "toolkit/Dialog.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string_view>
+#include <utility>
+
+#include "toolkit/Controls.h"
+
+namespace tk {
+namespace {
+
+// Posted from WM_INITDIALOG; it is handled once the modal loop runs and the
+// dialog is on screen.
+constexpr UINT kShownMessage = WM_APP + 0x51;
+
+std::vector<WORD> MakeTemplate(const DialogLayout& form) {
+    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+    DWORD exStyle = WS_EX_DLGMODALFRAME;
+    if (form.contextHelpBox) {
+        style |= DS_CONTEXTHELP;
+        exStyle |= WS_EX_CONTEXTHELP;
+    }
+    if (form.stayOnTop) exStyle |= WS_EX_TOPMOST;
+
+    std::vector<WORD> words;
+    const auto put32 = [&words](DWORD v) {
+        words.push_back(LOWORD(v));
+        words.push_back(HIWORD(v));
+    };
+    put32(style);
+    put32(exStyle);
+    words.push_back(0);                              // no controls in the template
+    for (int i = 0; i < 4; ++i) words.push_back(0);  // x, y, cx, cy: set in WM_INITDIALOG
+    words.push_back(0);                              // no menu
+    words.push_back(0);                              // the system's dialog class
+    for (const wchar_t* c = form.caption; *c; ++c) words.push_back(static_cast<WORD>(*c));
+    words.push_back(0);
+    return words;
+}
+
+}  // namespace
+
+TDialog::~TDialog() = default;
+
+INT_PTR TDialog::ShowModal(HWND owner) {
+    ending_ = false;
+    const std::vector<WORD> words = MakeTemplate(form_);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void TDialog::EndModal(INT_PTR result) {
+    if (!hwnd_ || ending_) return;
+    ending_ = true;
+    FormHide();
+    EndDialog(hwnd_, result);
+}
+
+HFONT TDialog::FontFor(const FontStyle& style) {
+    const bool inherit = !style.face && style.height == 0 && !style.bold;
+    const wchar_t* face = inherit || !style.face ? form_.font.face : style.face;
+    const int height = inherit || style.height == 0 ? form_.font.height : style.height;
+    const bool bold = inherit ? form_.font.bold : style.bold;
+    if (!face) face = L"ＭＳ Ｐゴシック";
+    for (const CachedFont& cached : fonts_) {
+        if (cached.height == height && cached.bold == bold && std::wcscmp(cached.face, face) == 0)
+            return cached.font.get();
+    }
+    LOGFONTW lf{};
+    lf.lfHeight = -Scale(height);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    fonts_.push_back({face, height, bold, UniqueFont(CreateFontIndirectW(&lf))});
+    return fonts_.back().font.get();
+}
+
+TControl* TDialog::ControlOf(HWND hwnd) const {
+    for (; hwnd && hwnd != hwnd_; hwnd = GetParent(hwnd)) {
+        for (TControl* control : controls_) {
+            if (control->Owns(hwnd)) return control;
+        }
+    }
+    return nullptr;
+}
+
+DWORD TDialog::HelpContextOf(HWND hwnd) const {
+    if (const TControl* control = ControlOf(hwnd)) {
+        for (const TControl* c = control; c; c = c->Parent()) {
+            if (c->Layout().helpContext) return c->Layout().helpContext;
+        }
+    }
+    return form_.helpContext;
+}
+
+int TDialog::RegisterControl(TControl& control) {
+    controls_.push_back(&control);
+    return control.Layout().id ? control.Layout().id : nextId_++;
+}
+
+void TDialog::SetDefaultButton(TButton& button) {
+    defaultButton_ = &button;
+    if (hwnd_ && button.Handle())
+        SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(button.Handle())), 0);
+}
+
+void TDialog::InitDialog() {
+    const UINT dpi = GetDpiForWindow(hwnd_);
+    dpi_ = dpi ? static_cast<int>(dpi) : 96;
+
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    RECT frame{0, 0, Scale(form_.clientWidth), Scale(form_.clientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
+    CreateControls();
+    AddToolTips();
+    FormCreate();
+    FocusFirst();
+    PostMessageW(hwnd_, kShownMessage, 0, 0);
+}
+
+void TDialog::FocusFirst() {
+    for (TControl* control : controls_) {
+        const HWND h = control->Handle();
+        if (!h) continue;
+        const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        if ((style & WS_TABSTOP) && IsWindowEnabled(h)) {
+            // Through the dialog manager, so a push button that gets the focus
+            // also becomes the button Enter presses.
+            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(h), TRUE);
+            return;
+        }
+    }
+}
+
+void TDialog::AddToolTips() {
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!toolTip_) return;
+    const auto add = [this](HWND window, const wchar_t* hint) {
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(window);
+        info.lpszText = const_cast<wchar_t*>(hint);
+        SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    for (TControl* control : controls_) {
+        const wchar_t* hint = control->Layout().hint;
+        if (!hint || !*hint) continue;
+        for (HWND window : control->HintWindows()) {
+            if (window) add(window, hint);
+        }
+    }
+    if (form_.hint && *form_.hint) add(hwnd_, form_.hint);
+}
+
+void TDialog::Paint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(hwnd_, &ps);
+    for (TControl* control : controls_) {
+        if (!control->Windowed() && !control->Parent()) control->Paint(dc);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+bool TDialog::Command(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from) {
+        if (TControl* control = ControlOf(from)) return control->Command(HIWORD(wParam));
+    }
+    // Esc (and the system's IDCANCEL) presses the cancel button; a dialog
+    // without one ignores it.
+    if (LOWORD(wParam) == IDCANCEL) {
+        if (cancelButton_) cancelButton_->Click();
+        return true;
+    }
+    return LOWORD(wParam) == IDOK;
+}
+
+INT_PTR TDialog::ControlColour(HDC dc, HWND window) {
+    if (TControl* control = ControlOf(window)) {
+        if (HBRUSH brush = control->CtlColor(dc)) return reinterpret_cast<INT_PTR>(brush);
+    }
+    return FALSE;
+}
+
+void TDialog::Help(const HELPINFO& info) {
+    if (info.iContextType != HELPINFO_WINDOW) return;
+    const HWND item = static_cast<HWND>(info.hItemHandle);
+    const TControl* control = ControlOf(item);
+    HWND origin = hwnd_;
+    if (control && control->Handle()) origin = control->Handle();
+    POINT point{0, 0};
+    ClientToScreen(origin, &point);
+    const DWORD context = HelpContextOf(item);
+    if (context && ContextHelp) ContextHelp(context, point);
+}
+
+bool TDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+    return false;
+}
+
+INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    if (HandleMessage(msg, wParam, lParam, result)) return result;
+    switch (msg) {
+        case WM_INITDIALOG:
+            InitDialog();
+            return FALSE;  // the focus is set
+        case kShownMessage:
+            if (ShownHook) ShownHook(hwnd_);
+            if (OnShown) OnShown(hwnd_);
+            return TRUE;
+        case WM_COMMAND:
+            return Command(wParam, lParam) ? TRUE : FALSE;
+        case WM_CLOSE:
+            EndModal(IDCANCEL);
+            return TRUE;
+        case WM_PAINT:
+            Paint();
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_TIMER:
+            OnTimer(wParam);
+            return TRUE;
+        case WM_HELP:
+            Help(*reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
+        case WM_DESTROY:
+            if (toolTip_) DestroyWindow(std::exchange(toolTip_, nullptr));
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    TDialog* dialog = nullptr;
+    if (msg == WM_INITDIALOG) {
+        dialog = reinterpret_cast<TDialog*>(lParam);
+        dialog->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    } else {
+        dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (!dialog) return FALSE;
+
+    INT_PTR result = FALSE;
+    try {
+        result = dialog->Dispatch(msg, wParam, lParam);
+    } catch (...) {
+        // No exception may unwind through the dialog manager; the handler
+        // that threw did nothing, so the system does its default.
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        dialog->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+}  // namespace tk
