@@ -42,3 +42,7 @@ endfunction()
 add_executable(Pelnor WIN32 app/main.cpp)
 pelnor_windows_executable(Pelnor)
 target_link_options(Pelnor PRIVATE -municode)
+
+if(WIN32)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
+endif()

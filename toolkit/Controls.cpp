@@ -525,7 +525,26 @@ LRESULT TSpinEdit::EditMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
-    return CallWindowProcW(editProc_, hwnd, msg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(editProc_, hwnd, msg, wParam, lParam);
+    // Some edit controls (Wine's) draw typed text through their parent's DC,
+    // which does not clip the button inside the edit: draw it again.
+    switch (msg) {
+        case WM_PAINT:
+        case WM_CHAR:
+        case WM_KEYDOWN:
+        case WM_SETTEXT:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case EM_SETSEL:
+        case EM_REPLACESEL:
+            if (button_) RedrawWindow(button_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            break;
+        default:
+            break;
+    }
+    return result;
 }
 
 LRESULT CALLBACK TSpinEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,

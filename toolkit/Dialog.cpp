@@ -112,13 +112,16 @@ void TDialog::SetDefaultButton(TButton& button) {
 }
 
 void TDialog::InitDialog() {
-    const UINT dpi = GetDpiForWindow(hwnd_);
-    dpi_ = dpi ? static_cast<int>(dpi) : 96;
+    const UINT windowDpi = GetDpiForWindow(hwnd_);
+    const UINT frameDpi = windowDpi ? windowDpi : 96;
+    dpi_ = static_cast<int>(DpiForTesting.value_or(frameDpi));
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
     RECT frame{0, 0, Scale(form_.clientWidth), Scale(form_.clientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    // The caption and borders of the monitor the dialog is on, which need not
+    // be the system's (primary) density.
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, frameDpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "toolkit/Handles.h"
@@ -70,6 +71,10 @@ class TDialog {
     // dialog (tests drive nested boxes through it) and for this one.
     static inline std::function<void(HWND)> ShownHook;
     std::function<void(HWND)> OnShown;
+
+    // Tests lay the dialogs out for another screen density than the window's
+    // own; the frame still follows the window's.
+    static inline std::optional<UINT> DpiForTesting;
 
     // Context help (F1, or the "?" box then a click): the help context and the
     // control's client origin on screen.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "dialogs/MsgDlg.h"
 #include "mascot/Mirror.h"
 #include "mascot/Unit1.h"
 #include "platform/FmxUtils.h"
@@ -416,6 +417,87 @@ TEST_F(MainWindow, ExitClosesTheWindowAndFreesItsPictures) {
     main->Exit1Click();
     EXPECT_FALSE(IsWindow(hwnd));
     main.reset();  // no paint, no double release
+}
+
+struct NoticeSeen {
+    int count = 0;
+    std::wstring name, name2, task, task2;
+    bool topMost = false;
+};
+
+// Reads the notice's lines when it is shown, then closes it.
+class NoticeWatcher {
+public:
+    NoticeWatcher() {
+        tk::TDialog::ShownHook = [this](HWND hwnd) {
+            // The dialog keeps its object in DWLP_USER.
+            auto* dialog = reinterpret_cast<tk::TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+            auto* notice = dynamic_cast<TOKBottomDlg*>(dialog);
+            if (!notice) return;
+            ++seen.count;
+            seen.name = notice->MyName.Text();
+            seen.name2 = notice->MyName2.Text();
+            seen.task = notice->MyTask.Text();
+            seen.task2 = notice->MyTask2.Text();
+            seen.topMost = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            if (whileOpen) whileOpen();
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        };
+    }
+    ~NoticeWatcher() { tk::TDialog::ShownHook = nullptr; }
+    NoticeSeen seen;
+    std::function<void()> whileOpen;
+};
+
+TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
+    main->Call.CallSet = true;
+    main->Call.CallHour = 12;
+    main->Call.CallMin = 30;
+    main->Call.CallTask = L"会議の";
+    NoticeWatcher watcher;
+    // Ticks that run while the notice is open must neither move the call nor raise it again.
+    watcher.whileOpen = [&] {
+        main->Timer1Timer();
+        main->Timer1Timer();
+    };
+
+    world.now = {12, 29, 59, 900};
+    main->Timer1Timer();
+    EXPECT_EQ(watcher.seen.count, 0);
+    EXPECT_TRUE(main->Call.CallSet);
+
+    world.now = {12, 30, 0, 0};
+    const RECT before = Frame();
+    main->Timer1Timer();
+    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_FALSE(main->Call.CallSet);
+    EXPECT_EQ(watcher.seen.name, L"山田さん、");
+    EXPECT_EQ(watcher.seen.name2, L"山田さん、");
+    EXPECT_EQ(watcher.seen.task, L"会議の時がきました。");
+    EXPECT_EQ(watcher.seen.task2, L"会議の時がきました。");
+    EXPECT_TRUE(watcher.seen.topMost);
+    EXPECT_EQ(Frame().left, before.left - 3) << "the mascot kept drifting behind the notice";
+
+    world.now = {12, 30, 59, 900};
+    main->Timer1Timer();
+    world.now = {12, 30, 0, 0};  // the same time the next day
+    main->Timer1Timer();
+    EXPECT_EQ(watcher.seen.count, 1) << "the call fires once";
+    EXPECT_EQ(main->Call.CallHour, 12);
+    EXPECT_EQ(main->Call.CallMin, 30);
+    EXPECT_EQ(main->Call.CallName, L"山田");
+    EXPECT_EQ(main->Call.CallTask, L"会議の");
+}
+
+TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
+    main->Call = CallState{.CallSet = true, .CallHour = 9, .CallMin = 0, .CallName = L"",
+                           .CallTask = L"", .CallBeep = 0};
+    NoticeWatcher watcher;
+    main->Timer1Timer();
+    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_EQ(watcher.seen.name, L"");
+    EXPECT_EQ(watcher.seen.name2, L"");
+    EXPECT_EQ(watcher.seen.task, L"時がきました。");
 }
 
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Compares Pelnor.exe with a minimal drifting window (PelnorBaseline.exe) under
+# the same Wine, on a private Xvfb and prefix, then checks that 10 000 forced
+# bounces leave the GDI and USER objects where they were. Not a test: numbers.
+#   bench/run.sh [PATH/TO/Pelnor.exe]    (default build/mingw/Pelnor.exe)
+# The benchmark programs are built into the same build folder as the .exe.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck source=../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+EXE="$(realpath "${1:-$ROOT/build/mingw/Pelnor.exe}")"
+BUILD="$(dirname "$EXE")"
+BASELINE="$BUILD/bench/PelnorBaseline.exe"
+LEAK="$BUILD/bench/bounce_leak.exe"
+FIRSTPAINT="$BUILD/bench/firstpaint"
+RUNS=5
+DRIFT_SECONDS=60
+PROBE="74 56 40 30 C8508C"   # both windows' size, and the robe colour at client (40, 30)
+
+XVFB_PID=""
+PIDS=()
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wineserver -k 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+build() {
+    cmake --build "$BUILD" --target pelnor_bench_baseline pelnor_bench_bounce_leak >/dev/null
+    mkdir -p "$BUILD/bench"
+    cc -O2 -o "$FIRSTPAINT" "$ROOT/bench/firstpaint.c" -lX11
+}
+
+start_display() {
+    local n
+    for n in $(seq 95 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        export DISPLAY=":$n"
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 50); do
+            if xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null; then
+                xsetroot -solid '#008060'
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    echo "could not start Xvfb" >&2
+    exit 1
+}
+
+# launch EXE [ARGS...]: starts it, waits for its first paint; sets MS and PID.
+launch() {
+    local out
+    out="$("$FIRSTPAINT" $PROBE 60 wine "$@")" || { echo "$1 never painted" >&2; exit 1; }
+    read -r MS PID <<<"$out"
+    PIDS+=("$PID")
+}
+
+stop() {
+    kill "$1" 2>/dev/null || true
+    while kill -0 "$1" 2>/dev/null; do sleep 0.05; done
+    wait "$1" 2>/dev/null || true
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }   # utime + stime
+private_kib() { awk '/^Private_(Clean|Dirty):/ { kib += $2 } END { print kib }' "/proc/$1/smaps_rollup"; }
+window_left() { xwininfo -id "$(xdotool search --name "$1" | head -1)" | awk '/Absolute upper-left X/ { print $NF }'; }
+
+ratio_line() {   # NAME UNIT PELNOR BASELINE
+    awk -v name="$1" -v unit="$2" -v p="$3" -v b="$4" 'BEGIN {
+        r = b > 0 ? p / b : 0
+        printf "%-28s %12.3f %12.3f %8.2fx  %s\n", name " (" unit ")", p, b, r, (r <= 1.2 ? "within 1.2x" : "OVER 1.2x")
+    }'
+}
+
+first_paint() {
+    local n pelnor=() baseline=()
+    echo "first paint: $RUNS starts of each (after one warm-up start of each)..."
+    for n in $(seq 0 "$RUNS"); do
+        launch "$EXE"; stop "$PID"; [ "$n" -gt 0 ] && pelnor+=("$MS")
+        launch "$BASELINE"; stop "$PID"; [ "$n" -gt 0 ] && baseline+=("$MS")
+    done
+    echo "  Pelnor   ms: ${pelnor[*]}"
+    echo "  baseline ms: ${baseline[*]}"
+    PAINT_PELNOR=$(median "${pelnor[@]}")
+    PAINT_BASELINE=$(median "${baseline[@]}")
+}
+
+# Both drift side by side (the baseline lower right, so they never overlap).
+drift() {
+    local hz pelnor baseline
+    hz=$(getconf CLK_TCK)
+    launch "$EXE"; pelnor=$PID
+    launch "$BASELINE" 700 600; baseline=$PID
+    sleep 1
+    local cpu_p0 cpu_b0 x_p0 x_b0
+    cpu_p0=$(cpu_ticks "$pelnor"); cpu_b0=$(cpu_ticks "$baseline")
+    x_p0=$(window_left '^モフレン$'); x_b0=$(window_left '^PelnorBaseline$')
+    echo "drift: ${DRIFT_SECONDS} s of both drifting..."
+    sleep "$DRIFT_SECONDS"
+    local ticks_p=$((x_p0 - $(window_left '^モフレン$'))) ticks_b=$((x_b0 - $(window_left '^PelnorBaseline$')))
+    CPU_PELNOR=$(awk -v c="$(( $(cpu_ticks "$pelnor") - cpu_p0 ))" -v hz="$hz" -v t="$ticks_p" 'BEGIN { print c * 1000 / hz / t }')
+    CPU_BASELINE=$(awk -v c="$(( $(cpu_ticks "$baseline") - cpu_b0 ))" -v hz="$hz" -v t="$ticks_b" 'BEGIN { print c * 1000 / hz / t }')
+    echo "  ticks: Pelnor $ticks_p, baseline $ticks_b (clock tick $((1000 / hz)) ms)"
+    MEM_PELNOR=$(private_kib "$pelnor")
+    MEM_BASELINE=$(private_kib "$baseline")
+    stop "$pelnor"
+    stop "$baseline"
+}
+
+bounce_leak() {
+    echo "bounce leak: 10 000 forced bounces of the mascot window..."
+    local rc=0
+    wine "$LEAK" 10000 2>/dev/null | tr -d '\r' | sed 's/^/  /' || rc=$?
+    LEAK_RESULT=$([ "$rc" -eq 0 ] && echo "no growth" || echo "GREW (exit $rc)")
+}
+
+main() {
+    local began=$SECONDS
+    build
+    trap cleanup EXIT
+    wine_prefix_ready "$BUILD/wine-bench"
+    start_display
+    wine_server_start >/dev/null 2>&1
+
+    first_paint
+    drift
+    bounce_leak
+
+    echo
+    echo "Pelnor: $EXE"
+    echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPUs, $(wine --version)"
+    printf '%-28s %12s %12s %9s\n' "" "Pelnor" "baseline" "ratio"
+    ratio_line "first paint, median of $RUNS" ms "$PAINT_PELNOR" "$PAINT_BASELINE"
+    ratio_line "CPU per tick" ms "$CPU_PELNOR" "$CPU_BASELINE"
+    ratio_line "private memory" KiB "$MEM_PELNOR" "$MEM_BASELINE"
+    echo "private memory difference: $((MEM_PELNOR - MEM_BASELINE)) KiB"
+    echo "GDI/USER objects after 10 000 bounces: $LEAK_RESULT"
+    echo "(took $((SECONDS - began)) s)"
+}
+
+main

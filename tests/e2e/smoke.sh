@@ -1,0 +1,389 @@
+#!/usr/bin/env bash
+# End-to-end smoke test: drives Pelnor.exe under Wine on a private Xvfb the way
+# a user would (xdotool), and checks what is on the screen.
+#   tests/e2e/smoke.sh [--screenshot] PATH/TO/Pelnor.exe
+# --screenshot also writes docs/screenshot.png (the mascot, enlarged 3x).
+set -euo pipefail
+
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="$(cd "$HERE/../.." && pwd)"
+# shellcheck source=../../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+SAVE_SCREENSHOT=0
+if [ "${1:-}" = "--screenshot" ]; then SAVE_SCREENSHOT=1; shift; fi
+EXE="$(cd "$(dirname "${1:?usage: smoke.sh [--screenshot] Pelnor.exe}")" && pwd)/$(basename "$1")"
+[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+
+BUILD_DIR="$(dirname "$EXE")"
+WORK="$BUILD_DIR/e2e-smoke"         # screenshots and the program's log; kept on failure
+ROOT_COLOUR="0,128,96"              # #008060, used by no picture
+PICTURE="$ROOT/assets/mascot.bmp"
+WIDTH=74
+HEIGHT=56
+START_LEFT=381
+START_TOP=292
+GRAB_X=40 GRAB_Y=30                 # a client point on the robe, well inside the outline
+MENU_KEY_X=40 MENU_KEY_Y=50         # where Shift+F10 opens the menu
+
+XVFB_PID=""
+PELNOR_PID=""
+WID=""
+LAST_SHOT=""
+CHECKS=0
+
+# --- reporting --------------------------------------------------------------
+
+pass() { CHECKS=$((CHECKS + 1)); printf 'ok %2d  %s\n' "$CHECKS" "$*"; }
+
+# Writes to fd 3, the script's own stderr, so failures inside wait_until show.
+fail() {
+    {
+        echo "FAIL: $*"
+        [ -n "$LAST_SHOT" ] && echo "      last screenshot: $LAST_SHOT"
+        echo "      files kept in $WORK"
+    } >&3
+    exit 1
+}
+
+# --- set-up and clean-up ----------------------------------------------------
+
+cleanup() {
+    local rc=$?
+    if [ -n "$PELNOR_PID" ] && kill -0 "$PELNOR_PID" 2>/dev/null; then kill "$PELNOR_PID" 2>/dev/null || true; fi
+    wineserver -k 2>/dev/null || true
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    [ "$rc" -eq 0 ] && rm -rf "$WORK"
+    exit "$rc"
+}
+
+display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
+
+# Takes the first display number from :92 on that a new Xvfb can hold; one that
+# another run grabbed first shows as our Xvfb exiting at once.
+start_display() {
+    local n
+    for n in $(seq 92 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        export DISPLAY=":$n"
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+        XVFB_PID=$!
+        if wait_until 10 display_up; then
+            xsetroot -solid '#008060'
+            return 0
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    fail "could not start Xvfb on any display from :92 to :140"
+}
+
+start_pelnor() {
+    STARTED_AT=$(now)
+    wine "$EXE" >"$WORK/pelnor.log" 2>&1 &
+    PELNOR_PID=$!   # wine execs into the Windows process: this is Pelnor.exe itself
+}
+
+# --- helpers ------------------------------------------------------------------
+
+now() { date +%s.%N; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+# wait_until SECONDS COMMAND...: polls the command until it succeeds.
+wait_until() {
+    local timeout=$1; shift
+    local deadline
+    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
+    while :; do
+        "$@" >/dev/null 2>&1 && return 0
+        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
+        sleep 0.1
+    done
+}
+
+find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
+mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
+
+# Sets X, Y, W, H to the mascot window's geometry.
+window_geometry() {
+    local info
+    info="$(xwininfo -id "$WID")" || fail "the mascot window is gone"
+    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
+    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
+}
+
+# shoot NAME: a screenshot of the root window taken while the mascot stood
+# still, so the geometry in X and Y belongs to the picture. Writes NAME.png
+# and NAME.txt (the window's pixels as "x,y r,g,b", client coordinates).
+shoot() {
+    local name="$WORK/$1.png" x0 y0 _
+    for _ in $(seq 20); do
+        window_geometry; x0=$X y0=$Y
+        import -window root "$name"
+        window_geometry
+        if [ "$X" = "$x0" ] && [ "$Y" = "$y0" ]; then
+            LAST_SHOT="$name"
+            convert "$name" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage -depth 8 txt:- | pixel_table >"${name%.png}.txt"
+            return 0
+        fi
+    done
+    fail "the window never held still for a screenshot"
+}
+
+# ImageMagick's text dump to "x,y r,g,b" lines.
+pixel_table() { awk -F'[:() ]+' 'NR > 1 { split($2, c, ","); print $1, c[1] "," c[2] "," c[3] }'; }
+
+# pixel_at SHOT X Y: the colour "r,g,b" at client point (X, Y) of that shot.
+pixel_at() { awk -v p="$2,$3" '$1 == p { print $2; exit }' "$WORK/$1.txt"; }
+
+# picture_pixel X Y: the colour of the stored picture.
+picture_pixel() { awk -v p="$1,$2" '$1 == p { print $2; exit }' "$WORK/picture.txt"; }
+
+inverted() { awk -F, '{ print 255 - $1 "," 255 - $2 "," 255 - $3 }' <<<"$1"; }
+
+# compare_picture SHOT MIRRORED INVERTED: every window pixel must be either the
+# root colour (cut away by the outline) or the picture's pixel there, mirrored
+# and/or inverted as asked. Prints "shown cut wrong".
+compare_picture() {
+    awk -v mirrored="$2" -v inverted="$3" -v root="$ROOT_COLOUR" -v w="$WIDTH" '
+        FNR == NR { picture[$1] = $2; next }
+        {
+            split($1, p, ","); x = p[1]; y = p[2]
+            if ($2 == root) { cut++; next }
+            src = (mirrored ? w - 1 - x : x) "," y
+            want = picture[src]
+            if (inverted && want != "") { split(want, c, ","); want = 255 - c[1] "," 255 - c[2] "," 255 - c[3] }
+            if ($2 == want) shown++; else wrong++
+        }
+        END { print shown + 0, cut + 0, wrong + 0 }' "$WORK/picture.txt" "$WORK/$1.txt"
+}
+
+# expect_picture SHOT MIRRORED INVERTED WHAT: the check built on compare_picture.
+expect_picture() {
+    local shown cut wrong
+    read -r shown cut wrong < <(compare_picture "$1" "$2" "$3")
+    [ "$wrong" -eq 0 ] && [ "$shown" -ge 1000 ] && [ "$cut" -ge 500 ] ||
+        fail "$4: $shown pixels match the picture, $cut show the root, $wrong are wrong"
+    pass "$4 ($shown picture pixels, $cut cut away, none wrong)"
+}
+
+# Visible top-level windows of the program other than the mascot, as "wid w h x y".
+other_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
+        [ "$id" = "$WID" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | sed 's/^/local g_/')"
+        echo "$id $g_WIDTH $g_HEIGHT $g_X $g_Y"
+    done
+}
+
+menu_open() { other_windows | awk '$2 > 100 && $3 > 150 { found = 1; print } END { exit !found }'; }
+menu_closed() { ! menu_open; }
+
+# Keys reach the mascot only while it has the X focus.
+focus_mascot() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && return 0
+    xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+}
+
+near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
+
+position_is() { window_geometry; near "$X" "$1" "$3" && near "$Y" "$2" "$3"; }
+left_is() { window_geometry; [ "$X" -eq "$1" ]; }
+moved_from() { window_geometry; [ "$X" != "$1" ] || [ "$Y" != "$2" ]; }
+colour_at_is() { shoot "$1" && [ "$(pixel_at "$1" "$2" "$3")" = "$4" ]; }
+pelnor_ended() {
+    local state
+    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
+    [[ "$state" == Z* ]]
+}
+
+# --- the checks -----------------------------------------------------------------
+
+check_appears() {
+    wait_until 60 mascot_shown || fail "no window named モフレン shown within 60 s"
+    window_geometry
+    local ticks=$((START_LEFT - X)) most
+    most=$(awk -v e="$(seconds_since "$STARTED_AT")" 'BEGIN { printf "%d", e * 2 + 2 }')
+    [ "$W" -eq "$WIDTH" ] && [ "$H" -eq "$HEIGHT" ] || fail "window is ${W}x$H, not ${WIDTH}x$HEIGHT"
+    # Drifting up-left from the start point keeps X - Y constant.
+    [ $((START_LEFT - X)) -eq $((START_TOP - Y)) ] && [ "$ticks" -ge 0 ] && [ "$ticks" -le "$most" ] ||
+        fail "window at ($X,$Y) is not on the drift path from ($START_LEFT,$START_TOP)"
+    pass "window モフレン ${W}x$H appeared after $(seconds_since "$STARTED_AT") s at ($X,$Y), $ticks ticks from ($START_LEFT,$START_TOP)"
+}
+
+check_shaped() {
+    wait_until 10 colour_at_is start "$GRAB_X" "$GRAB_Y" "$(picture_pixel "$GRAB_X" "$GRAB_Y")" ||
+        fail "the picture was never drawn"
+    [ "$(pixel_at start 0 0)" = "$ROOT_COLOUR" ] || fail "client (0,0) shows $(pixel_at start 0 0), not the root colour"
+    pass "client (0,0) shows the root colour: the window is cut to the outline"
+    local point colour
+    for point in "5 10 horn" "40 30 robe" "60 40 hair" "25 20 sleeve"; do
+        set -- $point
+        colour="$(pixel_at start "$1" "$2")"
+        [ "$colour" != "$ROOT_COLOUR" ] && [ "$colour" != "255,255,255" ] &&
+            [ "$colour" = "$(picture_pixel "$1" "$2")" ] ||
+            fail "the $3 at client ($1,$2) shows $colour, the picture has $(picture_pixel "$1" "$2")"
+    done
+    pass "horn, robe, hair and sleeve show their picture colours"
+    expect_picture start 0 0 "the window shows the picture facing left"
+    if [ "$SAVE_SCREENSHOT" -eq 1 ]; then
+        local margin=12
+        convert "$WORK/start.png" -crop "$((WIDTH + 2 * margin))x$((HEIGHT + 2 * margin))+$((X - margin))+$((Y - margin))" \
+            +repage -scale 300% "$ROOT/docs/screenshot.png"
+        pass "saved docs/screenshot.png"
+    fi
+}
+
+check_drifts() {
+    window_geometry
+    local x0=$X y0=$Y t0
+    t0=$(now)
+    sleep 2
+    window_geometry
+    local elapsed ticks dx=$((x0 - X)) dy=$((y0 - Y))
+    elapsed=$(seconds_since "$t0")
+    ticks=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 2 }')
+    [ "$dx" -eq "$dy" ] && near "$dx" "$ticks" 2 ||
+        fail "in $elapsed s the window went from ($x0,$y0) to ($X,$Y), expected about $ticks pixels up-left"
+    pass "drifted up-left by $dx pixels in $elapsed s"
+}
+
+check_menu() {
+    window_geometry
+    local cx=$((X + GRAB_X)) cy=$((Y + GRAB_Y)) menu
+    xdotool mousemove "$cx" "$cy" click 3
+    wait_until 5 menu_open || fail "no menu after a right click at ($cx,$cy)"
+    menu="$(menu_open | head -1)"; set -- $menu
+    near "$4" "$cx" 2 && near "$5" "$cy" 2 || fail "menu opened at ($4,$5), not at the click ($cx,$cy)"
+    pass "right click opened a $2x$3 menu at the click point"
+    shoot menu
+    xdotool key Escape
+    wait_until 5 menu_closed || fail "Escape did not close the menu"
+    pass "Escape closed the menu"
+
+    focus_mascot
+    window_geometry
+    xdotool key shift+F10
+    wait_until 5 menu_open || fail "no menu after Shift+F10"
+    menu="$(menu_open | head -1)"; set -- $menu
+    near "$4" $((X + MENU_KEY_X)) 2 && near "$5" $((Y + MENU_KEY_Y)) 2 ||
+        fail "Shift+F10 opened the menu at ($4,$5), not at client ($MENU_KEY_X,$MENU_KEY_Y) of the window at ($X,$Y)"
+    xdotool key Escape
+    wait_until 5 menu_closed || fail "Escape did not close the Shift+F10 menu"
+    pass "Shift+F10 opened the menu at client ($MENU_KEY_X,$MENU_KEY_Y); Escape closed it"
+}
+
+# drag_to LEFT TOP: a left-button drag that leaves the window's corner at (LEFT, TOP).
+drag_to() {
+    window_geometry
+    local sx=$((X + GRAB_X)) sy=$((Y + GRAB_Y)) tx=$(($1 + GRAB_X)) ty=$(($2 + GRAB_Y)) i
+    xdotool mousemove "$sx" "$sy"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.3
+    for i in $(seq 1 12); do
+        xdotool mousemove $((sx + (tx - sx) * i / 12)) $((sy + (ty - sy) * i / 12))
+        sleep 0.05
+    done
+    sleep 0.3
+    xdotool mouseup 1
+}
+
+check_drag_and_bounce() {
+    local drop_x=3 drop_y=380
+    drag_to "$drop_x" "$drop_y"
+    wait_until 5 position_is "$drop_x" "$drop_y" 2 || fail "dragged to ($drop_x,$drop_y), the window is at ($X,$Y)"
+    pass "the drag moved the window to ($X,$Y)"
+
+    # It goes on drifting left from the drop point, bounces at x = 0, then
+    # moves right one pixel a tick, facing right.
+    local top_at_drop=$Y
+    wait_until 5 left_is 0 || fail "the window did not drift from the drop point to the left edge (at ($X,$Y))"
+    [ "$Y" -lt "$top_at_drop" ] || fail "after the drop the window stopped drifting up (y $top_at_drop -> $Y)"
+    pass "the drift continued from the drop point to the left edge ($X,$Y)"
+
+    local last=0 deadline
+    deadline=$(awk -v n="$(now)" 'BEGIN { printf "%.2f", n + 6 }')
+    while window_geometry && [ "$X" -lt 3 ]; do
+        [ "$X" -ge "$last" ] || fail "after the bounce x went back from $last to $X"
+        last=$X
+        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && fail "the window did not bounce off the left edge (x = $X)"
+        sleep 0.1
+    done
+    pass "bounced off the left edge: x grew tick by tick to $X"
+
+    shoot mirrored
+    expect_picture mirrored 1 0 "the window shows the picture mirrored"
+    local horn
+    horn="$(picture_pixel 5 10)"
+    [ "$(pixel_at mirrored $((WIDTH - 1 - 5)) 10)" = "$horn" ] && [ "$(pixel_at mirrored 5 10)" = "$ROOT_COLOUR" ] ||
+        fail "the horn is not on the right side: client ($((WIDTH - 1 - 5)),10) shows $(pixel_at mirrored $((WIDTH - 1 - 5)) 10)"
+    pass "the yellow horn is now on the right"
+}
+
+check_freeze() {
+    local point="$GRAB_X $GRAB_Y" normal
+    focus_mascot
+    xdotool key ctrl+s
+    wait_until 5 colour_at_is frozen $point "$(inverted "$(picture_pixel $((WIDTH - 1 - GRAB_X)) "$GRAB_Y")")" ||
+        fail "Ctrl+S did not draw the picture inverted (client ($point) shows $(pixel_at frozen $point))"
+    expect_picture frozen 1 1 "Ctrl+S froze the mascot: every channel c is drawn as 255-c"
+
+    window_geometry
+    local x0=$X y0=$Y
+    sleep 2
+    window_geometry
+    [ "$X" -eq "$x0" ] && [ "$Y" -eq "$y0" ] || fail "frozen, the window moved from ($x0,$y0) to ($X,$Y)"
+    pass "frozen, the window stayed at ($X,$Y) for 2 s"
+
+    focus_mascot
+    xdotool key ctrl+s
+    normal="$(picture_pixel $((WIDTH - 1 - GRAB_X)) "$GRAB_Y")"
+    wait_until 5 colour_at_is thawed $point "$normal" || fail "a second Ctrl+S did not restore the colours"
+    expect_picture thawed 1 0 "a second Ctrl+S restored the colours"
+    wait_until 3 moved_from "$x0" "$y0" || fail "after the second Ctrl+S the window stays at ($X,$Y)"
+    pass "the drift resumed: ($x0,$y0) -> ($X,$Y)"
+}
+
+# The call letter (Ctrl+W) steps go here, before the program is ended.
+check_call_letter() { :; }
+
+check_exit() {
+    focus_mascot
+    xdotool key alt+F4
+    wait_until 5 pelnor_ended || fail "Alt+F4 did not end the program within 5 s"
+    local rc=0
+    wait "$PELNOR_PID" || rc=$?
+    PELNOR_PID=""
+    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
+    find_mascot && fail "the mascot window is still there"
+    pass "Alt+F4 ended the program (exit code 0)"
+}
+
+main() {
+    local began
+    began=$(now)
+    exec 3>&2
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    trap cleanup EXIT
+    wine_prefix_ready "$BUILD_DIR/wine-e2e"
+    convert "$PICTURE" -depth 8 txt:- | pixel_table >"$WORK/picture.txt"
+    start_display
+    start_pelnor
+
+    check_appears
+    check_shaped
+    check_drifts
+    check_menu
+    check_drag_and_bounce
+    check_freeze
+    check_call_letter
+    check_exit
+    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+}
+
+main
