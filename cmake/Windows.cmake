@@ -35,14 +35,19 @@ set_source_files_properties(app/Pelnor.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/assets/mascot.bmp;${CMAKE_SOURCE_DIR}/assets/notice.bmp;${CMAKE_SOURCE_DIR}/assets/Pelnor.ico;${CMAKE_SOURCE_DIR}/app/Pelnor.manifest;${CMAKE_SOURCE_DIR}/app/help/Pelnor-help.txt")
 
 function(pelnor_windows_executable target)
-    target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections)
+    if(MINGW)
+        # One self-contained executable: no libstdc++ or winpthread DLLs.
+        target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections)
+    endif()
     target_link_libraries(${target} PRIVATE pelnor_win pelnor_resources)
 endfunction()
 
 add_executable(Pelnor WIN32 app/main.cpp)
 pelnor_windows_executable(Pelnor)
-target_link_options(Pelnor PRIVATE -municode)
+if(MINGW)
+    target_link_options(Pelnor PRIVATE -municode)
+endif()
 
-if(WIN32)
+if(MINGW)
     add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
 endif()
