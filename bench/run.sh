@@ -73,6 +73,9 @@ stop() {
 
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
+# CPU time in ns of all the process's threads: utime + stime count in 10 ms
+# clock ticks, too coarse for the ~50 ms a minute of drifting costs.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1 } END { print ns }'; }
 cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }   # utime + stime
 private_kib() { awk '/^Private_(Clean|Dirty):/ { kib += $2 } END { print kib }' "/proc/$1/smaps_rollup"; }
 window_left() { xwininfo -id "$(xdotool search --name "$1" | head -1)" | awk '/Absolute upper-left X/ { print $NF }'; }
@@ -99,20 +102,21 @@ first_paint() {
 
 # Both drift side by side (the baseline lower right, so they never overlap).
 drift() {
-    local hz pelnor baseline
-    hz=$(getconf CLK_TCK)
+    local pelnor baseline
     launch "$EXE"; pelnor=$PID
     launch "$BASELINE" 700 600; baseline=$PID
     sleep 1
-    local cpu_p0 cpu_b0 x_p0 x_b0
-    cpu_p0=$(cpu_ticks "$pelnor"); cpu_b0=$(cpu_ticks "$baseline")
+    local ns_p0 ns_b0 cl_p0 cl_b0 x_p0 x_b0
+    ns_p0=$(cpu_ns "$pelnor"); ns_b0=$(cpu_ns "$baseline")
+    cl_p0=$(cpu_ticks "$pelnor"); cl_b0=$(cpu_ticks "$baseline")
     x_p0=$(window_left '^モフレン$'); x_b0=$(window_left '^PelnorBaseline$')
     echo "drift: ${DRIFT_SECONDS} s of both drifting..."
     sleep "$DRIFT_SECONDS"
     local ticks_p=$((x_p0 - $(window_left '^モフレン$'))) ticks_b=$((x_b0 - $(window_left '^PelnorBaseline$')))
-    CPU_PELNOR=$(awk -v c="$(( $(cpu_ticks "$pelnor") - cpu_p0 ))" -v hz="$hz" -v t="$ticks_p" 'BEGIN { print c * 1000 / hz / t }')
-    CPU_BASELINE=$(awk -v c="$(( $(cpu_ticks "$baseline") - cpu_b0 ))" -v hz="$hz" -v t="$ticks_b" 'BEGIN { print c * 1000 / hz / t }')
-    echo "  ticks: Pelnor $ticks_p, baseline $ticks_b (clock tick $((1000 / hz)) ms)"
+    CPU_PELNOR=$(awk -v c="$(( $(cpu_ns "$pelnor") - ns_p0 ))" -v t="$ticks_p" 'BEGIN { print c / 1e6 / t }')
+    CPU_BASELINE=$(awk -v c="$(( $(cpu_ns "$baseline") - ns_b0 ))" -v t="$ticks_b" 'BEGIN { print c / 1e6 / t }')
+    echo "  ticks: Pelnor $ticks_p, baseline $ticks_b;" \
+        "utime+stime: Pelnor $(( $(cpu_ticks "$pelnor") - cl_p0 )), baseline $(( $(cpu_ticks "$baseline") - cl_b0 )) clock ticks of $((1000 / $(getconf CLK_TCK))) ms"
     MEM_PELNOR=$(private_kib "$pelnor")
     MEM_BASELINE=$(private_kib "$baseline")
     stop "$pelnor"

@@ -130,8 +130,7 @@ void TMain::FormCreate() {
     Call.CallSet = false;
     Call.CallHour = 0;
     Call.CallMin = 0;
-    Call.CallName.clear();
-    Call.CallName = environment_.registeredOwner();
+    Call.CallName = environment_.registeredOwner();  // empty when there is none
     Call.CallTask.clear();
     Call.CallBeep = 1;
 
@@ -239,7 +238,8 @@ void TMain::DriftStep() {
 }
 
 void TMain::CallCheck() {
-    if (!TakeDueCall(Call, environment_.clock())) return;
+    // The clock is read only while a call is armed.
+    if (!Call.CallSet || !TakeDueCall(Call, environment_.clock())) return;
     TOKBottomDlg notice;
     notice.SetName(Call.CallName);
     notice.SetTask(Call.CallTask);

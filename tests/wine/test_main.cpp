@@ -516,6 +516,21 @@ TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
     EXPECT_EQ(launched[0].parameters, L"\"C:\\\",/n");
 }
 
+TEST(MainWindowStartUp, FolderLongerThanEightyBytesReachesExplorerWhole) {
+    FakeWorld world;
+    const std::wstring folder = L"C:\\" + std::wstring(120, L'長');
+    world.exe = folder + L"\\Pelnor.exe";
+    TMain main(world.Environment());
+    ASSERT_TRUE(main.Create());
+    std::vector<LaunchRequest> launched;
+    SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+    main.OpenRoomClick();
+    SetShellForTesting({});
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0].parameters, L"\"" + folder + L"\",/n");
+    EXPECT_EQ(tk::Application().HelpFile, folder + L"\\Pelnor.hlp");
+}
+
 TEST(MainWindowStartUp, NoRegisteredOwnerGivesAnEmptyName) {
     FakeWorld world;
     world.owner.clear();
