@@ -145,8 +145,16 @@ void TLabel::Paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc,
                  layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
-    const UINT format =
-        DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS | (layout_.wordWrap ? DT_WORDBREAK : 0);
+    UINT format = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
+    if (layout_.wordWrap) {
+        // A box with room for one line shows that line rather than wrap its
+        // end out of sight: a substitute font can be a pixel wider than the
+        // one the box was measured for.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const LONG lineHeight = metrics.tmHeight - metrics.tmInternalLeading;
+        if (2 * (bounds.bottom - bounds.top) >= 3 * lineHeight) format |= DT_WORDBREAK;
+    }
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &bounds, format);
 }
 

@@ -46,6 +46,11 @@ TDialog::~TDialog() = default;
 
 INT_PTR TDialog::ShowModal(HWND owner) {
     ending_ = false;
+    // An owner that is disabled is showing a modal dialog already (a timer
+    // can open another): the new one is owned by that dialog, which it then
+    // disables and gives the activation back to, instead of re-enabling the
+    // owner under it.
+    if (owner && !IsWindowEnabled(owner)) owner = GetLastActivePopup(owner);
     const std::vector<WORD> words = MakeTemplate(form_);
     return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                    reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
@@ -115,6 +120,7 @@ void TDialog::InitDialog() {
     const UINT windowDpi = GetDpiForWindow(hwnd_);
     const UINT frameDpi = windowDpi ? windowDpi : 96;
     dpi_ = static_cast<int>(DpiForTesting.value_or(frameDpi));
+    FitLayout();
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));

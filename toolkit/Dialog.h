@@ -86,6 +86,9 @@ class TDialog {
     void SetCancelButton(TButton& button) { cancelButton_ = &button; }
 
   protected:
+    // Once the density is known and before the dialog takes its size: a box
+    // whose size follows its text measures it here and sets form_.
+    virtual void FitLayout() {}
     // Makes the controls in tab order; the first one that takes the focus gets it.
     virtual void CreateControls() = 0;
     virtual void FormCreate() {}

@@ -38,24 +38,30 @@ struct BoxLayout {
 };
 
 // The text's size in 96-DPI pixels, wrapped at the widest line a box allows.
-SIZE MeasureText(const std::wstring& text) {
+// It is measured in the font the box shows at `dpi` (glyph widths do not
+// scale evenly) and rounded up, so the scaled rectangle holds it.
+SIZE MeasureText(const std::wstring& text, int dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -kBox.font.height;
+    lf.lfHeight = -MulDiv(kBox.font.height, dpi, 96);
     lf.lfCharSet = SHIFTJIS_CHARSET;
     wcsncpy_s(lf.lfFaceName, kBox.font.face, _TRUNCATE);
     const UniqueFont font(CreateFontIndirectW(&lf));
     const WindowDc screen(nullptr);
     const ScopedSelect select(screen.get(), font.get());
-    RECT r{0, 0, kBox.maxTextWidth, 0};
+    RECT r{0, 0, MulDiv(kBox.maxTextWidth, dpi, 96), 0};
     DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    // A little room, so that rounding on a scaled screen does not wrap it anew.
-    return {r.right + 4, r.bottom};
+    const auto unscale = [dpi](LONG pixels) {
+        return static_cast<LONG>((pixels * 96 + dpi - 1) / dpi);
+    };
+    // A little room, so that the static control's own wrapping never breaks a
+    // line earlier than this measure did.
+    return {unscale(r.right) + 4, unscale(r.bottom)};
 }
 
-BoxLayout MakeLayout(const std::wstring& text, bool confirm) {
+BoxLayout MakeLayout(const std::wstring& text, bool confirm, int dpi) {
     BoxLayout box;
-    const SIZE textSize = MeasureText(text);
+    const SIZE textSize = MeasureText(text, dpi);
     const int textLeft = kBox.margin + (confirm ? kBox.iconSize + kBox.iconGap : 0);
     const int textTop =
         kBox.margin +
@@ -103,7 +109,8 @@ class TMessageBox : public TDialog {
     TMessageBox(std::wstring_view text, bool confirm)
         : TDialog(DialogLayout{}),
           confirm_(confirm),
-          box_(MakeLayout(std::wstring(text), confirm)),
+          text_(text),
+          box_(MakeLayout(text_, confirm, 96)),
           Icon(box_.icon),
           Message(box_.message),
           First(box_.first),
@@ -113,6 +120,12 @@ class TMessageBox : public TDialog {
     }
 
   protected:
+    // The controls keep referring to box_'s rows, which are rewritten in place.
+    void FitLayout() override {
+        box_ = MakeLayout(text_, confirm_, Dpi());
+        form_ = box_.form;
+    }
+
     void CreateControls() override {
         if (confirm_) {
             Icon.Create(*this);
@@ -131,6 +144,7 @@ class TMessageBox : public TDialog {
 
   private:
     bool confirm_;
+    std::wstring text_;
     BoxLayout box_;
     TImage Icon;
     TStaticText Message;

@@ -325,13 +325,11 @@ bool insidePolygon(double px, double py) {
 }  // namespace
 
 // GDI fills a polygon region by scan lines through the pixels' top edges,
-// taking the left edge in and leaving the right edge out, so a pixel whose
-// centre is inside can still be cut off on a sloping edge. A pixel counts as
-// inside only when both its centre and its top-left corner are (the ray test
-// above takes a corner on a left edge in and one on a right edge out).
-bool insideOutline(int x, int y) {
-    return insidePolygon(x + 0.5, y + 0.5) && insidePolygon(x, y);
-}
+// taking a pixel whose top-left corner lies inside, on a left edge included and
+// on a right edge left out; the ray test above does the same for the corner.
+// So a pixel whose centre is inside can still be cut off on a sloping edge, and
+// one whose centre is outside can still show.
+bool insideOutline(int x, int y) { return insidePolygon(x, y); }
 
 std::vector<std::string> outlineMaskRows() {
     std::vector<std::string> rows;

@@ -308,7 +308,9 @@ TEST(MascotOutlineTest, PixelsFollowTheWayGdiFillsThePolygon) {
     // Centre inside, top-left corner left of the sloping bell edge: cut off.
     EXPECT_FALSE(assetgen::insideOutline(0, 10));
     EXPECT_FALSE(assetgen::insideOutline(1, 6)) << "a lone vertex fills nothing";
-    EXPECT_FALSE(assetgen::insideOutline(10, 12)); // between bell and sleeve
+    EXPECT_FALSE(assetgen::insideOutline(8, 15));  // between bell and sleeve
+    // Corner on the edge from (11, 12) down to (11, 21): a left edge, taken in.
+    EXPECT_TRUE(assetgen::insideOutline(11, 15));
     EXPECT_TRUE(assetgen::insideOutline(47, 11));  // tip of the swept hair
     EXPECT_FALSE(assetgen::insideOutline(46, 10));
     EXPECT_TRUE(assetgen::insideOutline(45, 40));  // robe

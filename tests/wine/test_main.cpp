@@ -150,6 +150,13 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
                 EXPECT_TRUE(InRegion(x, y)) << "figure pixel (" << x << ", " << y << ")";
             }
     EXPECT_GT(figurePixels, 1000);
+
+    // And no white background shows inside the outline.
+    for (int y = 0; y < 56; ++y)
+        for (int x = 0; x < 74; ++x)
+            if (InRegion(x, y)) {
+                EXPECT_NE(picture.Index(x, y), 0) << "white at (" << x << ", " << y << ")";
+            }
 }
 
 TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {

@@ -1,0 +1,355 @@
+#!/usr/bin/env bash
+# End-to-end test of the call letter: under Wine on a private Xvfb, a user
+# opens the call letter dialog from the mascot (Ctrl+W), sets a call for the
+# current minute, confirms it, sees the notice, closes it and checks that the
+# dialog's "設定中" indicator is cleared.
+#   tests/e2e/call_letter.sh PATH/TO/Pelnor.exe
+set -euo pipefail
+
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="$(cd "$HERE/../.." && pwd)"
+# shellcheck source=../../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+EXE="$(cd "$(dirname "${1:?usage: call_letter.sh Pelnor.exe}")" && pwd)/$(basename "$1")"
+[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+
+BUILD_DIR="$(dirname "$EXE")"
+WORK="$BUILD_DIR/e2e-call-letter"  # screenshots and the program's log; kept on failure
+OWNER="山田"
+ERRAND="meeting"
+LETTER_W=365 LETTER_H=263          # the call letter's client area
+NOTICE_W=313 NOTICE_H=183          # the notice's client area
+FLAG_X=11 FLAG_Y=231 FLAG_W=56 FLAG_H=20  # the "設定中" box in the letter's client area
+PANEL_TOP=6                        # the notice's panel in its client area
+PINK="255,182,182"
+NAVY="0,0,128"
+
+XVFB_PID=""
+PELNOR_PID=""
+MASCOT=""
+LETTER=""
+NOTICE=""
+LAST_SHOT=""
+CHECKS=0
+SHOTS=0
+
+# --- reporting --------------------------------------------------------------
+
+pass() { CHECKS=$((CHECKS + 1)); printf 'ok %2d  %s\n' "$CHECKS" "$*"; }
+
+# Writes to fd 3, the script's own stderr, so failures inside wait_until show.
+fail() {
+    {
+        echo "FAIL: $*"
+        [ -n "$LAST_SHOT" ] && echo "      last screenshot: $LAST_SHOT"
+        echo "      files kept in $WORK"
+    } >&3
+    exit 1
+}
+
+# --- set-up and clean-up ----------------------------------------------------
+
+cleanup() {
+    local rc=$?
+    if [ -n "$PELNOR_PID" ] && kill -0 "$PELNOR_PID" 2>/dev/null; then kill "$PELNOR_PID" 2>/dev/null || true; fi
+    wineserver -k 2>/dev/null || true
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    [ "$rc" -eq 0 ] && rm -rf "$WORK"
+    exit "$rc"
+}
+
+now() { date +%s.%N; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+# wait_until SECONDS COMMAND...: polls the command until it succeeds.
+wait_until() {
+    local timeout=$1; shift
+    local deadline
+    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
+    while :; do
+        "$@" >/dev/null 2>&1 && return 0
+        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
+        sleep 0.1
+    done
+}
+
+display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
+
+# Takes the first display number from :94 on that a new Xvfb can hold; one that
+# another run grabbed first shows as our Xvfb exiting at once.
+start_display() {
+    local n
+    for n in $(seq 94 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        export DISPLAY=":$n"
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+        XVFB_PID=$!
+        if wait_until 10 display_up; then
+            xsetroot -solid '#008060'
+            return 0
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    fail "could not start Xvfb on any display from :94 to :140"
+}
+
+start_pelnor() {
+    wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v RegisteredOwner \
+        /t REG_SZ /d "$OWNER" /f >/dev/null 2>&1 || fail "could not set the registered owner"
+    wine "$EXE" >"$WORK/pelnor.log" 2>&1 &
+    PELNOR_PID=$!   # wine execs into the Windows process: this is Pelnor.exe itself
+}
+
+# --- windows ------------------------------------------------------------------
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# Prints the visible windows of the program named exactly $1.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+
+find_mascot() {
+    local id
+    for id in $(windows_named 'モフレン'); do
+        geometry "$id"
+        [ "$W" -eq 74 ] && [ "$H" -eq 56 ] && { MASCOT=$id; return 0; }
+    done
+    return 1
+}
+
+find_letter() { LETTER="$(windows_named '呼び出し状' | head -1)"; [ -n "$LETTER" ]; }
+letter_gone() { ! viewable "$LETTER"; }
+confirm_shown() { [ -n "$(windows_named '確認')" ]; }
+confirm_gone() { ! confirm_shown; }
+
+# The notice has the mascot's name but a frame and a bigger client area.
+find_notice() {
+    local id
+    NOTICE=""
+    for id in $(windows_named 'モフレン'); do
+        [ "$id" = "$MASCOT" ] && continue
+        NOTICE=$id
+        return 0
+    done
+    return 1
+}
+notice_gone() { ! viewable "$NOTICE"; }
+
+# Sets X, Y, W, H to a window's geometry (its frame, drawn by Wine itself).
+geometry() {
+    local info
+    info="$(xwininfo -id "$1")" || fail "window $1 is gone"
+    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
+    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
+}
+
+# client_origin ID CLIENT_W CLIENT_H: checks that the window's frame holds a
+# client area of that size (equal side and bottom borders, a caption on top)
+# and sets CX, CY to the client area's screen origin.
+client_origin() {
+    geometry "$1"
+    local border=$(((W - $2) / 2)) caption
+    caption=$((H - $3 - 2 * border))
+    [ $((W - $2)) -eq $((2 * border)) ] && [ "$border" -ge 1 ] && [ "$border" -le 8 ] &&
+        [ "$caption" -ge 12 ] && [ "$caption" -le 40 ] || return 1
+    CX=$((X + border))
+    CY=$((Y + H - border - $3))
+}
+
+# Whether window $1 is stacked above window $2 (xwininfo lists top to bottom).
+above() {
+    xwininfo -root -children | awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" '
+        $1 == a { ia = NR } $1 == b { ib = NR } END { exit !(ia && ib && ia < ib) }'
+}
+
+# Keys reach a window only while it has the X focus. There is no window
+# manager to activate windows: Wine's own windows take the focus directly.
+focus() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+}
+
+pelnor_ended() {
+    local state
+    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
+    [[ "$state" == Z* ]]
+}
+
+# --- screenshots ---------------------------------------------------------------
+
+# shoot NAME: the whole screen as NAME.png.
+shoot() {
+    SHOTS=$((SHOTS + 1))
+    LAST_SHOT="$WORK/$(printf '%02d' "$SHOTS")-$1.png"
+    import -window root "$LAST_SHOT"
+}
+
+# colours SHOT X Y W H: "count r,g,b" for each colour in that part of the screen.
+colours() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+        awk -F'[()]' 'NR > 1 { split($2, c, ","); n[int(c[1]) "," int(c[2]) "," int(c[3])]++ }
+                      END { for (k in n) print n[k], k }'
+}
+
+# count_colour SHOT X Y W H RGB: how many pixels there have that colour.
+count_colour() { colours "$1" "$2" "$3" "$4" "$5" | awk -v rgb="$6" '$2 == rgb { print $1; f = 1 } END { if (!f) print 0 }'; }
+
+# red_pixels SHOT X Y W H: pixels with a strong red and little green and blue.
+red_pixels() {
+    colours "$1" "$2" "$3" "$4" "$5" |
+        awk '{ split($2, c, ","); if (c[1] >= 160 && c[2] < 100 && c[3] < 100) s += $1 } END { print s + 0 }'
+}
+
+# columns_of SHOT X Y W H RGB: the leftmost and rightmost column (relative to
+# X) where that colour shows, or "-1 -1".
+columns_of() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+        awk -F'[:(),]+' -v rgb="$6" 'NR > 1 {
+            if (int($4) "," int($5) "," int($6) == rgb) { x = $1 + 0; if (lo == "" || x < lo) lo = x; if (x > hi) hi = x }
+        } END { if (lo == "") print -1, -1; else print lo, hi }'
+}
+
+# The notice's panel is on screen: most of its client area is pink.
+notice_drawn() {
+    shoot notice
+    [ "$(count_colour "$LAST_SHOT" "$NX" "$NY" "$NOTICE_W" "$NOTICE_H" "$PINK")" -gt 25000 ]
+}
+
+flag_clear() {
+    shoot flag
+    [ "$(red_pixels "$LAST_SHOT" $((LETTER_X + FLAG_X)) $((LETTER_Y + FLAG_Y)) "$FLAG_W" "$FLAG_H")" -eq 0 ]
+}
+
+# --- the steps ------------------------------------------------------------------
+
+check_mascot() {
+    wait_until 60 find_mascot || fail "no 74x56 window named モフレン within 60 s"
+    pass "the mascot is up (window $MASCOT, 74x56)"
+}
+
+check_letter_opens() {
+    focus "$MASCOT"
+    xdotool key ctrl+w
+    wait_until 10 find_letter || fail "Ctrl+W on the mascot opened no window named 呼び出し状"
+    wait_until 5 client_origin "$LETTER" "$LETTER_W" "$LETTER_H" ||
+        fail "呼び出し状 is ${W}x$H: no frame around a ${LETTER_W}x$LETTER_H client area"
+    LETTER_X=$CX LETTER_Y=$CY
+    pass "Ctrl+W opened 呼び出し状, ${W}x$H: a ${LETTER_W}x$LETTER_H client area at ($CX,$CY)"
+    shoot letter
+    [ "$(red_pixels "$LAST_SHOT" $((LETTER_X + FLAG_X)) $((LETTER_Y + FLAG_Y)) "$FLAG_W" "$FLAG_H")" -eq 0 ] ||
+        fail "the 設定中 box shows red before any call was set"
+    pass "the 設定中 box is empty on opening"
+}
+
+# Types the current hour and minute and the errand, then Enter (設定) and
+# Enter (はい). Sets CALL_TIME and ARMED_AT.
+check_set_call() {
+    local second hour minute
+    second=$((10#$(date +%S)))
+    if [ "$second" -ge 50 ]; then
+        echo "      waiting $((61 - second)) s for the next minute"
+        sleep $((61 - second))
+    fi
+    hour=$((10#$(date +%H)))
+    minute=$((10#$(date +%M)))
+    CALL_TIME=$(printf '%02d:%02d' "$hour" "$minute")
+    focus "$LETTER"
+    # The focus starts on "30分後": four Tabs reach the hour field.
+    xdotool key --delay 50 Tab Tab Tab Tab End BackSpace BackSpace BackSpace
+    xdotool type --delay 50 "$hour"
+    xdotool key --delay 50 Tab End BackSpace BackSpace BackSpace
+    xdotool type --delay 50 "$minute"
+    xdotool key --delay 50 Tab Tab
+    xdotool type --delay 50 "$ERRAND"
+    shoot filled
+    xdotool key Return
+    wait_until 10 confirm_shown || fail "Enter (設定) opened no 確認 box"
+    pass "Enter pressed 設定: the 確認 box asks about $CALL_TIME"
+    shoot confirm
+    ARMED_AT=$(now)
+    xdotool key Return
+    wait_until 5 confirm_gone || fail "Enter (はい) did not close the 確認 box"
+    viewable "$LETTER" || fail "the call letter closed with the 確認 box"
+    pass "Enter answered はい; the call letter stays open"
+}
+
+check_notice() {
+    wait_until 10 find_notice || fail "no notice within 10 s of arming a call for $CALL_TIME"
+    local after
+    after=$(seconds_since "$ARMED_AT")
+    wait_until 5 client_origin "$NOTICE" "$NOTICE_W" "$NOTICE_H" ||
+        fail "the notice is ${W}x$H: no frame around a ${NOTICE_W}x$NOTICE_H client area"
+    NX=$CX NY=$CY
+    pass "the notice モフレン appeared $after s after はい, ${W}x$H: a ${NOTICE_W}x$NOTICE_H client area"
+    above "$NOTICE" "$LETTER" || fail "the notice is stacked below the call letter"
+    pass "the notice is stacked above the call letter"
+
+    # The panel is pink with navy writing: the name line first, then the errand.
+    local pink navy first last name_top=$((NY + PANEL_TOP + 14)) name_h=20
+    wait_until 5 notice_drawn || fail "the notice shows no pink panel"
+    pink=$(count_colour "$LAST_SHOT" "$NX" "$NY" "$NOTICE_W" "$NOTICE_H" "$PINK")
+    navy=$(count_colour "$LAST_SHOT" "$NX" "$NY" "$NOTICE_W" "$NOTICE_H" "$NAVY")
+    [ "$navy" -ge 200 ] || fail "the notice shows only $navy navy pixels"
+    pass "the notice shows its pink panel ($pink pixels) with navy writing ($navy pixels)"
+    # "山田さん、" is five full-width characters; "さん、" alone (no name)
+    # would be three, and no name at all leaves the line empty.
+    read -r first last < <(columns_of "$LAST_SHOT" "$NX" "$name_top" "$NOTICE_W" "$name_h" "$NAVY")
+    [ "$first" -ge 0 ] && [ $((last - first)) -ge 52 ] ||
+        fail "the name line is ${first}..${last}: not as wide as ${OWNER}さん、"
+    pass "the name line spans client x $first..$last, as wide as ${OWNER}さん、"
+}
+
+check_notice_closes_once() {
+    focus "$NOTICE"
+    xdotool key Return
+    wait_until 5 notice_gone || fail "Enter did not close the notice"
+    pass "Enter closed the notice"
+    sleep 3
+    find_notice && fail "a second notice appeared (window $NOTICE)"
+    pass "no second notice within 3 s"
+    viewable "$LETTER" || fail "the call letter closed with the notice"
+    # The dialog's clock tick (every 2 s) clears the indicator of a call that fired.
+    wait_until 8 flag_clear ||
+        fail "the 設定中 box at client ($FLAG_X,$FLAG_Y) still shows red pixels"
+    pass "the 設定中 box is cleared: no red in its ${FLAG_W}x$FLAG_H rectangle"
+}
+
+check_close() {
+    # No focusing: closing the notice gave the activation back to the letter.
+    xdotool key Escape
+    wait_until 5 letter_gone || fail "Esc did not close the call letter"
+    pass "Esc closed the call letter"
+    focus "$MASCOT"
+    xdotool key alt+F4
+    wait_until 10 pelnor_ended || fail "Alt+F4 did not end the program within 10 s"
+    local rc=0
+    wait "$PELNOR_PID" || rc=$?
+    PELNOR_PID=""
+    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
+    pass "Alt+F4 ended the program (exit code 0)"
+}
+
+main() {
+    local began
+    began=$(now)
+    exec 3>&2
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    trap cleanup EXIT
+    wine_prefix_ready "$BUILD_DIR/wine-e2e-call"
+    start_display
+    start_pelnor
+
+    check_mascot
+    check_letter_opens
+    check_set_call
+    check_notice
+    check_notice_closes_once
+    check_close
+    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+}
+
+main

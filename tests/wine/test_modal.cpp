@@ -1,0 +1,56 @@
+// Modal dialogs opened while another is up: a timer of a window that is
+// showing a modal dialog opens a second one for the same owner.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/MsgDlg.h"
+#include "dialogs/TimerSet.h"
+#include "mascot/CallCheck.h"
+
+namespace pelnor {
+namespace {
+
+class Owner {
+  public:
+    Owner() {
+        hwnd_ = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~Owner() { DestroyWindow(hwnd_); }
+    HWND Handle() const { return hwnd_; }
+
+  private:
+    HWND hwnd_;
+};
+
+TEST(NestedModal, ASecondDialogForTheSameOwnerNestsInTheFirst) {
+    Owner owner;
+    ASSERT_TRUE(owner.Handle());
+    CallState call;
+    TTimeSet letter(call, [] { return ClockTime{9, 0, 0, 0}; });
+    bool noticeShown = false;
+    letter.OnShown = [&](HWND letterHwnd) {
+        EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+        TOKBottomDlg notice;
+        notice.OnShown = [&](HWND noticeHwnd) {
+            noticeShown = true;
+            EXPECT_EQ(GetWindow(noticeHwnd, GW_OWNER), letterHwnd);
+            EXPECT_FALSE(IsWindowEnabled(letterHwnd));
+            EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+            PostMessageW(noticeHwnd, WM_CLOSE, 0, 0);
+        };
+        notice.ShowModal(owner.Handle());
+        // The first dialog is modal still, and has the activation back.
+        EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+        EXPECT_TRUE(IsWindowEnabled(letterHwnd));
+        EXPECT_EQ(GetActiveWindow(), letterHwnd);
+        PostMessageW(letterHwnd, WM_CLOSE, 0, 0);
+    };
+    letter.ShowModal(owner.Handle());
+    EXPECT_TRUE(noticeShown);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+}  // namespace
+}  // namespace pelnor
