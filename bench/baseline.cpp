@@ -79,8 +79,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     windowClass.lpszClassName = L"PelnorBaseline";
     RegisterClassW(&windowClass);
 
-    const HWND window = CreateWindowExW(WS_EX_TOPMOST, L"PelnorBaseline", L"PelnorBaseline", WS_POPUP,
-                                        left, top, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+    const HWND window =
+        CreateWindowExW(WS_EX_TOPMOST, L"PelnorBaseline", L"PelnorBaseline", WS_POPUP, left, top,
+                        kWidth, kHeight, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     SetTimer(window, kTimer, 500, nullptr);
     ShowWindow(window, SW_SHOW);

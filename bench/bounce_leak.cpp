@@ -48,20 +48,22 @@ int CountUserObjects() {
 // Wine leaves PrivateUsage at 0; the host's own account of this process is
 // readable through the Z: drive. Returns 0 where there is none (Windows).
 SIZE_T HostPrivateBytes() {
-    const HANDLE file = CreateFileW(L"Z:\\proc\\self\\smaps_rollup", GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(L"Z:\\proc\\self\\smaps_rollup", GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     char text[4096];
     DWORD length = 0;
     DWORD got = 0;
-    while (length < sizeof text - 1 && ReadFile(file, text + length, sizeof text - 1 - length, &got, nullptr) && got) {
+    while (length < sizeof text - 1 &&
+           ReadFile(file, text + length, sizeof text - 1 - length, &got, nullptr) && got) {
         length += got;
     }
     CloseHandle(file);
     text[length] = 0;
     SIZE_T kib = 0;
     for (const char* field : {"Private_Clean:", "Private_Dirty:"}) {
-        if (const char* at = std::strstr(text, field)) kib += std::strtoul(at + std::strlen(field), nullptr, 10);
+        if (const char* at = std::strstr(text, field))
+            kib += std::strtoul(at + std::strlen(field), nullptr, 10);
     }
     return kib * 1024;
 }
@@ -81,16 +83,20 @@ Sample Take() {
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
     return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), CountGdiObjects(), CountUserObjects(),
-            memory.PrivateUsage, HostPrivateBytes()};
+            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+            CountGdiObjects(),
+            CountUserObjects(),
+            memory.PrivateUsage,
+            HostPrivateBytes()};
 }
 
 void Print(const char* when, const Sample& s) {
-    std::printf("%-7s GetGuiResources GDI %lu USER %lu | probed GDI %d USER %d | PrivateUsage %zu KiB"
-                " | host private %zu KiB\n",
-                when, static_cast<unsigned long>(s.gdiReported), static_cast<unsigned long>(s.userReported),
-                s.gdiProbed, s.userProbed, static_cast<size_t>(s.privateBytes / 1024),
-                static_cast<size_t>(s.hostPrivateBytes / 1024));
+    std::printf(
+        "%-7s GetGuiResources GDI %lu USER %lu | probed GDI %d USER %d | PrivateUsage %zu KiB"
+        " | host private %zu KiB\n",
+        when, static_cast<unsigned long>(s.gdiReported), static_cast<unsigned long>(s.userReported),
+        s.gdiProbed, s.userProbed, static_cast<size_t>(s.privateBytes / 1024),
+        static_cast<size_t>(s.hostPrivateBytes / 1024));
 }
 
 }  // namespace
@@ -149,7 +155,8 @@ int wmain(int argc, wchar_t** argv) {
                 static_cast<unsigned long>(elapsed), main.RegionCount() - regionsBefore,
                 main.Motion.FaceLeft ? "left" : "right");
 
-    const bool grew = after.gdiReported > before.gdiReported || after.userReported > before.userReported ||
+    const bool grew = after.gdiReported > before.gdiReported ||
+                      after.userReported > before.userReported ||
                       after.gdiProbed > before.gdiProbed || after.userProbed > before.userProbed;
     std::puts(!probesWork ? "cannot tell whether GDI/USER objects grew"
               : grew      ? "GDI/USER objects grew"

@@ -18,7 +18,7 @@ static double now_ms(void) {
 }
 
 /* The pixel on screen at (x, y) of the first matching window, or -1. */
-static long painted_pixel(Display *display, Window root, int width, int height, int cx, int cy) {
+static long painted_pixel(Display* display, Window root, int width, int height, int cx, int cy) {
     Window parent, *children = NULL;
     unsigned int count = 0;
     long pixel = -1;
@@ -27,7 +27,7 @@ static long painted_pixel(Display *display, Window root, int width, int height, 
         XWindowAttributes a;
         if (!XGetWindowAttributes(display, children[n], &a)) continue;
         if (a.map_state != IsViewable || a.width != width || a.height != height) continue;
-        XImage *image = XGetImage(display, root, a.x + cx, a.y + cy, 1, 1, AllPlanes, ZPixmap);
+        XImage* image = XGetImage(display, root, a.x + cx, a.y + cy, 1, 1, AllPlanes, ZPixmap);
         if (!image) continue;
         pixel = (long)(XGetPixel(image, 0, 0) & 0xFFFFFF);
         XDestroyImage(image);
@@ -36,21 +36,22 @@ static long painted_pixel(Display *display, Window root, int width, int height, 
     return pixel;
 }
 
-static int ignore_errors(Display *display, XErrorEvent *error) {
+static int ignore_errors(Display* display, XErrorEvent* error) {
     (void)display;
     (void)error;
     return 0; /* windows come and go while we look */
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 8) {
-        fprintf(stderr, "usage: %s WIDTH HEIGHT CX CY RRGGBB TIMEOUT_S command [args...]\n", argv[0]);
+        fprintf(stderr, "usage: %s WIDTH HEIGHT CX CY RRGGBB TIMEOUT_S command [args...]\n",
+                argv[0]);
         return 2;
     }
     const int width = atoi(argv[1]), height = atoi(argv[2]), cx = atoi(argv[3]), cy = atoi(argv[4]);
     const long want = strtol(argv[5], NULL, 16);
     const double timeout_ms = atof(argv[6]) * 1e3;
-    Display *display = XOpenDisplay(NULL);
+    Display* display = XOpenDisplay(NULL);
     if (!display) {
         fprintf(stderr, "cannot open the display\n");
         return 2;
@@ -74,8 +75,8 @@ int main(int argc, char **argv) {
         }
         usleep(2000);
     }
-    fprintf(stderr, "no %dx%d window showing %06lx at (%d,%d) within %.0f s\n", width, height, want, cx, cy,
-            timeout_ms / 1e3);
+    fprintf(stderr, "no %dx%d window showing %06lx at (%d,%d) within %.0f s\n", width, height, want,
+            cx, cy, timeout_ms / 1e3);
     printf("- %d\n", (int)child);
     return 1;
 }

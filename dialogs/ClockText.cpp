@@ -2,7 +2,9 @@
 
 namespace pelnor {
 
-std::wstring TwoDigits(unsigned n) { return std::to_wstring(n + 100).substr(1, 2); }
+std::wstring TwoDigits(unsigned n) {
+    return std::to_wstring(n + 100).substr(1, 2);
+}
 
 std::wstring ClockText(unsigned hour, unsigned minute) {
     return TwoDigits(hour) + L":" + TwoDigits(minute);

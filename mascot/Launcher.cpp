@@ -11,8 +11,8 @@ namespace pelnor {
 namespace {
 
 bool EndsWithLnk(const std::wstring& name) {
-    return name.size() >= 4 && CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".lnk", 4,
-                                                    TRUE) == CSTR_EQUAL;
+    return name.size() >= 4 &&
+           CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".lnk", 4, TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace

@@ -9,8 +9,7 @@ std::uint8_t Pixel4(std::span<const std::uint8_t> bits, std::size_t stride, int 
     return (x % 2 == 0) ? pair >> 4 : pair & 0x0F;
 }
 
-void SetPixel4(std::span<std::uint8_t> bits, std::size_t stride, int x, int y,
-               std::uint8_t index) {
+void SetPixel4(std::span<std::uint8_t> bits, std::size_t stride, int x, int y, std::uint8_t index) {
     std::uint8_t& pair = bits[y * stride + x / 2];
     pair = (x % 2 == 0) ? static_cast<std::uint8_t>((pair & 0x0F) | (index << 4))
                         : static_cast<std::uint8_t>((pair & 0xF0) | (index & 0x0F));

@@ -8,9 +8,9 @@
 namespace pelnor {
 
 bool TPicture::LoadFromResource(int resourceId) {
-    bitmap_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0,
-                                                  0, LR_CREATEDIBSECTION)));
+    bitmap_.reset(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (!bitmap_ || !GetObjectW(bitmap_.get(), sizeof info, &info)) return false;
     width_ = info.bmWidth;

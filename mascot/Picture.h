@@ -9,7 +9,7 @@
 namespace pelnor {
 
 class TPicture {
-public:
+  public:
     // Loads a bitmap resource of this module; false when there is none.
     bool LoadFromResource(int resourceId);
 
@@ -21,7 +21,7 @@ public:
     // picture's column width - 1 - i.
     tk::UniqueBitmap MakeMirror() const;
 
-private:
+  private:
     tk::UniqueBitmap bitmap_;
     int width_ = 0;
     int height_ = 0;

@@ -40,6 +40,8 @@ constexpr tk::FormLayout kMainLayout{
     .background = RGB(0, 0, 0),
 };
 constexpr const wchar_t* kMainHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
+constexpr const wchar_t* kMainFontFace = L"ＭＳ Ｐゴシック";
+constexpr int kMainFontHeight = 12;          // character height, without internal leading
 constexpr POINT kKeyboardMenuPoint{40, 50};  // client point where Shift+F10 opens the menu
 
 struct FixedItem {
@@ -77,7 +79,9 @@ constexpr FixedItem kFixedItems[] = {
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
                               IDI_MENU_HELP,     IDI_MENU_ABOUT,  IDI_MENU_EXIT};
 
-bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+bool KeyIsDown(int vk) {
+    return (GetKeyState(vk) & 0x8000) != 0;
+}
 
 }  // namespace
 
@@ -98,7 +102,12 @@ TMain::~TMain() {
 bool TMain::Create() {
     if (!CreateForm(kMainLayout)) return false;
     FormCreate();
+    font_.reset(CreateFontW(-kMainFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, kMainFontFace));
     hint_.reset(tk::AttachHint(Handle(), kMainHint));
+    if (hint_ && font_)
+        SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     Timer1.SetEnabled(true);
     return true;
 }
@@ -112,13 +121,13 @@ void TMain::BuildMenu() {
         item.ShortCut = fixed.shortcut;
         item.ImageIndex = fixed.imageIndex;
         item.Checked = fixed.checked;
-        if (fixed.onClick) item.OnClick = [this, click = fixed.onClick](tk::TMenuItem&) { (this->*click)(); };
+        if (fixed.onClick)
+            item.OnClick = [this, click = fixed.onClick](tk::TMenuItem&) { (this->*click)(); };
         this->*fixed.member = &PopupMenu1.Add(std::move(item));
     }
     for (int id : kMenuIcons) {
-        tk::UniqueIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                          MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16,
-                                                          LR_DEFAULTCOLOR)));
+        tk::UniqueIcon icon(static_cast<HICON>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
         ImageList1.AddIcon(icon.get());
     }
 }
@@ -247,10 +256,13 @@ void TMain::CallCheck() {
     notice.ShowModal(Handle());
 }
 
-void TMain::GrabMove() { StartSystemMove(Handle()); }
+void TMain::GrabMove() {
+    StartSystemMove(Handle());
+}
 
 void TMain::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
-    const bool mouseButton = KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
+    const bool mouseButton =
+        KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
         POINT at = kKeyboardMenuPoint;
         ClientToScreen(Handle(), &at);
@@ -258,11 +270,17 @@ void TMain::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     }
 }
 
-void TMain::PopupAt(int screenX, int screenY) { PopupMenu1.Popup(Handle(), screenX, screenY); }
+void TMain::PopupAt(int screenX, int screenY) {
+    PopupMenu1.Popup(Handle(), screenX, screenY);
+}
 
-bool TMain::FormCloseQuery() { return true; }
+bool TMain::FormCloseQuery() {
+    return true;
+}
 
-void TMain::SetStayOnTop(bool onTop) { pelnor::SetStayOnTop(Handle(), onTop); }
+void TMain::SetStayOnTop(bool onTop) {
+    pelnor::SetStayOnTop(Handle(), onTop);
+}
 
 void TMain::MnuDspTopClick() {
     if (Frozen()) {
@@ -281,7 +299,9 @@ void TMain::MnuFreezeClick() {
     FormRgnSet();
 }
 
-void TMain::MnuCallExprClick() { LaunchFile(std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW); }
+void TMain::MnuCallExprClick() {
+    LaunchFile(std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW);
+}
 
 void TMain::TimerSetClick() {
     TTimeSet timeSet(Call, environment_.clock);
@@ -292,14 +312,18 @@ void TMain::OpenRoomClick() {
     LaunchFile(std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"", SW_SHOW);
 }
 
-void TMain::Help1Click() { HelpContents(Handle(), tk::Application().HelpFile); }
+void TMain::Help1Click() {
+    HelpContents(Handle(), tk::Application().HelpFile);
+}
 
 void TMain::About1Click() {
     TAboutBox aboutBox;
     aboutBox.ShowModal(Handle());
 }
 
-void TMain::Exit1Click() { Close(); }
+void TMain::Exit1Click() {
+    Close();
+}
 
 // The shortcut is named by its full path: Wine's shell does not look for a
 // relative name in the working folder, and Windows finds it either way.

@@ -20,15 +20,15 @@ namespace pelnor {
 
 // Where the window's outside world comes from; tests replace parts of it.
 struct MainEnvironment {
-    std::function<ClockTime()> clock;                  // local time of day
-    std::function<std::wstring()> registeredOwner;     // default name
-    std::function<std::wstring()> executablePath;      // full path of the program
-    std::function<SIZE()> screenSize;                  // primary screen in pixels
+    std::function<ClockTime()> clock;               // local time of day
+    std::function<std::wstring()> registeredOwner;  // default name
+    std::function<std::wstring()> executablePath;   // full path of the program
+    std::function<SIZE()> screenSize;               // primary screen in pixels
     static MainEnvironment System();
 };
 
 class TMain : public tk::TForm {
-public:
+  public:
     explicit TMain(MainEnvironment environment = MainEnvironment::System());
     ~TMain() override;
 
@@ -94,10 +94,10 @@ public:
     int PaintCount() const { return paintCount_; }
     int RegionCount() const { return regionCount_; }
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void BuildMenu();
     void FormRgnSetOn(HDC dc);
     void BuildLauncher();
@@ -108,6 +108,7 @@ private:
     MainEnvironment environment_;
     tk::UniqueBitmap MirrorBmp;
     HCURSOR cursor_ = nullptr;
+    tk::UniqueFont font_;    // the window's font, used by its tool tip
     tk::UniqueWindow hint_;  // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;

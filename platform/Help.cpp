@@ -91,7 +91,7 @@ std::wstring ToWindowsText(std::string_view utf8) {
 }
 
 class KernelHandle {
-public:
+  public:
     explicit KernelHandle(HANDLE h) noexcept : handle_(h) {}
     KernelHandle(const KernelHandle&) = delete;
     KernelHandle& operator=(const KernelHandle&) = delete;
@@ -100,7 +100,7 @@ public:
     }
     HANDLE get() const noexcept { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -174,7 +174,7 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 // The viewer: topic list on the left, the chosen topic's text on the right.
 // It owns itself: created by Open, deleted when its window is destroyed.
 class HelpViewer {
-public:
+  public:
     static void Open(HWND owner, HelpText help) {
         if (current_) {
             current_->BringForward(std::move(help));
@@ -194,7 +194,7 @@ public:
                         GetModuleHandleW(nullptr), &holder);
     }
 
-private:
+  private:
     explicit HelpViewer(HelpText help) : help_(std::move(help)) {}
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -412,7 +412,7 @@ HelpViewer* HelpViewer::current_ = nullptr;
 // A borderless note like a tool tip. It takes the keyboard and the mouse, so
 // the first key or click after it appears only closes it.
 class HelpPopup {
-public:
+  public:
     static void Show(HWND owner, const std::wstring& text, POINT at) {
         if (current_) current_->Dismiss();
         if (!RegisterOnce(kHelpPopupClass, WindowProc, nullptr)) return;
@@ -424,7 +424,7 @@ public:
             popup->Place(text, at);
     }
 
-private:
+  private:
     static constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
     static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     static constexpr UINT kCloseMessage = WM_APP + 1;

@@ -47,7 +47,7 @@ std::optional<std::uint32_t> ContextNumber(std::string_view text) {
 // Collects the lines of one section and hands over the text without the
 // blank lines around it.
 class SectionText {
-public:
+  public:
     void Add(std::string_view line) {
         if (Trim(line).empty()) {
             if (!text_.empty()) ++pendingBlankLines_;
@@ -62,7 +62,7 @@ public:
         return std::exchange(text_, {});
     }
 
-private:
+  private:
     std::string text_;
     std::size_t pendingBlankLines_ = 0;
 };

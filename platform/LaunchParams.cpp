@@ -2,7 +2,9 @@
 
 namespace pelnor {
 
-std::wstring ExplorerRootParameters() { return L"\"\\\",/e"; }
+std::wstring ExplorerRootParameters() {
+    return L"\"\\\",/e";
+}
 
 std::wstring ExplorerFolderParameters(std::wstring_view folder) {
     std::wstring params = L"\"";

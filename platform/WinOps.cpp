@@ -24,7 +24,9 @@ void SetStayOnTop(HWND hwnd, bool onTop) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-SIZE PrimaryScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+SIZE PrimaryScreenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 ClockTime LocalClock() {
     SYSTEMTIME now;
@@ -32,7 +34,9 @@ ClockTime LocalClock() {
     return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
-void DefaultBeep() { MessageBeep(0); }
+void DefaultBeep() {
+    MessageBeep(0);
+}
 
 std::wstring ExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');

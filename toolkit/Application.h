@@ -8,7 +8,7 @@
 namespace tk {
 
 class TApplication {
-public:
+  public:
     // Loads the common controls (visual styles, tool tips, image lists).
     void Initialize();
 
@@ -26,7 +26,7 @@ public:
     // Handles all pending messages without waiting, for tests.
     void ProcessMessages();
 
-private:
+  private:
     bool TranslateForTarget(MSG& msg) const;
 
     HWND acceleratorTarget_ = nullptr;

@@ -11,7 +11,6 @@ TForm::~TForm() {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    if (backgroundBrush_) DeleteObject(backgroundBrush_);
 }
 
 void TForm::Close() const {
@@ -23,7 +22,9 @@ void TForm::AddTimer(TTimer& timer) {
         timers_.push_back(&timer);
 }
 
-void TForm::RemoveTimer(TTimer& timer) { std::erase(timers_, &timer); }
+void TForm::RemoveTimer(TTimer& timer) {
+    std::erase(timers_, &timer);
+}
 
 bool TForm::DispatchTimer(UINT_PTR id) {
     for (TTimer* timer : timers_) {
@@ -48,15 +49,14 @@ bool TForm::CreateForm(const FormLayout& layout) {
         wc.lpszClassName = layout.className;
         if (!RegisterClassExW(&wc)) return false;
     }
-    backgroundBrush_ = CreateSolidBrush(layout.background);
+    backgroundBrush_.reset(CreateSolidBrush(layout.background));
 
     RECT frame{layout.left, layout.top, layout.left + layout.clientWidth,
                layout.top + layout.clientHeight};
     AdjustWindowRectEx(&frame, layout.style, FALSE, layout.exStyle);
     return CreateWindowExW(layout.exStyle, layout.className, layout.caption, layout.style,
                            frame.left, frame.top, frame.right - frame.left,
-                           frame.bottom - frame.top, nullptr, nullptr, instance,
-                           this) != nullptr;
+                           frame.bottom - frame.top, nullptr, nullptr, instance, this) != nullptr;
 }
 
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -67,7 +67,7 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
             return 1;
         }
         default:

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Handles.h"
+
 namespace tk {
 
 class TTimer;
@@ -25,7 +27,7 @@ struct FormLayout {
 };
 
 class TForm {
-public:
+  public:
     TForm() = default;
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
@@ -40,19 +42,19 @@ public:
     void AddTimer(TTimer& timer);
     void RemoveTimer(TTimer& timer);
 
-protected:
+  protected:
     // Registers the class on first use and creates the window; false on failure.
     bool CreateForm(const FormLayout& layout);
 
     // Everything not handled goes to DefWindowProc.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     bool DispatchTimer(UINT_PTR id);
 
     HWND hwnd_ = nullptr;
-    HBRUSH backgroundBrush_ = nullptr;  // owned: made in CreateForm
+    UniqueBrush backgroundBrush_;
     std::vector<TTimer*> timers_;
 };
 

@@ -11,7 +11,7 @@ namespace tk {
 
 template <typename Handle, typename Traits>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle h) noexcept : handle_(h) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -34,7 +34,7 @@ public:
         handle_ = h;
     }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
@@ -77,7 +77,7 @@ using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 // A window's device context from GetDC, released to that window.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -86,14 +86,14 @@ public:
     }
     HDC get() const noexcept { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // Selects an object into a DC for the scope and puts the previous one back.
 class ScopedSelect {
-public:
+  public:
     ScopedSelect(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), previous_(SelectObject(dc, obj)) {}
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
@@ -101,7 +101,7 @@ public:
         if (previous_) SelectObject(dc_, previous_);
     }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

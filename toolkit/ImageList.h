@@ -8,7 +8,7 @@
 namespace tk {
 
 class TImageList {
-public:
+  public:
     TImageList(int width, int height);
 
     // Adds a copy of the icon; returns its index, or -1.
@@ -19,7 +19,7 @@ public:
     void Draw(HDC dc, int index, int x, int y) const;
     HIMAGELIST Handle() const { return list_.get(); }
 
-private:
+  private:
     int width_;
     int height_;
     UniqueImageList list_;

@@ -56,7 +56,8 @@ ShortCut TextToShortCut(std::wstring_view text) {
         }
     }
     for (WORD vk = 1; vk < 0x100; ++vk)
-        if (!KeyName(vk).empty() && KeyName(vk) == text) return static_cast<ShortCut>(modifiers | vk);
+        if (!KeyName(vk).empty() && KeyName(vk) == text)
+            return static_cast<ShortCut>(modifiers | vk);
     return 0;
 }
 
@@ -104,9 +105,9 @@ void TPopupMenu::Popup(HWND owner, int screenX, int screenY) {
     if (!menu) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenX, screenY,
-        owner, nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                         screenX, screenY, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen) Dispatch(chosen);
 }
@@ -120,12 +121,12 @@ HACCEL TPopupMenu::Accelerators() {
         if (item->ShortCut & kShiftBit) flags |= FSHIFT;
         if (item->ShortCut & kCtrlBit) flags |= FCONTROL;
         if (item->ShortCut & kAltBit) flags |= FALT;
-        table.push_back({flags, static_cast<WORD>(item->ShortCut & 0xFF),
-                         static_cast<WORD>(item->commandId_)});
+        table.push_back(
+            {flags, static_cast<WORD>(item->ShortCut & 0xFF), static_cast<WORD>(item->commandId_)});
     }
-    accelerators_.reset(table.empty() ? nullptr
-                                      : CreateAcceleratorTableW(table.data(),
-                                                                static_cast<int>(table.size())));
+    accelerators_.reset(
+        table.empty() ? nullptr
+                      : CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
     acceleratorsStale_ = false;
     return accelerators_.get();
 }
@@ -149,7 +150,8 @@ bool TPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
 
 bool TPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !images_) return false;
-    const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;
+    const int top =
+        draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;
     images_->Draw(draw.hDC, static_cast<int>(draw.itemData), draw.rcItem.left + kIconGap / 2, top);
     return true;
 }

@@ -40,13 +40,13 @@ struct TMenuItem {
     bool IsSeparator() const { return Caption == L"-"; }
     UINT CommandId() const { return commandId_; }
 
-private:
+  private:
     friend class TPopupMenu;
     UINT commandId_ = 0;
 };
 
 class TPopupMenu {
-public:
+  public:
     explicit TPopupMenu(const TImageList* images) : images_(images) {}
 
     TMenuItem& Add(TMenuItem item);
@@ -73,7 +73,7 @@ public:
     // The HMENU as last shown, for tests; built on demand.
     HMENU BuildMenu();
 
-private:
+  private:
     const TImageList* images_;
     std::vector<std::unique_ptr<TMenuItem>> items_;
     UniqueMenu menu_;

@@ -41,8 +41,8 @@ std::size_t Cp932Length(std::wstring_view text) {
 }
 
 std::wstring FromUtf8(std::string_view utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring text(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
     return text;

@@ -10,7 +10,7 @@ namespace tk {
 class TForm;
 
 class TTimer {
-public:
+  public:
     TTimer(TForm& owner, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer);
     TTimer(const TTimer&) = delete;
     TTimer& operator=(const TTimer&) = delete;
@@ -22,7 +22,7 @@ public:
     UINT Interval() const noexcept { return interval_; }
     void Fire();
 
-private:
+  private:
     TForm& owner_;
     UINT_PTR id_;
     UINT interval_;

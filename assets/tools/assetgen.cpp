@@ -95,8 +95,8 @@ int checkSource(const std::vector<std::string>& args) {
     }
     const int inside = countInsideOutline();
     const int painted = countPaintedInsideOutline(art);
-    std::printf("%d of %d pixels inside the outline painted (%.1f%%)\n", painted,
-                inside, 100.0 * painted / inside);
+    std::printf("%d of %d pixels inside the outline painted (%.1f%%)\n", painted, inside,
+                100.0 * painted / inside);
     return outside.empty() ? 0 : 1;
 }
 

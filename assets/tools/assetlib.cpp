@@ -9,10 +9,8 @@
 namespace assetgen {
 namespace {
 
-[[noreturn]] void fail(const std::string& name, int lineNumber,
-                       const std::string& message) {
-    throw std::runtime_error(name + ":" + std::to_string(lineNumber) + ": " +
-                             message);
+[[noreturn]] void fail(const std::string& name, int lineNumber, const std::string& message) {
+    throw std::runtime_error(name + ":" + std::to_string(lineNumber) + ": " + message);
 }
 
 int hexDigitValue(char c) {
@@ -23,8 +21,7 @@ int hexDigitValue(char c) {
 }
 
 bool isSkippable(const std::string& line) {
-    return line.empty() || line[0] == '#' ||
-           line.find_first_not_of(" \t\r") == std::string::npos;
+    return line.empty() || line[0] == '#' || line.find_first_not_of(" \t\r") == std::string::npos;
 }
 
 std::string withoutCarriageReturn(std::string line) {
@@ -33,9 +30,8 @@ std::string withoutCarriageReturn(std::string line) {
 }
 
 class SourceParser {
-public:
-    SourceParser(std::istream& in, std::string name)
-        : in_(in), name_(std::move(name)) {}
+  public:
+    SourceParser(std::istream& in, std::string name) : in_(in), name_(std::move(name)) {}
 
     PixelArt parse() {
         PixelArt art;
@@ -44,7 +40,7 @@ public:
         return art;
     }
 
-private:
+  private:
     bool nextLine(std::string& line) {
         while (std::getline(in_, line)) {
             ++lineNumber_;
@@ -75,8 +71,8 @@ private:
     }
 
     void parseSize(std::istringstream& words, PixelArt& art) {
-        if (!(words >> art.width >> art.height) || art.width <= 0 ||
-            art.height <= 0 || art.width > 256 || art.height > 256) {
+        if (!(words >> art.width >> art.height) || art.width <= 0 || art.height <= 0 ||
+            art.width > 256 || art.height > 256) {
             fail(name_, lineNumber_, "size needs a width and height (1-256)");
         }
     }
@@ -125,7 +121,7 @@ private:
 };
 
 class ByteWriter {
-public:
+  public:
     void u8(std::uint8_t value) { bytes_.push_back(value); }
     void u16(std::uint16_t value) {
         u8(value & 0xff);
@@ -140,7 +136,7 @@ public:
     }
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 
@@ -215,20 +211,19 @@ void writeMaskBits(ByteWriter& out, const PixelArt& art) {
 
 std::vector<std::uint8_t> encodeIconImage(const PixelArt& art) {
     ByteWriter out;
-    writeInfoHeader(out, art, art.height * 2,
-                    colourBitsSize(art) + maskBitsSize(art));
+    writeInfoHeader(out, art, art.height * 2, colourBitsSize(art) + maskBitsSize(art));
     writePalette(out, art);
     writeColourBits(out, art);
     writeMaskBits(out, art);
     return out.take();
 }
 
-void writeIconDirEntry(ByteWriter& out, const PixelArt& art,
-                       std::uint32_t imageBytes, std::uint32_t imageOffset) {
+void writeIconDirEntry(ByteWriter& out, const PixelArt& art, std::uint32_t imageBytes,
+                       std::uint32_t imageOffset) {
     out.u8(static_cast<std::uint8_t>(art.width % 256));  // 0 means 256
     out.u8(static_cast<std::uint8_t>(art.height % 256));
     out.u8(kPaletteSize);
-    out.u8(0);  // reserved
+    out.u8(0);   // reserved
     out.u16(1);  // planes
     out.u16(4);  // bits per pixel
     out.u32(imageBytes);
@@ -271,8 +266,7 @@ std::vector<std::uint8_t> encodeBmp(const PixelArt& art) {
     if (hasTransparentPixel(art)) {
         throw std::runtime_error("a BMP cannot hold transparent pixels");
     }
-    const std::uint32_t bitsOffset =
-        kFileHeaderSize + kInfoHeaderSize + kPaletteBytes;
+    const std::uint32_t bitsOffset = kFileHeaderSize + kInfoHeaderSize + kPaletteBytes;
     const std::uint32_t imageSize = colourBitsSize(art);
     ByteWriter out;
     out.u8('B');
@@ -310,8 +304,7 @@ namespace {
 
 bool insidePolygon(double px, double py) {
     bool inside = false;
-    for (int i = 0, j = pelnor::kOutlinePoints - 1; i < pelnor::kOutlinePoints;
-         j = i++) {
+    for (int i = 0, j = pelnor::kOutlinePoints - 1; i < pelnor::kOutlinePoints; j = i++) {
         const double xi = pelnor::OutlineX[i], yi = pelnor::OutlineY[i];
         const double xj = pelnor::OutlineX[j], yj = pelnor::OutlineY[j];
         const bool edgeSpansRow = (yi > py) != (yj > py);
@@ -329,7 +322,9 @@ bool insidePolygon(double px, double py) {
 // on a right edge left out; the ray test above does the same for the corner.
 // So a pixel whose centre is inside can still be cut off on a sloping edge, and
 // one whose centre is outside can still show.
-bool insideOutline(int x, int y) { return insidePolygon(x, y); }
+bool insideOutline(int x, int y) {
+    return insidePolygon(x, y);
+}
 
 std::vector<std::string> outlineMaskRows() {
     std::vector<std::string> rows;

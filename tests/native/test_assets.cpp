@@ -81,8 +81,7 @@ DecodedBitmap decodeDib(const Bytes& bytes, size_t info, bool withMask) {
     const size_t paletteAt = info + 40;
     for (int i = 0; i < 16; ++i) {
         const size_t entry = paletteAt + 4 * i;
-        image.palette.push_back(Rgb{bytes.at(entry + 2), bytes.at(entry + 1),
-                                    bytes.at(entry)});
+        image.palette.push_back(Rgb{bytes.at(entry + 2), bytes.at(entry + 1), bytes.at(entry)});
     }
     const size_t colourAt = paletteAt + 64;
     const size_t maskAt = colourAt + rowStride(image.width, 4) * image.height;
@@ -93,8 +92,7 @@ DecodedBitmap decodeDib(const Bytes& bytes, size_t info, bool withMask) {
                 bytes.at(colourAt + storedRow * rowStride(image.width, 4) + x / 2);
             image.indices.push_back(x % 2 ? pair & 0x0f : pair >> 4);
             const bool masked =
-                withMask && (bytes.at(maskAt + storedRow * rowStride(image.width, 1) +
-                                      x / 8) &
+                withMask && (bytes.at(maskAt + storedRow * rowStride(image.width, 1) + x / 8) &
                              (0x80 >> (x % 8)));
             image.transparent.push_back(masked);
         }
@@ -131,7 +129,9 @@ std::vector<DecodedBitmap> decodeIcoFile(const Bytes& bytes) {
     return images;
 }
 
-bool isWhite(const Rgb& colour) { return colour == assetgen::kWhite; }
+bool isWhite(const Rgb& colour) {
+    return colour == assetgen::kWhite;
+}
 
 // --- Shipped files match their sources -------------------------------------
 
@@ -141,9 +141,13 @@ struct ShippedFile {
 };
 
 // Names the file in failure messages instead of dumping the struct's bytes.
-void PrintTo(const ShippedFile& shipped, std::ostream* out) { *out << shipped.file; }
+void PrintTo(const ShippedFile& shipped, std::ostream* out) {
+    *out << shipped.file;
+}
 
-Bytes buildMascot() { return assetgen::encodeBmp(loadSource("mascot.txt")); }
+Bytes buildMascot() {
+    return assetgen::encodeBmp(loadSource("mascot.txt"));
+}
 
 Bytes buildNotice() {
     PixelArt art = loadSource("mascot.txt");
@@ -164,8 +168,7 @@ constexpr char kAbout[] = "menu4_about.txt";
 constexpr char kExit[] = "menu5_exit.txt";
 
 Bytes buildProgramIcon() {
-    return assetgen::encodeIco(
-        {loadSource("program32.txt"), loadSource("program16.txt")});
+    return assetgen::encodeIco({loadSource("program32.txt"), loadSource("program16.txt")});
 }
 
 class ShippedFileTest : public testing::TestWithParam<ShippedFile> {};
@@ -173,14 +176,12 @@ class ShippedFileTest : public testing::TestWithParam<ShippedFile> {};
 TEST_P(ShippedFileTest, MatchesWhatItsSourceProduces) {
     const Bytes shipped = readFile(kAssets + GetParam().file);
     EXPECT_TRUE(shipped == GetParam().build())
-        << "assets/" << GetParam().file
-        << " is stale; regenerate it with assets/generate.sh";
+        << "assets/" << GetParam().file << " is stale; regenerate it with assets/generate.sh";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Assets, ShippedFileTest,
-    testing::Values(ShippedFile{"mascot.bmp", buildMascot},
-                    ShippedFile{"notice.bmp", buildNotice},
+    testing::Values(ShippedFile{"mascot.bmp", buildMascot}, ShippedFile{"notice.bmp", buildNotice},
                     ShippedFile{"menu0_explorer.ico", buildMenuIcon<kExplorer>},
                     ShippedFile{"menu1_letter.ico", buildMenuIcon<kLetter>},
                     ShippedFile{"menu2_room.ico", buildMenuIcon<kRoom>},
@@ -199,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- The mascot picture ----------------------------------------------------
 
 class MascotPictureTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         picture = decodeBmpFile(readFile(kAssets + "mascot.bmp"));
         ASSERT_EQ(picture.width, pelnor::kPictureWidth);
@@ -302,9 +303,9 @@ TEST_F(MascotPictureTest, NoticeCopyDiffersOnlyInTheBackgroundColour) {
 
 TEST(MascotOutlineTest, PixelsFollowTheWayGdiFillsThePolygon) {
     EXPECT_FALSE(assetgen::insideOutline(0, 0));
-    EXPECT_TRUE(assetgen::insideOutline(30, 0));   // crown of the head
+    EXPECT_TRUE(assetgen::insideOutline(30, 0));  // crown of the head
     EXPECT_FALSE(assetgen::insideOutline(28, 0));
-    EXPECT_TRUE(assetgen::insideOutline(1, 10));   // horn bell
+    EXPECT_TRUE(assetgen::insideOutline(1, 10));  // horn bell
     // Centre inside, top-left corner left of the sloping bell edge: cut off.
     EXPECT_FALSE(assetgen::insideOutline(0, 10));
     EXPECT_FALSE(assetgen::insideOutline(1, 6)) << "a lone vertex fills nothing";
@@ -313,9 +314,9 @@ TEST(MascotOutlineTest, PixelsFollowTheWayGdiFillsThePolygon) {
     EXPECT_TRUE(assetgen::insideOutline(11, 15));
     EXPECT_TRUE(assetgen::insideOutline(47, 11));  // tip of the swept hair
     EXPECT_FALSE(assetgen::insideOutline(46, 10));
-    EXPECT_TRUE(assetgen::insideOutline(45, 40));  // robe
-    EXPECT_FALSE(assetgen::insideOutline(60, 33)); // notch between hair locks
-    EXPECT_FALSE(assetgen::insideOutline(73, 36)); // right edge is exclusive
+    EXPECT_TRUE(assetgen::insideOutline(45, 40));   // robe
+    EXPECT_FALSE(assetgen::insideOutline(60, 33));  // notch between hair locks
+    EXPECT_FALSE(assetgen::insideOutline(73, 36));  // right edge is exclusive
 }
 
 // --- Icons -----------------------------------------------------------------
@@ -332,8 +333,7 @@ void expectTransparentCorners(const DecodedBitmap& icon, const std::string& name
 void expectMostlyOpaque(const DecodedBitmap& icon, const std::string& name) {
     int opaque = 0;
     for (bool transparent : icon.transparent) opaque += !transparent;
-    EXPECT_GE(opaque * 100, icon.width * icon.height * 30)
-        << name << " has too little drawn in it";
+    EXPECT_GE(opaque * 100, icon.width * icon.height * 30) << name << " has too little drawn in it";
 }
 
 class MenuIconTest : public testing::TestWithParam<std::string> {};
@@ -348,9 +348,8 @@ TEST_P(MenuIconTest, IsOne16x16ImageWithTransparentCorners) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, MenuIconTest,
-                         testing::Values("menu0_explorer", "menu1_letter",
-                                         "menu2_room", "menu3_help",
-                                         "menu4_about", "menu5_exit"));
+                         testing::Values("menu0_explorer", "menu1_letter", "menu2_room",
+                                         "menu3_help", "menu4_about", "menu5_exit"));
 
 TEST(ProgramIconTest, Holds32And16PixelImages) {
     const auto images = decodeIcoFile(readFile(kAssets + "Pelnor.ico"));
@@ -386,11 +385,11 @@ TEST(SourceParserTest, ReadsSizePaletteAndPixels) {
 
 TEST(SourceParserTest, RejectsMalformedSources) {
     const char* const broken[] = {
-        "size 2 1\npixels\n0\n",              // row too short
-        "size 1 1\npixels\ng\n",              // not a palette index
-        "size 1 2\npixels\n0\n",              // missing row
-        "size 1 1\npixels\n0\n0\n",           // extra row
-        "pixels\n0\n",                        // no size
+        "size 2 1\npixels\n0\n",                     // row too short
+        "size 1 1\npixels\ng\n",                     // not a palette index
+        "size 1 2\npixels\n0\n",                     // missing row
+        "size 1 1\npixels\n0\n0\n",                  // extra row
+        "pixels\n0\n",                               // no size
         "size 1 1\npalette 10 ffffff\npixels\n0\n",  // index out of range
         "size 1 1\npalette 1 fffff\npixels\n0\n",    // short colour
         "size 1 1\ncolour 1 ffffff\npixels\n0\n",    // unknown keyword
@@ -401,8 +400,8 @@ TEST(SourceParserTest, RejectsMalformedSources) {
 }
 
 TEST(BmpEncoderTest, StoresRowsBottomUpPaddedToFourBytes) {
-    const Bytes bmp = assetgen::encodeBmp(
-        parseText("size 3 2\npalette 1 ff0000\npixels\n123\n456\n"));
+    const Bytes bmp =
+        assetgen::encodeBmp(parseText("size 3 2\npalette 1 ff0000\npixels\n123\n456\n"));
     ASSERT_EQ(bmp.size(), 118u + 2 * 4);
     const Bytes pixels(bmp.begin() + 118, bmp.end());
     EXPECT_EQ(pixels, (Bytes{0x45, 0x60, 0, 0, 0x12, 0x30, 0, 0}));
@@ -411,8 +410,7 @@ TEST(BmpEncoderTest, StoresRowsBottomUpPaddedToFourBytes) {
 }
 
 TEST(BmpEncoderTest, RefusesTransparentPixels) {
-    EXPECT_THROW(assetgen::encodeBmp(parseText("size 1 1\npixels\n.\n")),
-                 std::runtime_error);
+    EXPECT_THROW(assetgen::encodeBmp(parseText("size 1 1\npixels\n.\n")), std::runtime_error);
 }
 
 TEST(IcoEncoderTest, MasksTransparentPixelsAndDoublesTheHeight) {

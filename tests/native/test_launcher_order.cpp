@@ -11,15 +11,17 @@ namespace {
 std::optional<std::string> TestCp932(char32_t cp) {
     if (cp < 0x80) return std::string(1, static_cast<char>(cp));
     static const std::map<char32_t, std::string> table = {
-        {U'表', "\x95\x5C"}, {U'メ', "\x83\x81"}, {U'モ', "\x83\x82"}, {U'帳', "\x92\xA0"},
-        {U'ｱ', "\xB1"},
+        {U'表', "\x95\x5C"}, {U'メ', "\x83\x81"}, {U'モ', "\x83\x82"},
+        {U'帳', "\x92\xA0"}, {U'ｱ', "\xB1"},
     };
     const auto found = table.find(cp);
     if (found == table.end()) return std::nullopt;
     return found->second;
 }
 
-std::string Key(std::wstring_view caption) { return CaptionSortKey(caption, TestCp932); }
+std::string Key(std::wstring_view caption) {
+    return CaptionSortKey(caption, TestCp932);
+}
 
 std::vector<std::wstring> Sorted(std::initializer_list<const wchar_t*> found) {
     std::vector<LauncherEntry> entries;

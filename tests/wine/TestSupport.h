@@ -16,13 +16,13 @@ void PumpFor(DWORD ms);
 // `except`, that appears while a modal loop runs. Polls from a thread timer,
 // so it works inside MessageBox, DialogBox and TrackPopupMenu loops.
 class ModalResponder {
-public:
+  public:
     ModalResponder(std::function<void(HWND)> act, HWND except = nullptr);
     ~ModalResponder();
     bool Answered() const { return answered_; }
     std::wstring ClassName() const { return className_; }
 
-private:
+  private:
     static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
     std::function<void(HWND)> act_;
     HWND except_;
@@ -36,13 +36,13 @@ std::wstring ClassOf(HWND hwnd);
 
 // A fresh folder under the temp folder, removed with everything in it.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::wstring& name);
     ~TempFolder();
     const std::wstring& Path() const { return path_; }
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-private:
+  private:
     std::wstring path_;
 };
 

@@ -88,7 +88,7 @@ void ClickAt(POINT screen) {
 }
 
 class HelpTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
                                  300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -18,7 +18,7 @@ using testing_support::MakeShortcut;
 using testing_support::TempFolder;
 
 class Launcher : public ::testing::Test {
-protected:
+  protected:
     Launcher() : folder(L"launcher") {}
 
     std::wstring Notepad() const {
@@ -29,9 +29,12 @@ protected:
     void Shortcut(const std::wstring& name) { ASSERT_TRUE(MakeShortcut(folder / name, Notepad())); }
 
     std::unique_ptr<TMain> Start() {
-        auto main = std::make_unique<TMain>(MainEnvironment{
-            [] { return ClockTime{}; }, [] { return std::wstring(); },
-            [this] { return folder / L"Pelnor.exe"; }, [] { return SIZE{1024, 768}; }});
+        auto main = std::make_unique<TMain>(
+            MainEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
+                            [this] { return folder / L"Pelnor.exe"; },
+                            [] {
+                                return SIZE{1024, 768};
+                            }});
         EXPECT_TRUE(main->Create());
         main->Timer1.SetEnabled(false);
         return main;
@@ -63,9 +66,8 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     Shortcut(L"メモ帳.lnk");
     Shortcut(L"Zeta.lnk");
     auto main = Start();
-    EXPECT_EQ(LauncherItems(*main),
-              (std::vector<std::wstring>{L"-|", L"A|F2", L"b|F3", L"c|F4", L"Zeta|F5",
-                                         L"メモ帳|F6"}));
+    EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"-|", L"A|F2", L"b|F3", L"c|F4",
+                                                               L"Zeta|F5", L"メモ帳|F6"}));
     EXPECT_EQ(main->ImageList1.Count(), 6 + 5) << "one icon per shortcut";
     std::vector<int> images;
     for (std::size_t i = 13; i < main->PopupMenu1.Count(); ++i)

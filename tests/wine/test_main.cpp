@@ -33,7 +33,7 @@ struct FakeWorld {
 };
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         main = std::make_unique<TMain>(world.Environment());
         ASSERT_TRUE(main->Create());
@@ -337,10 +337,18 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
     const HMENU menu = main->PopupMenu1.BuildMenu();
     ASSERT_TRUE(menu);
     ASSERT_EQ(GetMenuItemCount(menu), 12);
-    const wchar_t* expected[] = {L"常に上に表示\tCtrl+U", L"凍りつく\tCtrl+S", L"",
-                                 L"エクスプローラ召喚\tCtrl+E", L"", L"呼び出し状を書く...\tCtrl+W",
-                                 L"ピピモの部屋を開く\tCtrl+O", L"", L"ヘルプ\tF1",
-                                 L"バージョン情報...\tCtrl+A", L"", L"終了\tAlt+F4"};
+    const wchar_t* expected[] = {L"常に上に表示\tCtrl+U",
+                                 L"凍りつく\tCtrl+S",
+                                 L"",
+                                 L"エクスプローラ召喚\tCtrl+E",
+                                 L"",
+                                 L"呼び出し状を書く...\tCtrl+W",
+                                 L"ピピモの部屋を開く\tCtrl+O",
+                                 L"",
+                                 L"ヘルプ\tF1",
+                                 L"バージョン情報...\tCtrl+A",
+                                 L"",
+                                 L"終了\tAlt+F4"};
     for (int i = 0; i < 12; ++i) {
         wchar_t text[128] = {};
         MENUITEMINFOW info{};
@@ -376,8 +384,12 @@ bool PressShortcut(TMain& main, WORD vk, bool ctrl, bool alt = false, bool shift
     keys[VK_MENU] = alt ? 0x80 : 0;
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    MSG msg{main.Handle(), static_cast<UINT>(alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN), vk,
-            1, 0, {}};
+    MSG msg{main.Handle(),
+            static_cast<UINT>(alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN),
+            vk,
+            1,
+            0,
+            {}};
     const bool handled =
         TranslateAcceleratorW(main.Handle(), main.PopupMenu1.Accelerators(), &msg) != 0;
     keys[VK_CONTROL] = keys[VK_MENU] = keys[VK_SHIFT] = 0;
@@ -434,7 +446,7 @@ struct NoticeSeen {
 
 // Reads the notice's lines when it is shown, then closes it.
 class NoticeWatcher {
-public:
+  public:
     NoticeWatcher() {
         tk::TDialog::ShownHook = [this](HWND hwnd) {
             // The dialog keeps its object in DWLP_USER.
@@ -497,8 +509,12 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
 }
 
 TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
-    main->Call = CallState{.CallSet = true, .CallHour = 9, .CallMin = 0, .CallName = L"",
-                           .CallTask = L"", .CallBeep = 0};
+    main->Call = CallState{.CallSet = true,
+                           .CallHour = 9,
+                           .CallMin = 0,
+                           .CallName = L"",
+                           .CallTask = L"",
+                           .CallBeep = 0};
     NoticeWatcher watcher;
     main->Timer1Timer();
     EXPECT_EQ(watcher.seen.count, 1);

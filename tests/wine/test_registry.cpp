@@ -14,7 +14,7 @@ namespace {
 constexpr const wchar_t* kTestKey = L"Software\\PelnorTests\\Registry";
 
 class RegistryText : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -88,8 +88,8 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
               ERROR_SUCCESS);
     // Keep whatever the machine had and put it back.
     DWORD type = 0, size = 0;
-    const bool had = RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, nullptr, &size) ==
-                     ERROR_SUCCESS;
+    const bool had =
+        RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
     std::wstring saved(size / sizeof(wchar_t) + 1, L'\0');
     if (had)
         RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type,
@@ -114,8 +114,8 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     }
 
     if (had)
-        RegSetValueExW(key, L"RegisteredOwner", 0, type, reinterpret_cast<const BYTE*>(saved.data()),
-                       size);
+        RegSetValueExW(key, L"RegisteredOwner", 0, type,
+                       reinterpret_cast<const BYTE*>(saved.data()), size);
     RegCloseKey(key);
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 class VersionRecord : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         wchar_t path[MAX_PATH];
         GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -93,11 +93,13 @@ TEST(Pictures, ProgramAndMenuIconsLoad) {
     const HINSTANCE self = GetModuleHandleW(nullptr);
     for (int id : {IDI_PELNOR, IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM, IDI_MENU_HELP,
                    IDI_MENU_ABOUT, IDI_MENU_EXIT}) {
-        HICON icon = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        HICON icon =
+            static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_TRUE(icon) << "icon " << id;
         if (icon) DestroyIcon(icon);
     }
-    HICON big = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0));
+    HICON big =
+        static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0));
     ASSERT_TRUE(big);
     ICONINFO info{};
     GetIconInfo(big, &info);
