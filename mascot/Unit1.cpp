@@ -237,9 +237,14 @@ void TMain::DriftStep() {
         SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
 
+    // Each step moves the window before the outline is re-applied after its
+    // bounce; without a bounce the two steps share one move (a move is most
+    // of a tick's cost, and nothing draws between the two).
     const bool bouncedVertically = StepVertical(Motion, top, height, screen.cy);
-    moveTo(left, top);
-    if (bouncedVertically) FormRgnSet();
+    if (bouncedVertically) {
+        moveTo(left, top);
+        FormRgnSet();
+    }
 
     const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen.cx);
     moveTo(left, top);

@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "dialogs/About.h"
 #include "dialogs/MsgDlg.h"
+#include "dialogs/TimerSet.h"
+#include "platform/Help.h"
 #include "mascot/Mirror.h"
 #include "mascot/Unit1.h"
 #include "platform/FmxUtils.h"
@@ -521,6 +524,32 @@ TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
     EXPECT_EQ(watcher.seen.name, L"");
     EXPECT_EQ(watcher.seen.name2, L"");
     EXPECT_EQ(watcher.seen.task, L"時がきました。");
+}
+
+// The dialog the hook sees first, by class; closes it.
+template <typename Dialog>
+bool OpensAndCloses(const std::function<void()>& command) {
+    bool seen = false;
+    tk::TDialog::ShownHook = [&](HWND hwnd) {
+        auto* dialog = reinterpret_cast<tk::TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+        seen = dynamic_cast<Dialog*>(dialog) != nullptr;
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    };
+    command();
+    tk::TDialog::ShownHook = nullptr;
+    return seen;
+}
+
+TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
+    EXPECT_TRUE(OpensAndCloses<TTimeSet>([&] { main->TimerSetClick(); }));
+    EXPECT_TRUE(OpensAndCloses<TAboutBox>([&] { main->About1Click(); }));
+    EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
+
+    main->Help1Click();
+    const HWND viewer = FindWindowW(kHelpViewerClass, nullptr);
+    ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), main->Handle());
+    DestroyWindow(viewer);
 }
 
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
