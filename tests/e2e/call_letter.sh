@@ -16,6 +16,9 @@ EXE="$(cd "$(dirname "${1:?usage: call_letter.sh Pelnor.exe}")" && pwd)/$(basena
 
 BUILD_DIR="$(dirname "$EXE")"
 WORK="$BUILD_DIR/e2e-call-letter"  # screenshots and the program's log; kept on failure
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
+
 OWNER="山田"
 ERRAND="meeting"
 LETTER_W=365 LETTER_H=263          # the call letter's client area
@@ -25,75 +28,10 @@ PANEL_TOP=6                        # the notice's panel in its client area
 PINK="255,182,182"
 NAVY="0,0,128"
 
-XVFB_PID=""
-PELNOR_PID=""
 MASCOT=""
 LETTER=""
 NOTICE=""
-LAST_SHOT=""
-CHECKS=0
 SHOTS=0
-
-# --- reporting --------------------------------------------------------------
-
-pass() { CHECKS=$((CHECKS + 1)); printf 'ok %2d  %s\n' "$CHECKS" "$*"; }
-
-# Writes to fd 3, the script's own stderr, so failures inside wait_until show.
-fail() {
-    {
-        echo "FAIL: $*"
-        [ -n "$LAST_SHOT" ] && echo "      last screenshot: $LAST_SHOT"
-        echo "      files kept in $WORK"
-    } >&3
-    exit 1
-}
-
-# --- set-up and clean-up ----------------------------------------------------
-
-cleanup() {
-    local rc=$?
-    if [ -n "$PELNOR_PID" ] && kill -0 "$PELNOR_PID" 2>/dev/null; then kill "$PELNOR_PID" 2>/dev/null || true; fi
-    wineserver -k 2>/dev/null || true
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
-    [ "$rc" -eq 0 ] && rm -rf "$WORK"
-    exit "$rc"
-}
-
-now() { date +%s.%N; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
-
-# wait_until SECONDS COMMAND...: polls the command until it succeeds.
-wait_until() {
-    local timeout=$1; shift
-    local deadline
-    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
-    while :; do
-        "$@" >/dev/null 2>&1 && return 0
-        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
-        sleep 0.1
-    done
-}
-
-display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
-
-# Takes the first display number from :94 on that a new Xvfb can hold; one that
-# another run grabbed first shows as our Xvfb exiting at once.
-start_display() {
-    local n
-    for n in $(seq 94 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        export DISPLAY=":$n"
-        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-        XVFB_PID=$!
-        if wait_until 10 display_up; then
-            xsetroot -solid '#008060'
-            return 0
-        fi
-        kill "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
-    done
-    fail "could not start Xvfb on any display from :94 to :140"
-}
 
 start_pelnor() {
     wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v RegisteredOwner \
@@ -340,7 +278,7 @@ main() {
     mkdir -p "$WORK"
     trap cleanup EXIT
     wine_prefix_ready "$BUILD_DIR/wine-e2e-call"
-    start_display
+    start_display 94
     start_pelnor
 
     check_mascot

@@ -17,6 +17,9 @@ EXE="$(cd "$(dirname "${1:?usage: smoke.sh [--screenshot] Pelnor.exe}")" && pwd)
 
 BUILD_DIR="$(dirname "$EXE")"
 WORK="$BUILD_DIR/e2e-smoke"         # screenshots and the program's log; kept on failure
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
+
 ROOT_COLOUR="0,128,96"              # #008060, used by no picture
 PICTURE="$ROOT/assets/mascot.bmp"
 WIDTH=74
@@ -26,57 +29,7 @@ START_TOP=292
 GRAB_X=40 GRAB_Y=30                 # a client point on the robe, well inside the outline
 MENU_KEY_X=40 MENU_KEY_Y=50         # where Shift+F10 opens the menu
 
-XVFB_PID=""
-PELNOR_PID=""
 WID=""
-LAST_SHOT=""
-CHECKS=0
-
-# --- reporting --------------------------------------------------------------
-
-pass() { CHECKS=$((CHECKS + 1)); printf 'ok %2d  %s\n' "$CHECKS" "$*"; }
-
-# Writes to fd 3, the script's own stderr, so failures inside wait_until show.
-fail() {
-    {
-        echo "FAIL: $*"
-        [ -n "$LAST_SHOT" ] && echo "      last screenshot: $LAST_SHOT"
-        echo "      files kept in $WORK"
-    } >&3
-    exit 1
-}
-
-# --- set-up and clean-up ----------------------------------------------------
-
-cleanup() {
-    local rc=$?
-    if [ -n "$PELNOR_PID" ] && kill -0 "$PELNOR_PID" 2>/dev/null; then kill "$PELNOR_PID" 2>/dev/null || true; fi
-    wineserver -k 2>/dev/null || true
-    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
-    [ "$rc" -eq 0 ] && rm -rf "$WORK"
-    exit "$rc"
-}
-
-display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
-
-# Takes the first display number from :92 on that a new Xvfb can hold; one that
-# another run grabbed first shows as our Xvfb exiting at once.
-start_display() {
-    local n
-    for n in $(seq 92 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        export DISPLAY=":$n"
-        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-        XVFB_PID=$!
-        if wait_until 10 display_up; then
-            xsetroot -solid '#008060'
-            return 0
-        fi
-        kill "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
-    done
-    fail "could not start Xvfb on any display from :92 to :140"
-}
 
 start_pelnor() {
     STARTED_AT=$(now)
@@ -85,21 +38,6 @@ start_pelnor() {
 }
 
 # --- helpers ------------------------------------------------------------------
-
-now() { date +%s.%N; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
-
-# wait_until SECONDS COMMAND...: polls the command until it succeeds.
-wait_until() {
-    local timeout=$1; shift
-    local deadline
-    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
-    while :; do
-        "$@" >/dev/null 2>&1 && return 0
-        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
-        sleep 0.1
-    done
-}
 
 find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
 mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
@@ -369,7 +307,7 @@ main() {
     trap cleanup EXIT
     wine_prefix_ready "$BUILD_DIR/wine-e2e"
     convert "$PICTURE" -depth 8 txt:- | pixel_table >"$WORK/picture.txt"
-    start_display
+    start_display 92
     start_pelnor
 
     check_appears

@@ -1,0 +1,66 @@
+# Shared by the end-to-end scripts: reporting, polling, clean-up and a private
+# Xvfb. Source it after setting WORK (the folder kept on failure); the script
+# sets XVFB_PID / PELNOR_PID through start_display and its own start-up.
+
+XVFB_PID=""
+PELNOR_PID=""
+LAST_SHOT=""
+CHECKS=0
+
+pass() { CHECKS=$((CHECKS + 1)); printf 'ok %2d  %s\n' "$CHECKS" "$*"; }
+
+# Writes to fd 3, the script's own stderr, so failures inside wait_until show.
+fail() {
+    {
+        echo "FAIL: $*"
+        [ -n "$LAST_SHOT" ] && echo "      last screenshot: $LAST_SHOT"
+        echo "      files kept in $WORK"
+    } >&3
+    exit 1
+}
+
+cleanup() {
+    local rc=$?
+    if [ -n "$PELNOR_PID" ] && kill -0 "$PELNOR_PID" 2>/dev/null; then kill "$PELNOR_PID" 2>/dev/null || true; fi
+    wineserver -k 2>/dev/null || true
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+    [ "$rc" -eq 0 ] && rm -rf "$WORK"
+    exit "$rc"
+}
+
+now() { date +%s.%N; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+# wait_until SECONDS COMMAND...: polls the command until it succeeds.
+wait_until() {
+    local timeout=$1; shift
+    local deadline
+    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
+    while :; do
+        "$@" >/dev/null 2>&1 && return 0
+        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
+        sleep 0.1
+    done
+}
+
+display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
+
+# start_display FIRST: takes the first display number from FIRST on that a new
+# Xvfb can hold; one that another run grabbed first shows as our Xvfb exiting
+# at once. The root colour is one no picture uses.
+start_display() {
+    local n
+    for n in $(seq "$1" 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        export DISPLAY=":$n"
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+        XVFB_PID=$!
+        if wait_until 10 display_up; then
+            xsetroot -solid '#008060'
+            return 0
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    fail "could not start Xvfb on any display from :$1 to :140"
+}
