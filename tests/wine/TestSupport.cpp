@@ -67,6 +67,27 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
+}
+
+Box ToBox(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Box PlaceOf(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return ToBox(r);
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    return {r.right, r.bottom};
+}
+
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256] = {};
     GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));

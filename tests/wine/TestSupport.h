@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace testing_support {
@@ -32,6 +33,18 @@ class ModalResponder {
 };
 
 std::wstring WindowText(HWND hwnd);
+
+// A rectangle as left, top, width and height, for readable comparisons.
+struct Box {
+    int left, top, width, height;
+    bool operator==(const Box&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Box& b);
+Box ToBox(const RECT& r);
+
+// A child window's rectangle in its parent's client area.
+Box PlaceOf(HWND child);
+SIZE ClientSize(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
 // A fresh folder under the temp folder, removed with everything in it.

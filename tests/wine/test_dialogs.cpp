@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -25,42 +27,13 @@
 namespace pelnor {
 namespace {
 
+using testing_support::Box;
+using testing_support::ClientSize;
+using testing_support::PlaceOf;
+using testing_support::ToBox;
+using testing_support::WindowText;
+
 constexpr wchar_t kArmed[] = L"設定中";
-
-std::wstring TextOf(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-struct Box {
-    int left, top, width, height;
-    bool operator==(const Box&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
-}
-
-Box ToBox(const RECT& r) {
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-// A child window's rectangle in its parent's client area.
-Box PlaceOf(HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return ToBox(r);
-}
-
-SIZE ClientSize(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
 
 // A key as the modal loop hands it to the dialog manager.
 void PressKey(HWND dialog, WPARAM key) {
@@ -87,10 +60,10 @@ class ConfirmAnswers {
   public:
     explicit ConfirmAnswers(bool yes = true) : yes_(yes) {
         tk::TDialog::ShownHook = [this](HWND box) {
-            if (TextOf(box) != L"確認") return;
+            if (WindowText(box) != L"確認") return;
             Asked.push_back(MessageText(box));
-            YesText = TextOf(GetDlgItem(box, IDYES));
-            NoText = TextOf(GetDlgItem(box, IDNO));
+            YesText = WindowText(GetDlgItem(box, IDYES));
+            NoText = WindowText(GetDlgItem(box, IDNO));
             PostMessageW(GetDlgItem(box, yes_ ? IDYES : IDNO), BM_CLICK, 0, 0);
         };
     }
@@ -110,7 +83,7 @@ class ConfirmAnswers {
                 wchar_t cls[16] = {};
                 GetClassNameW(child, cls, 16);
                 if (lstrcmpiW(cls, L"Static") == 0) {
-                    *reinterpret_cast<std::wstring*>(lParam) = TextOf(child);
+                    *reinterpret_cast<std::wstring*>(lParam) = WindowText(child);
                     return FALSE;
                 }
                 return TRUE;
@@ -150,7 +123,7 @@ TEST_F(TimeSetTest, LayoutTabOrderAndFocusOnOpening) {
     Drive(dialog, [&](HWND hwnd) {
         ran = true;
         if (!At96Dpi(hwnd)) return;
-        EXPECT_EQ(TextOf(hwnd), L"呼び出し状");
+        EXPECT_EQ(WindowText(hwnd), L"呼び出し状");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
         const SIZE client = ClientSize(hwnd);
         EXPECT_EQ(client.cx, 365);
@@ -175,9 +148,9 @@ TEST_F(TimeSetTest, LayoutTabOrderAndFocusOnOpening) {
         EXPECT_EQ(dialog.Label8.BoundsRect().top, 98);
         EXPECT_GT(dialog.Label8.BoundsRect().right, 111);
 
-        EXPECT_EQ(TextOf(dialog.Btn30min.Handle()), L"30分後");
-        EXPECT_EQ(TextOf(dialog.Button2.Handle()), L"閉じる");
-        EXPECT_EQ(TextOf(dialog.BeepCheck.Handle()), L"音を出す");
+        EXPECT_EQ(WindowText(dialog.Btn30min.Handle()), L"30分後");
+        EXPECT_EQ(WindowText(dialog.Button2.Handle()), L"閉じる");
+        EXPECT_EQ(WindowText(dialog.BeepCheck.Handle()), L"音を出す");
 
         EXPECT_EQ(GetFocus(), dialog.Btn30min.Handle());
         const std::vector<HWND> expected = {
@@ -576,7 +549,7 @@ TEST(NoticeTest, LinesLayoutAndClosing) {
     bool ran = false;
     const INT_PTR result = Drive(notice, [&](HWND hwnd) {
         ran = true;
-        EXPECT_EQ(TextOf(hwnd), L"モフレン");
+        EXPECT_EQ(WindowText(hwnd), L"モフレン");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
         RECT frame;
         GetWindowRect(hwnd, &frame);
@@ -621,7 +594,7 @@ TEST(AboutTest, LayoutFocusAndClosing) {
     bool ran = false;
     const INT_PTR result = Drive(about, [&](HWND hwnd) {
         ran = true;
-        EXPECT_EQ(TextOf(hwnd), L"バージョン情報");
+        EXPECT_EQ(WindowText(hwnd), L"バージョン情報");
         if (At96Dpi(hwnd)) {
             EXPECT_EQ(ClientSize(hwnd).cx, 293);
             EXPECT_EQ(ClientSize(hwnd).cy, 157);
@@ -655,7 +628,7 @@ template <typename Show>
 void WithBox(Show show, std::function<void(HWND)> act, std::wstring* title = nullptr,
              bool* hasIcon = nullptr) {
     tk::TDialog::ShownHook = [&](HWND box) {
-        if (title) *title = TextOf(box);
+        if (title) *title = WindowText(box);
         if (hasIcon) {
             *hasIcon = false;
             // The question mark is drawn in the box itself; its text starts
@@ -711,7 +684,7 @@ TEST(MessageBoxTest, InformationClosesOnEnterAndEsc) {
         bool hasIcon = true;
         WithBox([] { tk::InformationBox(nullptr, L"お知らせ"); },
                 [&](HWND box) {
-                    EXPECT_EQ(TextOf(GetDlgItem(box, IDOK)), L"OK");
+                    EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), L"OK");
                     EXPECT_FALSE(GetDlgItem(box, IDNO));
                     PressKey(box, key);
                     closedByKey = !IsWindowVisible(box);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <algorithm>
 #include <functional>
 #include <iostream>
@@ -26,31 +28,11 @@
 namespace pelnor {
 namespace {
 
-struct Box {
-    int left, top, width, height;
-    bool operator==(const Box&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
-}
-
-Box ToBox(const RECT& r) {
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-Box PlaceOf(HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return ToBox(r);
-}
-
-SIZE ClientSize(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
+using testing_support::Box;
+using testing_support::ClientSize;
+using testing_support::PlaceOf;
+using testing_support::ToBox;
+using testing_support::WindowText;
 
 // A 96-DPI rectangle as the toolkit scales it: each edge on its own, so that
 // controls that touch at 96 DPI still touch.
@@ -71,14 +53,6 @@ LOGFONTW FontOf(HFONT font) {
 
 LOGFONTW FontOf(HWND control) {
     return FontOf(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-}
-
-std::wstring TextOf(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
 }
 
 // The size `text` takes in `font`: on one line, or wrapped at `wrapWidth`.
@@ -139,20 +113,21 @@ Fit LabelFit(tk::TDialog& dialog, const tk::TLabel& label) {
 // A push button draws its text inside its raised edge and focus rectangle.
 Fit ButtonFit(HWND button) {
     const SIZE client = ClientSize(button);
-    return {Extent(FontIn(button), TextOf(button), 0, 0), {client.cx - 4, client.cy - 4}};
+    return {Extent(FontIn(button), WindowText(button), 0, 0), {client.cx - 4, client.cy - 4}};
 }
 
 // A check box's text goes right of the box.
 Fit CheckBoxFit(HWND box, UINT dpi) {
     const SIZE client = ClientSize(box);
-    return {Extent(FontIn(box), TextOf(box), 0, 0), {client.cx - Scaled(13 + 3, dpi), client.cy}};
+    return {Extent(FontIn(box), WindowText(box), 0, 0),
+            {client.cx - Scaled(13 + 3, dpi), client.cy}};
 }
 
 // Static text: inside the client area (within the edge), wrapped if it wraps.
 Fit StaticFit(HWND text) {
     const SIZE client = ClientSize(text);
     const bool wraps = !(GetWindowLongPtrW(text, GWL_STYLE) & SS_LEFTNOWORDWRAP);
-    return {Extent(FontIn(text), TextOf(text), wraps ? client.cx : 0), client};
+    return {Extent(FontIn(text), WindowText(text), wraps ? client.cx : 0), client};
 }
 
 // An edit shows a whole line of its font.

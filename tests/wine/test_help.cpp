@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@
 
 namespace pelnor {
 namespace {
+
+using testing_support::WindowText;
 
 std::vector<HWND> ThreadWindows(const wchar_t* className) {
     struct Search {
@@ -34,14 +38,6 @@ std::vector<HWND> ThreadWindows(const wchar_t* className) {
 HWND TheOnly(const wchar_t* className) {
     const auto windows = ThreadWindows(className);
     return windows.size() == 1 ? windows.front() : nullptr;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
 }
 
 std::wstring ListItem(HWND list, int index) {
@@ -127,7 +123,7 @@ TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(IsWindowVisible(viewer));
     EXPECT_EQ(GetWindow(viewer, GW_OWNER), owner_);
-    EXPECT_EQ(TextOf(viewer), L"モフレン ヘルプ");
+    EXPECT_EQ(WindowText(viewer), L"モフレン ヘルプ");
 
     const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
     const HWND text = FindWindowExW(viewer, nullptr, L"Edit", nullptr);
@@ -136,7 +132,7 @@ TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
     EXPECT_GE(SendMessageW(list, LB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(ListItem(list, 0), L"目次");
-    const std::wstring contents = TextOf(text);
+    const std::wstring contents = WindowText(text);
     EXPECT_EQ(contents.rfind(L"モフレンのヘルプへようこそ。\r\n", 0), 0u);
     EXPECT_TRUE(GetWindowLongPtrW(text, GWL_STYLE) & ES_READONLY);
     EXPECT_EQ(GetFocus(), list);
@@ -146,14 +142,14 @@ TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
     SendMessageW(list, LB_SETCURSEL, 1, 0);
     SendMessageW(viewer, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
-    EXPECT_NE(TextOf(text), contents);
-    EXPECT_FALSE(TextOf(text).empty());
+    EXPECT_NE(WindowText(text), contents);
+    EXPECT_FALSE(WindowText(text).empty());
 
     HelpContents(owner_, noFile_);
     Pump();
     EXPECT_EQ(ThreadWindows(kHelpViewerClass), std::vector<HWND>{viewer});
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(TextOf(text), contents);
+    EXPECT_EQ(WindowText(text), contents);
 }
 
 TEST_F(HelpTest, ViewerClosesAndReleasesItsFont) {
@@ -195,7 +191,7 @@ TEST_F(HelpTest, ViewerKeysMoveBetweenListAndText) {
 
     SendKey(VK_DOWN);
     EXPECT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
-    EXPECT_EQ(TextOf(text).find(L"モフレンのヘルプへようこそ"), std::wstring::npos);
+    EXPECT_EQ(WindowText(text).find(L"モフレンのヘルプへようこそ"), std::wstring::npos);
     SendKey(VK_TAB);
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == text; }));
     SendKey(VK_TAB);
@@ -229,7 +225,7 @@ TEST_F(HelpTest, EveryDialogContextHasAPopupAtTheGivenPoint) {
         const HWND popup = TheOnly(kHelpPopupClass);
         ASSERT_NE(popup, nullptr);
         EXPECT_TRUE(IsWindowVisible(popup));
-        EXPECT_FALSE(TextOf(popup).empty());
+        EXPECT_FALSE(WindowText(popup).empty());
         RECT frame;
         GetWindowRect(popup, &frame);
         EXPECT_EQ(frame.left, at.x);
@@ -313,7 +309,7 @@ TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
     Pump();
     HWND popup = TheOnly(kHelpPopupClass);
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(TextOf(popup), L"改訂した説明");
+    EXPECT_EQ(WindowText(popup), L"改訂した説明");
     DestroyWindow(popup);
     // The revised file has no text for context 4.
     HelpContextPopup(owner_, revised, {150, 150}, 4);
@@ -324,8 +320,8 @@ TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
     Pump();
     popup = TheOnly(kHelpPopupClass);
     ASSERT_NE(popup, nullptr);
-    EXPECT_FALSE(TextOf(popup).empty());
-    EXPECT_NE(TextOf(popup), L"改訂した説明");
+    EXPECT_FALSE(WindowText(popup).empty());
+    EXPECT_NE(WindowText(popup), L"改訂した説明");
     DestroyWindow(popup);
 
     HelpContents(owner_, revised);
@@ -335,7 +331,7 @@ TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
     const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(ListItem(list, 0), L"新しい目次");
-    EXPECT_EQ(TextOf(FindWindowExW(viewer, nullptr, L"Edit", nullptr)), L"改訂版です。");
+    EXPECT_EQ(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)), L"改訂版です。");
     DestroyWindow(viewer);
 
     DeleteFileW(revised.c_str());
