@@ -273,12 +273,7 @@ check_close() {
 main() {
     local began
     began=$(now)
-    exec 3>&2
-    rm -rf "$WORK"
-    mkdir -p "$WORK"
-    trap cleanup EXIT
-    wine_prefix_ready "$BUILD_DIR/wine-e2e-call"
-    start_display 94
+    begin_run "$BUILD_DIR/wine-e2e-call" 94
     start_pelnor
 
     check_mascot

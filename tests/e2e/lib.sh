@@ -64,3 +64,14 @@ start_display() {
     done
     fail "could not start Xvfb on any display from :$1 to :140"
 }
+
+# begin_run PREFIX FIRST_DISPLAY: a fresh work folder, clean-up on exit, the
+# Wine prefix and a private screen. Failures go to fd 3, the script's stderr.
+begin_run() {
+    exec 3>&2
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+    trap cleanup EXIT
+    wine_prefix_ready "$1"
+    start_display "$2"
+}

@@ -301,13 +301,8 @@ check_exit() {
 main() {
     local began
     began=$(now)
-    exec 3>&2
-    rm -rf "$WORK"
-    mkdir -p "$WORK"
-    trap cleanup EXIT
-    wine_prefix_ready "$BUILD_DIR/wine-e2e"
+    begin_run "$BUILD_DIR/wine-e2e" 92
     convert "$PICTURE" -depth 8 txt:- | pixel_table >"$WORK/picture.txt"
-    start_display 92
     start_pelnor
 
     check_appears
