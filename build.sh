@@ -13,7 +13,7 @@ source "$ROOT/tools/wine-env.sh"
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xdotool x11-utils x11-xserver-utils imagemagick
-          fonts-ipafont-gothic libx11-dev)
+          fonts-ipafont-gothic fonts-wine libx11-dev)
 
 install_packages() {
     local missing=()

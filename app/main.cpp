@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "mascot/Unit1.h"
+#include "mascot/MascotWindow.h"
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,11 +15,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exitCode = 1;
     {
-        pelnor::TMain main;
-        pelnor::Main = &main;
+        pelnor::MascotWindow main;
         main.QuitOnDestroy = true;
         if (main.Create()) {
-            application.MainWindow = main.Handle();
             application.SetAccelerators(main.Handle(), main.PopupMenu1.Accelerators());
             ShowWindow(main.Handle(), SW_SHOW);
             exitCode = application.Run();

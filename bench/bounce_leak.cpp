@@ -11,7 +11,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "mascot/Unit1.h"
+#include "mascot/MascotWindow.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -113,10 +113,9 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     tk::Application().Initialize();
-    pelnor::MainEnvironment environment = pelnor::MainEnvironment::System();
+    pelnor::MascotEnvironment environment = pelnor::MascotEnvironment::System();
     environment.screenSize = [] { return SIZE{10, 10}; };
-    pelnor::TMain main(environment);
-    pelnor::Main = &main;
+    pelnor::MascotWindow main(environment);
     if (!main.Create()) {
         std::puts("the mascot window could not be created");
         return 2;

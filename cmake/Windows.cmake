@@ -11,21 +11,21 @@ add_library(pelnor_win STATIC
     toolkit/Dialog.cpp
     toolkit/Controls.cpp
     toolkit/MessageBoxes.cpp
-    dialogs/TimerSet.cpp
-    dialogs/MsgDlg.cpp
-    dialogs/About.cpp
+    dialogs/CallLetterDialog.cpp
+    dialogs/CallNotice.cpp
+    dialogs/AboutBox.cpp
     platform/WinOps.cpp
-    platform/FmxUtils.cpp
+    platform/ShellLaunch.cpp
     platform/Registry.cpp
-    platform/Help.cpp
-    mascot/Unit1.cpp
+    help/HelpViewer.cpp
+    mascot/MascotWindow.cpp
     mascot/Picture.cpp
     mascot/Launcher.cpp
 )
 target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-target_link_libraries(pelnor_win PUBLIC pelnor_logic user32 gdi32 comctl32 shell32 advapi32 ole32
+target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 comctl32 shell32 advapi32 ole32
     uuid imm32)
 
 # Resources are linked as an object library so the Win32 tests carry the same picture and icons.

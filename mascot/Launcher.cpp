@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "mascot/LauncherOrder.h"
+#include "core/LauncherOrder.h"
 #include "toolkit/Text.h"
 
 namespace pelnor {

@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "mascot/Mirror.h"
+#include "core/Mirror.h"
 
 namespace pelnor {
 

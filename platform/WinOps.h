@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "mascot/CallCheck.h"
-#include "mascot/Outline.h"
+#include "core/CallCheck.h"
+#include "core/Outline.h"
 
 namespace pelnor {
 

@@ -13,8 +13,6 @@ class TApplication {
     void Initialize();
 
     std::wstring Title;
-    std::wstring HelpFile;
-    HWND MainWindow = nullptr;  // owner of shell launches and help
 
     // Routes key presses for `target` (or its children) through `accelerators`
     // before they are dispatched; the dialogs' own loops never see them.

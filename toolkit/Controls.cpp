@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/Utf16.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -24,9 +25,7 @@ std::wstring WindowText(HWND hwnd) {
 
 // One character as typed: a surrogate pair stays together.
 std::size_t CharLength(std::wstring_view text, std::size_t at) {
-    const wchar_t c = text[at];
-    if (c >= 0xD800 && c <= 0xDBFF && at + 1 < text.size()) return 2;
-    return 1;
+    return pelnor::DecodeAt(text, at).units;
 }
 
 bool RegisterOnce(const wchar_t* name, WNDPROC proc, HCURSOR cursor) {

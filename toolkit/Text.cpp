@@ -2,21 +2,17 @@
 
 #include <windows.h>
 
+#include "core/Utf16.h"
+
 namespace tk {
 namespace {
 
 constexpr UINT kShiftJis = 932;
 
-std::wstring Utf16Of(char32_t cp) {
-    if (cp < 0x10000) return std::wstring(1, static_cast<wchar_t>(cp));
-    cp -= 0x10000;
-    return {static_cast<wchar_t>(0xD800 + (cp >> 10)), static_cast<wchar_t>(0xDC00 + (cp & 0x3FF))};
-}
-
 }  // namespace
 
 std::optional<std::string> Cp932Char(char32_t codePoint) {
-    const std::wstring unit = Utf16Of(codePoint);
+    const std::wstring unit = pelnor::EncodeUtf16(codePoint);
     char bytes[8];
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, unit.data(),
@@ -28,12 +24,9 @@ std::optional<std::string> Cp932Char(char32_t codePoint) {
 
 std::size_t Cp932Length(std::wstring_view text) {
     std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = static_cast<char16_t>(text[i]);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char16_t>(text[i + 1]) - 0xDC00);
-            ++i;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [cp, units] = pelnor::DecodeAt(text, i);
+        i += units;
         const auto bytes = Cp932Char(cp);
         length += bytes ? bytes->size() : 2;
     }

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "../../mascot/Outline.h"
+#include "../../core/Outline.h"
 
 namespace assetgen {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../../assets/tools/assetlib.h"
-#include "../../mascot/Outline.h"
+#include "../../core/Outline.h"
 
 namespace {
 

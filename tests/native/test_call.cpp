@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/ClockText.h"
-#include "mascot/CallCheck.h"
+#include "core/ClockText.h"
+#include "core/CallCheck.h"
 
 namespace pelnor {
 namespace {

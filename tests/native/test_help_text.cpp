@@ -1,4 +1,4 @@
-#include "platform/HelpText.h"
+#include "core/HelpText.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +127,7 @@ TEST(HelpText, ProgramHelpIsComplete) {
     for (const HelpTopic& topic : help->topics) all += topic.body + "\n";
     for (const char* command :
          {"常に上に表示", "Ctrl+U", "凍りつく", "Ctrl+S", "エクスプローラ召喚", "Ctrl+E",
-          "呼び出し状を書く...", "Ctrl+W", "ピピモの部屋を開く", "Ctrl+O", "ヘルプ", "F1",
+          "呼び出し状を書く...", "Ctrl+W", "モフレンの部屋を開く", "Ctrl+O", "ヘルプ", "F1",
           "バージョン情報...", "Ctrl+A", "終了", "Alt+F4", "Shift+F10", ".lnk", "F12"}) {
         EXPECT_NE(all.find(command), std::string::npos) << command;
     }

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "mascot/LauncherOrder.h"
+#include "core/LauncherOrder.h"
 
 namespace pelnor {
 namespace {

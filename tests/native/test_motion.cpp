@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mascot/Motion.h"
+#include "core/Motion.h"
 
 namespace pelnor {
 namespace {

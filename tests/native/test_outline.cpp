@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "mascot/Mirror.h"
-#include "mascot/Outline.h"
+#include "core/Mirror.h"
+#include "core/Outline.h"
 
 namespace pelnor {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/LaunchParams.h"
-#include "platform/ProgramFolder.h"
+#include "core/LaunchParams.h"
+#include "core/ProgramFolder.h"
 
 namespace pelnor {
 namespace {
@@ -32,7 +32,7 @@ TEST(ProgramFolder, FolderEndingInADoubleByteCharacterWithTrail5CStillGetsItsBac
     // 表 is 0x95 0x5C in code page 932: its second byte is not a backslash.
     const std::wstring folder = FolderOf(L"C:\\表\\Pelnor.exe");
     EXPECT_EQ(folder, L"C:\\表");
-    EXPECT_EQ(WithTrailingBackslash(folder) + std::wstring(kHelpFileName), L"C:\\表\\Pelnor.hlp");
+    EXPECT_EQ(WithTrailingBackslash(folder) + L"Pelnor.hlp", L"C:\\表\\Pelnor.hlp");
     EXPECT_EQ(FolderOf(L"D:\\ソフト\\表\\x.exe"), L"D:\\ソフト\\表");
 }
 

@@ -17,10 +17,11 @@
 #include <utility>
 #include <vector>
 
-#include "dialogs/About.h"
-#include "dialogs/MsgDlg.h"
-#include "dialogs/TimerSet.h"
-#include "mascot/CallCheck.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
+#include "dialogs/CallLetterDialog.h"
+#include "core/CallCheck.h"
+#include "toolkit/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -115,7 +116,7 @@ class TimeSetTest : public testing::Test {
 
     CallState call;
     ClockTime now{23, 45, 10, 0};
-    TTimeSet dialog{call, [this] { return now; }};
+    CallLetterDialog dialog{call, [this] { return now; }};
 };
 
 TEST_F(TimeSetTest, LayoutTabOrderAndFocusOnOpening) {
@@ -333,8 +334,8 @@ TEST_F(TimeSetTest, CancelAsksThenZeroesTheTimeAndErrandOnly) {
 
 TEST_F(TimeSetTest, EscCloseButtonAndCloseBoxDiscardEdits) {
     const CallState before = call;
-    const auto editAndClose = [&](std::function<void(TTimeSet&, HWND)> close) {
-        TTimeSet d{call, [this] { return now; }};
+    const auto editAndClose = [&](std::function<void(CallLetterDialog&, HWND)> close) {
+        CallLetterDialog d{call, [this] { return now; }};
         bool closed = false;
         d.OnShown = [&](HWND hwnd) {
             d.MyTask.SetText(L"変えた");
@@ -349,9 +350,9 @@ TEST_F(TimeSetTest, EscCloseButtonAndCloseBoxDiscardEdits) {
         EXPECT_EQ(call.CallHour, before.CallHour);
         EXPECT_EQ(call.CallSet, before.CallSet);
     };
-    editAndClose([](TTimeSet&, HWND hwnd) { PressKey(hwnd, VK_ESCAPE); });
-    editAndClose([](TTimeSet& d, HWND) { Click(d.Button2.Handle()); });
-    editAndClose([](TTimeSet&, HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    editAndClose([](CallLetterDialog&, HWND hwnd) { PressKey(hwnd, VK_ESCAPE); });
+    editAndClose([](CallLetterDialog& d, HWND) { Click(d.Button2.Handle()); });
+    editAndClose([](CallLetterDialog&, HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 TEST_F(TimeSetTest, SpinFieldsFilterStepAndClamp) {
@@ -449,6 +450,23 @@ TEST_F(TimeSetTest, NameAndErrandLimitsCountCodePage932Bytes) {
     });
 }
 
+// A lone surrogate is one character the code page cannot hold (two bytes),
+// and never swallows the unit after it.
+TEST(TextTest, Cp932LengthCountsEveryCharacterOnce) {
+    const struct {
+        std::wstring text;
+        std::size_t bytes;
+    } cases[] = {
+        {L"abc", 3},
+        {L"ｱあ", 3},
+        {std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}, 2},        // one pair
+        {std::wstring{wchar_t(0xD800), L'A'}, 3},                   // lone high, then A
+        {std::wstring{L'A', wchar_t(0xDC00), L'B'}, 4},             // lone low
+        {std::wstring{wchar_t(0xD800), wchar_t(0xD800), L'A'}, 5},  // two lone highs
+    };
+    for (const auto& c : cases) EXPECT_EQ(tk::Cp932Length(c.text), c.bytes) << c.text.size();
+}
+
 TEST_F(TimeSetTest, EditsStartTheInputMethodInHiragana) {
     Drive(dialog, [&](HWND) {
         SetFocus(dialog.MyTask.Handle());
@@ -533,7 +551,7 @@ TEST_F(TimeSetTest, EveryHintedControlHasItsToolTip) {
 }
 
 TEST(NoticeTest, LinesLayoutAndClosing) {
-    TOKBottomDlg notice;
+    CallNotice notice;
     notice.SetName(L"山田");
     notice.SetTask(L"");
     EXPECT_EQ(notice.MyName.Text(), L"山田さん、");
@@ -584,13 +602,13 @@ TEST(NoticeTest, LinesLayoutAndClosing) {
     EXPECT_TRUE(ran);
     EXPECT_EQ(result, IDOK);
 
-    TOKBottomDlg again;
+    CallNotice again;
     EXPECT_EQ(Drive(again, [](HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }),
               IDCANCEL);
 }
 
 TEST(AboutTest, LayoutFocusAndClosing) {
-    TAboutBox about;
+    AboutBox about;
     bool ran = false;
     const INT_PTR result = Drive(about, [&](HWND hwnd) {
         ran = true;

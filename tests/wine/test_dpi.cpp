@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/About.h"
-#include "dialogs/MsgDlg.h"
-#include "dialogs/TimerSet.h"
-#include "mascot/Outline.h"
-#include "mascot/Unit1.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
+#include "dialogs/CallLetterDialog.h"
+#include "core/Outline.h"
+#include "mascot/MascotWindow.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/Handles.h"
 #include "toolkit/MessageBoxes.h"
@@ -183,7 +183,7 @@ TEST_P(DensityTest, CallLetterScalesAndStaysReadable) {
     CallState call{
         .CallSet = true, .CallHour = 23, .CallMin = 59, .CallName = L"山田", .CallTask = L"会議の"};
     const auto check = [&](UINT d, Fits& fits) {
-        TTimeSet dialog(call, [] { return ClockTime{12, 34, 0, 0}; });
+        CallLetterDialog dialog(call, [] { return ClockTime{12, 34, 0, 0}; });
         ShowAt(d, dialog, [&](HWND hwnd) {
             EXPECT_EQ(dialog.Dpi(), static_cast<int>(d));
             const SIZE client = ClientSize(hwnd);
@@ -235,7 +235,7 @@ TEST_P(DensityTest, CallLetterScalesAndStaysReadable) {
 
 TEST_P(DensityTest, NoticeScalesAndStaysReadable) {
     const auto check = [&](UINT d, Fits& fits) {
-        TOKBottomDlg notice;
+        CallNotice notice;
         notice.SetName(L"山田");
         notice.SetTask(L"会議の");
         ShowAt(d, notice, [&](HWND hwnd) {
@@ -276,7 +276,7 @@ TEST_P(DensityTest, NoticeScalesAndStaysReadable) {
 
 TEST_P(DensityTest, AboutBoxScalesAndStaysReadable) {
     const auto check = [&](UINT d, Fits& fits) {
-        TAboutBox about;
+        AboutBox about;
         ShowAt(d, about, [&](HWND hwnd) {
             const SIZE client = ClientSize(hwnd);
             EXPECT_EQ(client.cx, Scaled(293, d));
@@ -389,7 +389,7 @@ TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {
 // not touch its window or outline, while the About box it opens scales.
 TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
     tk::TDialog::DpiForTesting = dpi();
-    TMain mascot({[] {
+    MascotWindow mascot({[] {
                       return ClockTime{9, 0, 0, 0};
                   },
                   [] { return std::wstring(L"山田"); },

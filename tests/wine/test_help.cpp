@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Help.h"
+#include "help/HelpViewer.h"
 #include "toolkit/Application.h"
 
 namespace pelnor {

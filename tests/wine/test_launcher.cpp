@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "mascot/Unit1.h"
-#include "platform/FmxUtils.h"
+#include "mascot/MascotWindow.h"
+#include "platform/ShellLaunch.h"
 
 namespace pelnor {
 namespace {
@@ -28,9 +28,9 @@ class Launcher : public ::testing::Test {
     }
     void Shortcut(const std::wstring& name) { ASSERT_TRUE(MakeShortcut(folder / name, Notepad())); }
 
-    std::unique_ptr<TMain> Start() {
-        auto main = std::make_unique<TMain>(
-            MainEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
+    std::unique_ptr<MascotWindow> Start() {
+        auto main = std::make_unique<MascotWindow>(
+            MascotEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
                             [this] { return folder / L"Pelnor.exe"; },
                             [] {
                                 return SIZE{1024, 768};
@@ -41,7 +41,7 @@ class Launcher : public ::testing::Test {
     }
 
     // Captions and shortcut texts of the items after the fixed ones.
-    static std::vector<std::wstring> LauncherItems(TMain& main) {
+    static std::vector<std::wstring> LauncherItems(MascotWindow& main) {
         std::vector<std::wstring> items;
         for (std::size_t i = 12; i < main.PopupMenu1.Count(); ++i) {
             const tk::TMenuItem& item = main.PopupMenu1[i];

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "dialogs/About.h"
-#include "dialogs/MsgDlg.h"
-#include "dialogs/TimerSet.h"
-#include "platform/Help.h"
-#include "mascot/Mirror.h"
-#include "mascot/Unit1.h"
-#include "platform/FmxUtils.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
+#include "dialogs/CallLetterDialog.h"
+#include "help/HelpViewer.h"
+#include "core/Mirror.h"
+#include "mascot/MascotWindow.h"
+#include "platform/ShellLaunch.h"
 #include "toolkit/Application.h"
 
 namespace pelnor {
@@ -29,7 +29,7 @@ struct FakeWorld {
     std::wstring owner = L"山田";
     std::wstring exe = L"C:\\Tools\\Mascot\\Pelnor.exe";
 
-    MainEnvironment Environment() {
+    MascotEnvironment Environment() {
         return {[this] { return now; }, [this] { return owner; }, [this] { return exe; },
                 [this] { return screen; }};
     }
@@ -38,7 +38,7 @@ struct FakeWorld {
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        main = std::make_unique<TMain>(world.Environment());
+        main = std::make_unique<MascotWindow>(world.Environment());
         ASSERT_TRUE(main->Create());
         main->Timer1.SetEnabled(false);  // the tests tick by hand
         ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
@@ -63,7 +63,7 @@ class MainWindow : public ::testing::Test {
     }
 
     FakeWorld world;
-    std::unique_ptr<TMain> main;
+    std::unique_ptr<MascotWindow> main;
 };
 
 // The colour index grid of a 4-bit DIB section.
@@ -130,7 +130,7 @@ TEST_F(MainWindow, StartsWhereAndAsItShould) {
 
     EXPECT_EQ(main->ProgramFolder(), L"C:\\Tools\\Mascot");
     EXPECT_EQ(main->ProgramFolderSlash(), L"C:\\Tools\\Mascot\\");
-    EXPECT_EQ(tk::Application().HelpFile, L"C:\\Tools\\Mascot\\Pelnor.hlp");
+    EXPECT_EQ(main->HelpFile(), L"C:\\Tools\\Mascot\\Pelnor.hlp");
     EXPECT_TRUE(main->MnuDspTop->Checked);
     EXPECT_FALSE(main->MnuFreeze->Checked);
     EXPECT_EQ(main->LauncherCount(), 0);
@@ -346,7 +346,7 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
                                  L"エクスプローラ召喚\tCtrl+E",
                                  L"",
                                  L"呼び出し状を書く...\tCtrl+W",
-                                 L"ピピモの部屋を開く\tCtrl+O",
+                                 L"モフレンの部屋を開く\tCtrl+O",
                                  L"",
                                  L"ヘルプ\tF1",
                                  L"バージョン情報...\tCtrl+A",
@@ -380,7 +380,7 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
 }
 
 // Presses a key with the given modifiers held, through the program's accelerators.
-bool PressShortcut(TMain& main, WORD vk, bool ctrl, bool alt = false, bool shift = false) {
+bool PressShortcut(MascotWindow& main, WORD vk, bool ctrl, bool alt = false, bool shift = false) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = ctrl ? 0x80 : 0;
@@ -454,7 +454,7 @@ class NoticeWatcher {
         tk::TDialog::ShownHook = [this](HWND hwnd) {
             // The dialog keeps its object in DWLP_USER.
             auto* dialog = reinterpret_cast<tk::TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-            auto* notice = dynamic_cast<TOKBottomDlg*>(dialog);
+            auto* notice = dynamic_cast<CallNotice*>(dialog);
             if (!notice) return;
             ++seen.count;
             seen.name = notice->MyName.Text();
@@ -541,8 +541,8 @@ bool OpensAndCloses(const std::function<void()>& command) {
 }
 
 TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
-    EXPECT_TRUE(OpensAndCloses<TTimeSet>([&] { main->TimerSetClick(); }));
-    EXPECT_TRUE(OpensAndCloses<TAboutBox>([&] { main->About1Click(); }));
+    EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { main->TimerSetClick(); }));
+    EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { main->About1Click(); }));
     EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
 
     main->Help1Click();
@@ -555,11 +555,11 @@ TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
     FakeWorld world;
     world.exe = L"C:\\x.exe";
-    TMain main(world.Environment());
+    MascotWindow main(world.Environment());
     ASSERT_TRUE(main.Create());
     EXPECT_EQ(main.ProgramFolder(), L"C:\\");
     EXPECT_EQ(main.ProgramFolderSlash(), L"C:\\");
-    EXPECT_EQ(tk::Application().HelpFile, L"C:\\Pelnor.hlp");
+    EXPECT_EQ(main.HelpFile(), L"C:\\Pelnor.hlp");
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
     main.OpenRoomClick();
@@ -572,7 +572,7 @@ TEST(MainWindowStartUp, FolderLongerThanEightyBytesReachesExplorerWhole) {
     FakeWorld world;
     const std::wstring folder = L"C:\\" + std::wstring(120, L'長');
     world.exe = folder + L"\\Pelnor.exe";
-    TMain main(world.Environment());
+    MascotWindow main(world.Environment());
     ASSERT_TRUE(main.Create());
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
@@ -580,13 +580,13 @@ TEST(MainWindowStartUp, FolderLongerThanEightyBytesReachesExplorerWhole) {
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].parameters, L"\"" + folder + L"\",/n");
-    EXPECT_EQ(tk::Application().HelpFile, folder + L"\\Pelnor.hlp");
+    EXPECT_EQ(main.HelpFile(), folder + L"\\Pelnor.hlp");
 }
 
 TEST(MainWindowStartUp, NoRegisteredOwnerGivesAnEmptyName) {
     FakeWorld world;
     world.owner.clear();
-    TMain main(world.Environment());
+    MascotWindow main(world.Environment());
     ASSERT_TRUE(main.Create());
     EXPECT_EQ(main.Call.CallName, L"");
 }

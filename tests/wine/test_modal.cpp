@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/MsgDlg.h"
-#include "dialogs/TimerSet.h"
-#include "mascot/CallCheck.h"
+#include "dialogs/CallNotice.h"
+#include "dialogs/CallLetterDialog.h"
+#include "core/CallCheck.h"
 
 namespace pelnor {
 namespace {
@@ -28,11 +28,11 @@ TEST(NestedModal, ASecondDialogForTheSameOwnerNestsInTheFirst) {
     Owner owner;
     ASSERT_TRUE(owner.Handle());
     CallState call;
-    TTimeSet letter(call, [] { return ClockTime{9, 0, 0, 0}; });
+    CallLetterDialog letter(call, [] { return ClockTime{9, 0, 0, 0}; });
     bool noticeShown = false;
     letter.OnShown = [&](HWND letterHwnd) {
         EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
-        TOKBottomDlg notice;
+        CallNotice notice;
         notice.OnShown = [&](HWND noticeHwnd) {
             noticeShown = true;
             EXPECT_EQ(GetWindow(noticeHwnd, GW_OWNER), letterHwnd);

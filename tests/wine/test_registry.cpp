@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "mascot/Unit1.h"
+#include "mascot/MascotWindow.h"
 #include "platform/Registry.h"
 
 namespace pelnor {
@@ -98,17 +98,17 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     const std::wstring owner = L"鈴木花子";
     RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ, reinterpret_cast<const BYTE*>(owner.c_str()),
                    static_cast<DWORD>((owner.size() + 1) * sizeof(wchar_t)));
-    MainEnvironment environment = MainEnvironment::System();
+    MascotEnvironment environment = MascotEnvironment::System();
     environment.executablePath = [] { return std::wstring(L"C:\\Pelnor\\Pelnor.exe"); };
     {
-        TMain main(environment);
+        MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
         EXPECT_EQ(main.Call.CallName, owner);
     }
 
     RegDeleteValueW(key, L"RegisteredOwner");
     {
-        TMain main(environment);
+        MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
         EXPECT_EQ(main.Call.CallName, L"");
     }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/resource.h"
+#include "assets/resource.h"
 
 namespace {
 

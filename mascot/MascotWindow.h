@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "mascot/CallCheck.h"
-#include "mascot/Motion.h"
+#include "core/CallCheck.h"
+#include "core/Motion.h"
 #include "mascot/Picture.h"
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
@@ -19,18 +19,18 @@
 namespace pelnor {
 
 // Where the window's outside world comes from; tests replace parts of it.
-struct MainEnvironment {
+struct MascotEnvironment {
     std::function<ClockTime()> clock;               // local time of day
     std::function<std::wstring()> registeredOwner;  // default name
     std::function<std::wstring()> executablePath;   // full path of the program
     std::function<SIZE()> screenSize;               // primary screen in pixels
-    static MainEnvironment System();
+    static MascotEnvironment System();
 };
 
-class TMain : public tk::TForm {
+class MascotWindow : public tk::TForm {
   public:
-    explicit TMain(MainEnvironment environment = MainEnvironment::System());
-    ~TMain() override;
+    explicit MascotWindow(MascotEnvironment environment = MascotEnvironment::System());
+    ~MascotWindow() override;
 
     // Creates the window and runs the start-up sequence; false if the window
     // could not be made.
@@ -62,6 +62,8 @@ class TMain : public tk::TForm {
     // without (except at a drive root).
     const std::wstring& ProgramFolder() const { return programFolder_; }
     const std::wstring& ProgramFolderSlash() const { return programFolderSlash_; }
+    // The help file beside the program.
+    const std::wstring& HelpFile() const { return helpFile_; }
     int LauncherCount() const { return launcherCount_; }
 
     // Handlers.
@@ -105,20 +107,18 @@ class TMain : public tk::TForm {
     void CallCheck();
     void SetStayOnTop(bool onTop);
 
-    MainEnvironment environment_;
+    MascotEnvironment environment_;
     tk::UniqueBitmap MirrorBmp;
     HCURSOR cursor_ = nullptr;
     tk::UniqueFont font_;    // the window's font, used by its tool tip
     tk::UniqueWindow hint_;  // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
+    std::wstring helpFile_;
     int launcherCount_ = 0;
     int appliedOrientation_ = -1;  // 1 left, 0 right, -1 no region yet
     int paintCount_ = 0;
     int regionCount_ = 0;
 };
-
-// The one mascot window, reached by the dialogs.
-extern TMain* Main;
 
 }  // namespace pelnor

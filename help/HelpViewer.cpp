@@ -1,4 +1,4 @@
-#include "platform/Help.h"
+#include "help/HelpViewer.h"
 
 #include <commctrl.h>
 
@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/resource.h"
-#include "platform/HelpText.h"
+#include "assets/resource.h"
+#include "core/HelpText.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Text.h"
 

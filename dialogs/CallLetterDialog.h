@@ -7,19 +7,20 @@
 #include <cstdint>
 #include <functional>
 
-#include "mascot/CallCheck.h"
+#include "core/CallCheck.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
 namespace pelnor {
 
-class TTimeSet : public tk::TDialog {
+class CallLetterDialog : public tk::TDialog {
   public:
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT kTimer1Interval = 2000;
 
-    // Reads and writes `call`; `clock` gives the local time of day.
-    TTimeSet(CallState& call, std::function<ClockTime()> clock);
+    // Reads and writes `call`; `clock` gives the local time of day; the pop-up
+    // help of its controls comes from `helpFile`.
+    CallLetterDialog(CallState& call, std::function<ClockTime()> clock, std::wstring helpFile = {});
 
     tk::TStaticText DegiClock;
     tk::TButton Btn30min;
@@ -65,6 +66,7 @@ class TTimeSet : public tk::TDialog {
   private:
     CallState& call_;
     std::function<ClockTime()> clock_;
+    std::wstring helpFile_;
     bool timer1On_ = false;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/HelpText.h"
+#include "core/HelpText.h"
 
 #include <charconv>
 #include <utility>

@@ -1,18 +1,18 @@
-#include "mascot/Unit1.h"
+#include "mascot/MascotWindow.h"
 
 #include <windowsx.h>
 
-#include "app/resource.h"
-#include "dialogs/About.h"
-#include "dialogs/MsgDlg.h"
-#include "dialogs/TimerSet.h"
+#include "assets/resource.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
+#include "dialogs/CallLetterDialog.h"
 #include "mascot/Launcher.h"
-#include "mascot/LauncherOrder.h"
-#include "mascot/Outline.h"
-#include "platform/FmxUtils.h"
-#include "platform/Help.h"
-#include "platform/LaunchParams.h"
-#include "platform/ProgramFolder.h"
+#include "core/LauncherOrder.h"
+#include "core/Outline.h"
+#include "platform/ShellLaunch.h"
+#include "help/HelpViewer.h"
+#include "core/LaunchParams.h"
+#include "core/ProgramFolder.h"
 #include "platform/Registry.h"
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
@@ -21,15 +21,15 @@
 
 namespace pelnor {
 
-TMain* Main = nullptr;
-
 namespace {
+
+constexpr wchar_t kHelpFileName[] = L"Pelnor.hlp";
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTickMs = 500;
 
 constexpr tk::FormLayout kMainLayout{
-    .className = L"TMain",
+    .className = L"PelnorMascot",
     .caption = L"モフレン",
     .left = 381,
     .top = 292,
@@ -45,35 +45,35 @@ constexpr int kMainFontHeight = 12;          // character height, without intern
 constexpr POINT kKeyboardMenuPoint{40, 50};  // client point where Shift+F10 opens the menu
 
 struct FixedItem {
-    tk::TMenuItem* TMain::*member;
+    tk::TMenuItem* MascotWindow::*member;
     const wchar_t* name;
     const wchar_t* caption;
     const wchar_t* hint;
     tk::ShortCut shortcut;
     int imageIndex;
     bool checked;
-    void (TMain::*onClick)();
+    void (MascotWindow::*onClick)();
 };
 
 // The menu, top to bottom.
 constexpr FixedItem kFixedItems[] = {
-    {&TMain::MnuDspTop, L"MnuDspTop", L"常に上に表示", L"チェックすると他のウィンドウに隠れません",
-     16469, -1, true, &TMain::MnuDspTopClick},
-    {&TMain::MnuFreeze, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります", 16467, -1,
-     false, &TMain::MnuFreezeClick},
-    {&TMain::N3, L"N3", L"-", L"", 0, -1, false, nullptr},
-    {&TMain::MnuCallExpr, L"MnuCallExpr", L"エクスプローラ召喚", L"エクスプローラを呼び出します",
-     16453, 0, false, &TMain::MnuCallExprClick},
-    {&TMain::N4, L"N4", L"-", L"", 0, -1, false, nullptr},
-    {&TMain::TimerSet, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定", 16471, 1, false,
-     &TMain::TimerSetClick},
-    {&TMain::OpenRoom, L"OpenRoom", L"ピピモの部屋を開く", L"実行ファイルのあるフォルダを開きます",
-     16463, 2, false, &TMain::OpenRoomClick},
-    {&TMain::N1, L"N1", L"-", L"", 0, -1, false, nullptr},
-    {&TMain::Help1, L"Help1", L"ヘルプ", L"", 112, 3, false, &TMain::Help1Click},
-    {&TMain::About1, L"About1", L"バージョン情報...", L"", 16449, 4, false, &TMain::About1Click},
-    {&TMain::N2, L"N2", L"-", L"", 0, -1, false, nullptr},
-    {&TMain::Exit1, L"Exit1", L"終了", L"", 32883, 5, false, &TMain::Exit1Click},
+    {&MascotWindow::MnuDspTop, L"MnuDspTop", L"常に上に表示", L"チェックすると他のウィンドウに隠れません",
+     16469, -1, true, &MascotWindow::MnuDspTopClick},
+    {&MascotWindow::MnuFreeze, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります", 16467, -1,
+     false, &MascotWindow::MnuFreezeClick},
+    {&MascotWindow::N3, L"N3", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::MnuCallExpr, L"MnuCallExpr", L"エクスプローラ召喚", L"エクスプローラを呼び出します",
+     16453, 0, false, &MascotWindow::MnuCallExprClick},
+    {&MascotWindow::N4, L"N4", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::TimerSet, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定", 16471, 1, false,
+     &MascotWindow::TimerSetClick},
+    {&MascotWindow::OpenRoom, L"OpenRoom", L"モフレンの部屋を開く", L"実行ファイルのあるフォルダを開きます",
+     16463, 2, false, &MascotWindow::OpenRoomClick},
+    {&MascotWindow::N1, L"N1", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::Help1, L"Help1", L"ヘルプ", L"", 112, 3, false, &MascotWindow::Help1Click},
+    {&MascotWindow::About1, L"About1", L"バージョン情報...", L"", 16449, 4, false, &MascotWindow::About1Click},
+    {&MascotWindow::N2, L"N2", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::Exit1, L"Exit1", L"終了", L"", 32883, 5, false, &MascotWindow::Exit1Click},
 };
 
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
@@ -85,21 +85,19 @@ bool KeyIsDown(int vk) {
 
 }  // namespace
 
-MainEnvironment MainEnvironment::System() {
+MascotEnvironment MascotEnvironment::System() {
     return {LocalClock, ReadRegisteredOwner, ExecutablePath, PrimaryScreenSize};
 }
 
-TMain::TMain(MainEnvironment environment)
+MascotWindow::MascotWindow(MascotEnvironment environment)
     : Timer1(*this, kTimer1, kTickMs, [this] { Timer1Timer(); }),
       environment_(std::move(environment)) {
     BuildMenu();
 }
 
-TMain::~TMain() {
-    if (Main == this) Main = nullptr;
-}
+MascotWindow::~MascotWindow() = default;
 
-bool TMain::Create() {
+bool MascotWindow::Create() {
     if (!CreateForm(kMainLayout)) return false;
     FormCreate();
     font_.reset(CreateFontW(-kMainFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -112,7 +110,7 @@ bool TMain::Create() {
     return true;
 }
 
-void TMain::BuildMenu() {
+void MascotWindow::BuildMenu() {
     for (const FixedItem& fixed : kFixedItems) {
         tk::TMenuItem item;
         item.Name = fixed.name;
@@ -132,7 +130,7 @@ void TMain::BuildMenu() {
     }
 }
 
-void TMain::FormCreate() {
+void MascotWindow::FormCreate() {
     cursor_ = LoadCursorW(nullptr, IDC_WAIT);
     SetCursor(cursor_);
 
@@ -153,7 +151,7 @@ void TMain::FormCreate() {
 
     programFolder_ = FolderOf(environment_.executablePath());
     programFolderSlash_ = WithTrailingBackslash(programFolder_);
-    tk::Application().HelpFile = programFolderSlash_ + std::wstring(kHelpFileName);
+    helpFile_ = programFolderSlash_ + kHelpFileName;
 
     BuildLauncher();
 
@@ -161,7 +159,7 @@ void TMain::FormCreate() {
     SetCursor(cursor_);
 }
 
-void TMain::BuildLauncher() {
+void MascotWindow::BuildLauncher() {
     const auto files = FindShortcutFiles(programFolderSlash_, kMaxLauncherItems);
     if (files.empty()) return;
 
@@ -191,12 +189,12 @@ void TMain::BuildLauncher() {
     launcherCount_ = static_cast<int>(entries.size());
 }
 
-void TMain::FormPaint(HDC paintDc) {
+void MascotWindow::FormPaint(HDC paintDc) {
     ++paintCount_;
     FormRgnSetOn(paintDc);
 }
 
-void TMain::FormRgnSet() {
+void MascotWindow::FormRgnSet() {
     tk::WindowDc dc(Handle());
     FormRgnSetOn(dc.get());
 }
@@ -204,7 +202,7 @@ void TMain::FormRgnSet() {
 // Setting a region with redraw requests a paint, and every paint comes here:
 // the region is applied only when the orientation it was made for changed, so
 // a paint never asks for another without end.
-void TMain::FormRgnSetOn(HDC dc) {
+void MascotWindow::FormRgnSetOn(HDC dc) {
     const int orientation = Motion.FaceLeft ? 1 : 0;
     if (orientation != appliedOrientation_ &&
         ApplyOutlineRegion(Handle(), OutlineFor(Motion.FaceLeft))) {
@@ -214,17 +212,17 @@ void TMain::FormRgnSetOn(HDC dc) {
     RePaintForm(dc);
 }
 
-void TMain::RePaintForm(HDC dc) {
+void MascotWindow::RePaintForm(HDC dc) {
     const DWORD rop = Frozen() ? NOTSRCCOPY : SRCCOPY;
     DrawBitmap(dc, Motion.FaceLeft ? Image1.Handle() : MirrorBmp.get(), 0, 0, rop);
 }
 
-void TMain::Timer1Timer() {
+void MascotWindow::Timer1Timer() {
     DriftStep();
     CallCheck();
 }
 
-void TMain::DriftStep() {
+void MascotWindow::DriftStep() {
     if (Frozen()) return;
     RECT frame;
     GetWindowRect(Handle(), &frame);
@@ -251,21 +249,21 @@ void TMain::DriftStep() {
     if (bouncedHorizontally) FormRgnSet();
 }
 
-void TMain::CallCheck() {
+void MascotWindow::CallCheck() {
     // The clock is read only while a call is armed.
     if (!Call.CallSet || !TakeDueCall(Call, environment_.clock())) return;
-    TOKBottomDlg notice;
+    CallNotice notice;
     notice.SetName(Call.CallName);
     notice.SetTask(Call.CallTask);
     if (Call.CallBeep == 1) DefaultBeep();
     notice.ShowModal(Handle());
 }
 
-void TMain::GrabMove() {
+void MascotWindow::GrabMove() {
     StartSystemMove(Handle());
 }
 
-void TMain::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
+void MascotWindow::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     const bool mouseButton =
         KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
@@ -275,19 +273,19 @@ void TMain::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     }
 }
 
-void TMain::PopupAt(int screenX, int screenY) {
+void MascotWindow::PopupAt(int screenX, int screenY) {
     PopupMenu1.Popup(Handle(), screenX, screenY);
 }
 
-bool TMain::FormCloseQuery() {
+bool MascotWindow::FormCloseQuery() {
     return true;
 }
 
-void TMain::SetStayOnTop(bool onTop) {
+void MascotWindow::SetStayOnTop(bool onTop) {
     pelnor::SetStayOnTop(Handle(), onTop);
 }
 
-void TMain::MnuDspTopClick() {
+void MascotWindow::MnuDspTopClick() {
     if (Frozen()) {
         tk::InformationBox(Handle(), L"凍りついている間は常に上に表示されます。");
         return;
@@ -297,46 +295,46 @@ void TMain::MnuDspTopClick() {
     FormRgnSet();
 }
 
-void TMain::MnuFreezeClick() {
+void MascotWindow::MnuFreezeClick() {
     MnuDspTop->Checked = true;
     SetStayOnTop(true);
     MnuFreeze->Checked = !MnuFreeze->Checked;
     FormRgnSet();
 }
 
-void TMain::MnuCallExprClick() {
-    LaunchFile(std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW);
+void MascotWindow::MnuCallExprClick() {
+    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW);
 }
 
-void TMain::TimerSetClick() {
-    TTimeSet timeSet(Call, environment_.clock);
+void MascotWindow::TimerSetClick() {
+    CallLetterDialog timeSet(Call, environment_.clock, helpFile_);
     timeSet.ShowModal(Handle());
 }
 
-void TMain::OpenRoomClick() {
-    LaunchFile(std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"", SW_SHOW);
+void MascotWindow::OpenRoomClick() {
+    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"", SW_SHOW);
 }
 
-void TMain::Help1Click() {
-    HelpContents(Handle(), tk::Application().HelpFile);
+void MascotWindow::Help1Click() {
+    HelpContents(Handle(), helpFile_);
 }
 
-void TMain::About1Click() {
-    TAboutBox aboutBox;
+void MascotWindow::About1Click() {
+    AboutBox aboutBox;
     aboutBox.ShowModal(Handle());
 }
 
-void TMain::Exit1Click() {
+void MascotWindow::Exit1Click() {
     Close();
 }
 
 // The shortcut is named by its full path: Wine's shell does not look for a
 // relative name in the working folder, and Windows finds it either way.
-void TMain::LaunchClick(const tk::TMenuItem& item) {
-    LaunchFile(programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
+void MascotWindow::LaunchClick(const tk::TMenuItem& item) {
+    LaunchFile(Handle(), programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
 }
 
-LRESULT TMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;

@@ -8,9 +8,9 @@
 
 namespace pelnor {
 
-class TAboutBox : public tk::TDialog {
+class AboutBox : public tk::TDialog {
   public:
-    TAboutBox();
+    AboutBox();
 
     tk::TPanel Panel1;
     tk::TImage ProgramIcon;

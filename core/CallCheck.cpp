@@ -1,4 +1,4 @@
-#include "mascot/CallCheck.h"
+#include "core/CallCheck.h"
 
 namespace pelnor {
 

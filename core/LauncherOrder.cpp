@@ -1,7 +1,9 @@
-#include "mascot/LauncherOrder.h"
+#include "core/LauncherOrder.h"
 
 #include <algorithm>
 #include <utility>
+
+#include "core/Utf16.h"
 
 namespace pelnor {
 namespace {
@@ -15,15 +17,9 @@ unsigned char FoldedByte(char c) {
 
 std::string CaptionSortKey(std::wstring_view caption, const Cp932Encoder& encode) {
     std::string key;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        char32_t cp = static_cast<char16_t>(caption[i]);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < caption.size()) {
-            const char32_t low = static_cast<char16_t>(caption[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
+    for (std::size_t i = 0; i < caption.size();) {
+        const auto [cp, units] = DecodeAt(caption, i);
+        i += units;
         if (auto bytes = encode(cp)) {
             key += *bytes;
         } else {

@@ -1,4 +1,4 @@
-#include "mascot/Motion.h"
+#include "core/Motion.h"
 
 namespace pelnor {
 namespace {

@@ -10,9 +10,9 @@
 
 namespace pelnor {
 
-class TOKBottomDlg : public tk::TDialog {
+class CallNotice : public tk::TDialog {
   public:
-    TOKBottomDlg();
+    CallNotice();
 
     // "<name>さん、", or no name line for an empty name.
     void SetName(std::wstring_view callName);

@@ -1,8 +1,7 @@
-#include "platform/FmxUtils.h"
+#include "platform/ShellLaunch.h"
 
 #include <shellapi.h>
 
-#include "toolkit/Application.h"
 
 namespace pelnor {
 namespace {
@@ -18,7 +17,7 @@ void SetShellForTesting(std::function<void(const LaunchRequest&)> shell) {
     TestShell() = std::move(shell);
 }
 
-HINSTANCE LaunchFile(const std::wstring& file, const std::wstring& parameters,
+HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& parameters,
                      const std::wstring& folder, int show) {
     if (TestShell()) {
         TestShell()({file, parameters, folder, show});
@@ -28,7 +27,7 @@ HINSTANCE LaunchFile(const std::wstring& file, const std::wstring& parameters,
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI;
-    info.hwnd = tk::Application().MainWindow;
+    info.hwnd = owner;
     info.lpFile = file.c_str();
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();

@@ -1,7 +1,7 @@
-#include "dialogs/MsgDlg.h"
+#include "dialogs/CallNotice.h"
 
-#include "app/resource.h"
-#include "mascot/CallCheck.h"
+#include "assets/resource.h"
+#include "core/CallCheck.h"
 
 namespace pelnor {
 namespace {
@@ -46,7 +46,7 @@ constexpr struct {
 
 }  // namespace
 
-TOKBottomDlg::TOKBottomDlg()
+CallNotice::CallNotice()
     : TDialog(kLayout.form),
       OKBtn(kLayout.OKBtn),
       Panel1(kLayout.Panel1),
@@ -58,19 +58,19 @@ TOKBottomDlg::TOKBottomDlg()
       MyName2(kLayout.MyName2),
       MyTask2(kLayout.MyTask2) {}
 
-void TOKBottomDlg::SetName(std::wstring_view callName) {
+void CallNotice::SetName(std::wstring_view callName) {
     const std::wstring line = NoticeNameLine(callName);
     MyName.SetText(line);
     MyName2.SetText(line);
 }
 
-void TOKBottomDlg::SetTask(std::wstring_view callTask) {
+void CallNotice::SetTask(std::wstring_view callTask) {
     const std::wstring line = NoticeTaskLine(callTask);
     MyTask.SetText(line);
     MyTask2.SetText(line);
 }
 
-void TOKBottomDlg::CreateControls() {
+void CallNotice::CreateControls() {
     Panel1.Create(*this);
     // The picture first: the banner and texts are drawn over it.
     Image1.Create(*this, &Panel1);

@@ -1,4 +1,4 @@
-#include "dialogs/ClockText.h"
+#include "core/ClockText.h"
 
 namespace pelnor {
 

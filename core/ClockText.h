@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "mascot/CallCheck.h"
+#include "core/CallCheck.h"
 
 namespace pelnor {
 

@@ -14,6 +14,4 @@ std::wstring FolderOf(std::wstring_view path);
 // or a search pattern to be appended.
 std::wstring WithTrailingBackslash(std::wstring folder);
 
-inline constexpr std::wstring_view kHelpFileName = L"Pelnor.hlp";
-
 }  // namespace pelnor

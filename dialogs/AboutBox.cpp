@@ -1,6 +1,6 @@
-#include "dialogs/About.h"
+#include "dialogs/AboutBox.h"
 
-#include "app/resource.h"
+#include "assets/resource.h"
 
 namespace pelnor {
 namespace {
@@ -49,7 +49,7 @@ constexpr struct {
 
 }  // namespace
 
-TAboutBox::TAboutBox()
+AboutBox::AboutBox()
     : TDialog(kLayout.form),
       Panel1(kLayout.Panel1),
       ProgramIcon(kLayout.ProgramIcon),
@@ -61,7 +61,7 @@ TAboutBox::TAboutBox()
       OKButton(kLayout.OKButton),
       Edit1(kLayout.Edit1) {}
 
-void TAboutBox::CreateControls() {
+void AboutBox::CreateControls() {
     Panel1.Create(*this);
     ProgramIcon.Create(*this, &Panel1);
     ProductName.Create(*this, &Panel1);

@@ -1,4 +1,4 @@
-#include "platform/LaunchParams.h"
+#include "core/LaunchParams.h"
 
 namespace pelnor {
 

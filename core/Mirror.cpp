@@ -1,4 +1,4 @@
-#include "mascot/Mirror.h"
+#include "core/Mirror.h"
 
 #include <cassert>
 

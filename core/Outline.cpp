@@ -1,4 +1,4 @@
-#include "mascot/Outline.h"
+#include "core/Outline.h"
 
 namespace pelnor {
 

@@ -1,9 +1,9 @@
-#include "dialogs/TimerSet.h"
+#include "dialogs/CallLetterDialog.h"
 
 #include <string>
 
-#include "dialogs/ClockText.h"
-#include "platform/Help.h"
+#include "core/ClockText.h"
+#include "help/HelpViewer.h"
 #include "toolkit/Application.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -164,7 +164,8 @@ constexpr struct {
 
 }  // namespace
 
-TTimeSet::TTimeSet(CallState& call, std::function<ClockTime()> clock)
+CallLetterDialog::CallLetterDialog(CallState& call, std::function<ClockTime()> clock,
+                                   std::wstring helpFile)
     : TDialog(kLayout.form),
       DegiClock(kLayout.DegiClock),
       Btn30min(kLayout.Btn30min),
@@ -190,7 +191,8 @@ TTimeSet::TTimeSet(CallState& call, std::function<ClockTime()> clock)
       Label7(kLayout.Label7),
       Label9(kLayout.Label9),
       call_(call),
-      clock_(std::move(clock)) {
+      clock_(std::move(clock)),
+      helpFile_(std::move(helpFile)) {
     Btn30min.OnClick = [this] { Btn30minClick(); };
     Btn1Hour.OnClick = [this] { Btn1HourClick(); };
     Btn1half.OnClick = [this] { Btn1halfClick(); };
@@ -198,11 +200,11 @@ TTimeSet::TTimeSet(CallState& call, std::function<ClockTime()> clock)
     BtnSetOk.OnClick = [this] { BtnSetOkClick(); };
     BtnSetNo.OnClick = [this] { BtnSetNoClick(); };
     ContextHelp = [this](DWORD context, POINT point) {
-        HelpContextPopup(Handle(), tk::Application().HelpFile, point, context);
+        HelpContextPopup(Handle(), helpFile_, point, context);
     };
 }
 
-void TTimeSet::CreateControls() {
+void CallLetterDialog::CreateControls() {
     DegiClock.Create(*this);
     Btn30min.Create(*this);
     Btn1Hour.Create(*this);
@@ -224,7 +226,7 @@ void TTimeSet::CreateControls() {
         label->Create(*this);
 }
 
-void TTimeSet::FormCreate() {
+void CallLetterDialog::FormCreate() {
     SetFlg.SetText(call_.CallSet ? kArmed : L"");
     SetHour.SetValue(call_.CallHour);
     SetMin.SetValue(call_.CallMin);
@@ -236,29 +238,29 @@ void TTimeSet::FormCreate() {
     DegiClock.SetText(ClockText(now.hour, now.minute));
 }
 
-void TTimeSet::FormHide() {
+void CallLetterDialog::FormHide() {
     if (timer1On_) KillTimer(Handle(), kTimer1);
     timer1On_ = false;
 }
 
-void TTimeSet::OnTimer(UINT_PTR id) {
+void CallLetterDialog::OnTimer(UINT_PTR id) {
     if (id == kTimer1) Timer1Timer();
 }
 
-void TTimeSet::Timer1Timer() {
+void CallLetterDialog::Timer1Timer() {
     const ClockTime now = clock_();
     DegiClock.SetText(ClockText(now.hour, now.minute));
     // The call fired (and disarmed itself) while the dialog was open.
     if (!call_.CallSet && SetFlg.Text() == kArmed) SetFlg.SetText(L"");
 }
 
-void TTimeSet::TimeUp(std::uint16_t hours, std::uint16_t minutes) {
+void CallLetterDialog::TimeUp(std::uint16_t hours, std::uint16_t minutes) {
     const ClockTime t = pelnor::TimeUp(clock_(), hours, minutes);
     SetHour.SetValue(t.hour);
     SetMin.SetValue(t.minute);
 }
 
-void TTimeSet::BtnSetOkClick() {
+void CallLetterDialog::BtnSetOkClick() {
     // A value typed out of range and confirmed with Enter has not lost the
     // focus yet: bring it into range so the question and the call agree.
     SetHour.ClampNow();
@@ -277,7 +279,7 @@ void TTimeSet::BtnSetOkClick() {
     call_.CallBeep = BeepCheck.Checked() ? 1 : 0;
 }
 
-void TTimeSet::BtnSetNoClick() {
+void CallLetterDialog::BtnSetNoClick() {
     if (!tk::ConfirmBox(Handle(), kCancelQuestion)) return;
     call_.CallSet = false;
     call_.CallHour = 0;

@@ -9,9 +9,9 @@
 namespace pelnor {
 
 // Asks the shell for the file's default action, as a double-click would, with
-// these parameters and working folder, owned by the main window. Every text
+// these parameters and working folder, owned by `owner`. Every text
 // is passed whole, however long. Returns the shell's result code.
-HINSTANCE LaunchFile(const std::wstring& file, const std::wstring& parameters,
+HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& parameters,
                      const std::wstring& folder, int show);
 
 struct LaunchRequest {
