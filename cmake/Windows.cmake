@@ -2,6 +2,8 @@
 # so the Win32 tests link the same windows the program shows.
 add_library(pelnor_win STATIC
     toolkit/Application.cpp
+    toolkit/Window.cpp
+    toolkit/Font.cpp
     toolkit/Form.cpp
     toolkit/Timer.cpp
     toolkit/Menu.cpp
@@ -9,7 +11,10 @@ add_library(pelnor_win STATIC
     toolkit/Hint.cpp
     toolkit/Text.cpp
     toolkit/Dialog.cpp
-    toolkit/Controls.cpp
+    toolkit/Control.cpp
+    toolkit/SimpleControls.cpp
+    toolkit/Edit.cpp
+    toolkit/SpinEdit.cpp
     toolkit/MessageBoxes.cpp
     dialogs/CallLetterDialog.cpp
     dialogs/CallNotice.cpp
@@ -17,6 +22,7 @@ add_library(pelnor_win STATIC
     platform/WinOps.cpp
     platform/ShellLaunch.cpp
     platform/Registry.cpp
+    platform/HelpFile.cpp
     help/HelpViewer.cpp
     mascot/MascotWindow.cpp
     mascot/Picture.cpp

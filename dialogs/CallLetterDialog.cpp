@@ -192,7 +192,8 @@ CallLetterDialog::CallLetterDialog(CallState& call, std::function<ClockTime()> c
       Label9(kLayout.Label9),
       call_(call),
       clock_(std::move(clock)),
-      helpFile_(std::move(helpFile)) {
+      helpFile_(std::move(helpFile)),
+      timer1_(*this, kTimer1, kTimer1Interval, [this] { Timer1Timer(); }) {
     Btn30min.OnClick = [this] { Btn30minClick(); };
     Btn1Hour.OnClick = [this] { Btn1HourClick(); };
     Btn1half.OnClick = [this] { Btn1halfClick(); };
@@ -233,18 +234,13 @@ void CallLetterDialog::FormCreate() {
     MyName.SetText(call_.CallName);
     MyTask.SetText(call_.CallTask);
     BeepCheck.SetChecked(call_.CallBeep == 1);
-    timer1On_ = SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr) != 0;
+    timer1_.SetEnabled(true);
     const ClockTime now = clock_();
     DegiClock.SetText(ClockText(now.hour, now.minute));
 }
 
 void CallLetterDialog::FormHide() {
-    if (timer1On_) KillTimer(Handle(), kTimer1);
-    timer1On_ = false;
-}
-
-void CallLetterDialog::OnTimer(UINT_PTR id) {
-    if (id == kTimer1) Timer1Timer();
+    timer1_.SetEnabled(false);
 }
 
 void CallLetterDialog::Timer1Timer() {

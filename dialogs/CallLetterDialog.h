@@ -10,6 +10,7 @@
 #include "core/CallCheck.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/Timer.h"
 
 namespace pelnor {
 
@@ -55,19 +56,18 @@ class CallLetterDialog : public tk::TDialog {
     void BtnSetNoClick();
     void TimeUp(std::uint16_t hours, std::uint16_t minutes);
 
-    bool Timer1Enabled() const noexcept { return timer1On_; }
+    bool Timer1Enabled() const noexcept { return timer1_.Enabled(); }
 
   protected:
     void CreateControls() override;
     void FormCreate() override;
     void FormHide() override;
-    void OnTimer(UINT_PTR id) override;
 
   private:
     CallState& call_;
     std::function<ClockTime()> clock_;
     std::wstring helpFile_;
-    bool timer1On_ = false;
+    tk::TTimer timer1_;
 };
 
 }  // namespace pelnor

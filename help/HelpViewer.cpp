@@ -4,13 +4,15 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include "assets/resource.h"
 #include "core/HelpText.h"
+#include "platform/HelpFile.h"
+#include "toolkit/Font.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Text.h"
+#include "toolkit/Window.h"
 
 namespace pelnor {
 namespace {
@@ -60,22 +62,15 @@ constexpr PopupLayout kPopup{
     .textColour = RGB(0, 0, 0),
 };
 
-constexpr UINT_PTR kChildSubclassId = 1;
 constexpr UINT kDrawTextFlags = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 
 int Scale(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), 96);
 }
 
-tk::UniqueFont MakeFont(const wchar_t* face, int height, UINT dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -Scale(height, dpi);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring_view name(face);
-    name.copy(font.lfFaceName, std::min(name.size(), std::size(font.lfFaceName) - 1));
-    return tk::UniqueFont(CreateFontIndirectW(&font));
+// A font whose `height` is given in 96-DPI pixels.
+tk::UniqueFont FontAt(const wchar_t* face, int height, UINT dpi) {
+    return tk::MakeFont(face, Scale(height, dpi));
 }
 
 // The edit control and DrawText both want CR LF between lines.
@@ -88,69 +83,6 @@ std::wstring ToWindowsText(std::string_view utf8) {
         out += c;
     }
     return out;
-}
-
-class KernelHandle {
-  public:
-    explicit KernelHandle(HANDLE h) noexcept : handle_(h) {}
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    ~KernelHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    HANDLE get() const noexcept { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-std::optional<HelpText> ReadHelpFile(const std::wstring& path) {
-    constexpr LONGLONG kLargestHelpFile = 1 << 20;
-    if (path.empty()) return std::nullopt;
-    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestHelpFile) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return std::nullopt;
-    bytes.resize(read);
-    return ParseHelpText(bytes);
-}
-
-const HelpText& EmbeddedHelp() {
-    static const HelpText help = [] {
-        const HMODULE module = GetModuleHandleW(nullptr);
-        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_RCDATA);
-        const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-        const void* data = loaded ? LockResource(loaded) : nullptr;
-        if (!data) return HelpText{};
-        const std::string_view text(static_cast<const char*>(data), SizeofResource(module, found));
-        return ParseHelpText(text).value_or(HelpText{});
-    }();
-    return help;
-}
-
-HelpText LoadHelp(const std::wstring& helpFile) {
-    if (auto fromFile = ReadHelpFile(helpFile)) return std::move(*fromFile);
-    return EmbeddedHelp();
-}
-
-bool RegisterOnce(const wchar_t* className, WNDPROC proc, HBRUSH background) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, className, &wc)) return true;
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PELNOR));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
-    wc.lpszClassName = className;
-    return RegisterClassExW(&wc) != 0;
 }
 
 // The work area of the monitor nearest to `window` (or to the primary one).
@@ -172,54 +104,38 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 }
 
 // The viewer: topic list on the left, the chosen topic's text on the right.
-// It owns itself: created by Open, deleted when its window is destroyed.
-class HelpViewer {
+// One at a time: held by `open_` while its window exists.
+class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpViewer> {
   public:
     static void Open(HWND owner, HelpText help) {
-        if (current_) {
-            current_->BringForward(std::move(help));
+        if (open_) {
+            open_->BringForward(std::move(help));
             return;
         }
         if (help.topics.empty()) return;
-        if (!RegisterOnce(kHelpViewerClass, WindowProc,
-                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        if (!RegisterClassFor(
+                {.name = kHelpViewerClass,
+                 .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELNOR)),
+                 .cursor = LoadCursorW(nullptr, IDC_ARROW),
+                 .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
             return;
-        // The window takes the object over at WM_NCCREATE and deletes it at
-        // WM_NCDESTROY; if creation fails before that, the holder deletes it.
-        std::unique_ptr<HelpViewer> holder(new HelpViewer(std::move(help)));
+        std::unique_ptr<HelpViewer> viewer(new HelpViewer(std::move(help)));
         constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
         // Created hidden at a default place, then sized for its own DPI.
-        CreateWindowExW(WS_EX_APPWINDOW, kHelpViewerClass, kViewer.caption, kStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                        GetModuleHandleW(nullptr), &holder);
+        if (viewer->CreateWindowHandle(WS_EX_APPWINDOW, kHelpViewerClass, kViewer.caption, kStyle,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       owner))
+            open_ = std::move(viewer);
     }
 
   private:
+    friend class tk::TWindow<HelpViewer>;
+    friend class tk::TSubclass<HelpViewer>;
+
     explicit HelpViewer(HelpText help) : help_(std::move(help)) {}
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-        HelpViewer* viewer = nullptr;
-        if (msg == WM_NCCREATE) {
-            viewer = static_cast<std::unique_ptr<HelpViewer>*>(
-                         reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
-                         ->release();
-            viewer->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(viewer));
-        } else {
-            viewer = reinterpret_cast<HelpViewer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        }
-        if (!viewer) return DefWindowProcW(hwnd, msg, wParam, lParam);
-        if (msg == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            if (current_ == viewer) current_ = nullptr;
-            delete viewer;
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
-        }
-        try {
-            return viewer->HandleMessage(msg, wParam, lParam);
-        } catch (...) {
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
-        }
+    void FinalMessage() noexcept {
+        if (open_.get() == this) open_.reset();
     }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -238,7 +154,7 @@ class HelpViewer {
             case WM_DPICHANGED: {
                 ApplyDpi(HIWORD(wParam));
                 const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-                SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
                              suggested->right - suggested->left, suggested->bottom - suggested->top,
                              SWP_NOZORDER | SWP_NOACTIVATE);
                 return 0;
@@ -270,7 +186,7 @@ class HelpViewer {
             default:
                 break;
         }
-        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+        return DefWindowProcW(Handle(), msg, wParam, lParam);
     }
 
     bool OnCreate() {
@@ -278,44 +194,43 @@ class HelpViewer {
         list_ = CreateWindowExW(
             WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
-            0, 0, 0, hwnd_, nullptr, instance, nullptr);
+            0, 0, 0, Handle(), nullptr, instance, nullptr);
         text_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                                     ES_READONLY | ES_AUTOVSCROLL,
-                                0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+                                0, 0, 0, 0, Handle(), nullptr, instance, nullptr);
         if (!list_ || !text_) return false;
-        SetWindowSubclass(list_, ChildProc, kChildSubclassId, 0);
-        SetWindowSubclass(text_, ChildProc, kChildSubclassId, 0);
+        Subclass(list_);
+        Subclass(text_);
 
-        ApplyDpi(GetDpiForWindow(hwnd_));
+        ApplyDpi(GetDpiForWindow(Handle()));
         FillList();
         ShowTopic(0);
 
         const SIZE frame = FrameSize(kViewer.clientWidth, kViewer.clientHeight);
-        const RECT area = WorkAreaNear(GetWindow(hwnd_, GW_OWNER));
+        const RECT area = WorkAreaNear(GetWindow(Handle(), GW_OWNER));
         const POINT centre{area.left + (area.right - area.left - frame.cx) / 2,
                            area.top + (area.bottom - area.top - frame.cy) / 2};
         const POINT place = KeepInside(centre, frame, area);
-        SetWindowPos(hwnd_, nullptr, place.x, place.y, frame.cx, frame.cy,
+        SetWindowPos(Handle(), nullptr, place.x, place.y, frame.cx, frame.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(hwnd_, SW_SHOW);
+        ShowWindow(Handle(), SW_SHOW);
         SetFocus(list_);
-        current_ = this;
         return true;
     }
 
     // The window size for a client area given in 96-DPI pixels.
     SIZE FrameSize(int clientWidth, int clientHeight) const {
         RECT frame{0, 0, Scale(clientWidth, dpi_), Scale(clientHeight, dpi_)};
-        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
-                                 FALSE, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
-                                 dpi_);
+        AdjustWindowRectExForDpi(
+            &frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+            static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi_);
         return {frame.right - frame.left, frame.bottom - frame.top};
     }
 
     void ApplyDpi(UINT dpi) {
         dpi_ = dpi ? dpi : 96;
-        tk::UniqueFont font = MakeFont(kViewer.fontFace, kViewer.fontHeight, dpi_);
+        tk::UniqueFont font = FontAt(kViewer.fontFace, kViewer.fontHeight, dpi_);
         SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         const int margin = Scale(kViewer.textMargin, dpi_);
@@ -328,7 +243,7 @@ class HelpViewer {
 
     void Layout() {
         RECT client;
-        GetClientRect(hwnd_, &client);
+        GetClientRect(Handle(), &client);
         const int margin = Scale(kViewer.margin, dpi_);
         const int listWidth = Scale(kViewer.listWidth, dpi_);
         const int height = std::max(0, static_cast<int>(client.bottom) - 2 * margin);
@@ -359,17 +274,16 @@ class HelpViewer {
             FillList();
         }
         ShowTopic(0);
-        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
-        SetForegroundWindow(hwnd_);
-        SetActiveWindow(hwnd_);
+        if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+        SetActiveWindow(Handle());
         SetFocus(list_);
     }
 
     // Esc closes the viewer and Tab moves between the two controls: no dialog
     // manager runs for this window, the caller's message loop does not know it.
-    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR) noexcept {
-        const HWND parent = GetParent(hwnd);
+    LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        const HWND parent = Handle();
         switch (msg) {
             case WM_GETDLGCODE:
                 return DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTALLKEYS;
@@ -387,18 +301,14 @@ class HelpViewer {
             case WM_CHAR:
                 if (wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
                 break;
-            case WM_NCDESTROY:
-                RemoveWindowSubclass(hwnd, ChildProc, kChildSubclassId);
-                break;
             default:
                 break;
         }
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
 
-    static HelpViewer* current_;
+    static inline std::unique_ptr<HelpViewer> open_;
 
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     HWND text_ = nullptr;
     HWND lastFocus_ = nullptr;
@@ -407,21 +317,23 @@ class HelpViewer {
     UINT dpi_ = 96;
 };
 
-HelpViewer* HelpViewer::current_ = nullptr;
-
 // A borderless note like a tool tip. It takes the keyboard and the mouse, so
 // the first key or click after it appears only closes it.
-class HelpPopup {
+class HelpPopup : public tk::TWindow<HelpPopup> {
   public:
     static void Show(HWND owner, const std::wstring& text, POINT at) {
-        if (current_) current_->Dismiss();
-        if (!RegisterOnce(kHelpPopupClass, WindowProc, nullptr)) return;
-        // Owned by its window from WM_NCCREATE on, as the viewer is.
-        std::unique_ptr<HelpPopup> holder(new HelpPopup);
-        HelpPopup* popup = holder.get();
-        if (CreateWindowExW(kExStyle, kHelpPopupClass, text.c_str(), kStyle, at.x, at.y, 1, 1,
-                            owner, nullptr, GetModuleHandleW(nullptr), &holder))
-            popup->Place(text, at);
+        if (shown_) shown_->Dismiss();
+        if (!RegisterClassFor(
+                {.name = kHelpPopupClass,
+                 .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELNOR)),
+                 .cursor = LoadCursorW(nullptr, IDC_ARROW)}))
+            return;
+        std::unique_ptr<HelpPopup> popup(new HelpPopup);
+        if (!popup->CreateWindowHandle(kExStyle, kHelpPopupClass, text.c_str(), kStyle, at.x, at.y,
+                                       1, 1, owner))
+            return;
+        shown_ = std::move(popup);
+        shown_->Place(text, at);
     }
 
   private:
@@ -431,15 +343,15 @@ class HelpPopup {
 
     void Place(const std::wstring& text, POINT at) {
         text_ = text;
-        const UINT windowDpi = GetDpiForWindow(hwnd_);
+        const UINT windowDpi = GetDpiForWindow(Handle());
         const UINT dpi = windowDpi ? windowDpi : 96;
-        font_ = MakeFont(kPopup.fontFace, kPopup.fontHeight, dpi);
+        font_ = FontAt(kPopup.fontFace, kPopup.fontHeight, dpi);
         background_.reset(CreateSolidBrush(kPopup.background));
         padding_ = Scale(kPopup.padding, dpi);
 
         RECT textRect{0, 0, Scale(kPopup.maxTextWidth, dpi), 0};
         {
-            const tk::WindowDc dc(hwnd_);
+            const tk::WindowDc dc(Handle());
             const tk::ScopedSelect select(dc.get(), font_.get());
             DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &textRect,
                       kDrawTextFlags | DT_CALCRECT);
@@ -452,35 +364,21 @@ class HelpPopup {
         GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info);
         const POINT place = KeepInside(at, size, info.rcWork);
 
-        SetWindowPos(hwnd_, HWND_TOPMOST, place.x, place.y, size.cx, size.cy, SWP_SHOWWINDOW);
-        SetForegroundWindow(hwnd_);
-        SetFocus(hwnd_);
-        SetCapture(hwnd_);
+        SetWindowPos(Handle(), HWND_TOPMOST, place.x, place.y, size.cx, size.cy, SWP_SHOWWINDOW);
+        SetForegroundWindow(Handle());
+        SetFocus(Handle());
+        SetCapture(Handle());
     }
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-        HelpPopup* popup = nullptr;
-        if (msg == WM_NCCREATE) {
-            popup = static_cast<std::unique_ptr<HelpPopup>*>(
-                        reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
-                        ->release();
-            popup->hwnd_ = hwnd;
-            current_ = popup;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(popup));
-        } else {
-            popup = reinterpret_cast<HelpPopup*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        }
-        if (!popup) return DefWindowProcW(hwnd, msg, wParam, lParam);
-        if (msg == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            if (current_ == popup) current_ = nullptr;
-            delete popup;
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
-        }
-        return popup->HandleMessage(msg, wParam, lParam);
+    friend class tk::TWindow<HelpPopup>;
+
+    HelpPopup() = default;
+
+    void FinalMessage() noexcept {
+        if (shown_.get() == this) shown_.reset();
     }
 
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         constexpr LPARAM kKeyWasDown = 1 << 30;
         switch (msg) {
             case WM_PAINT:
@@ -503,7 +401,7 @@ class HelpPopup {
             case WM_ACTIVATE:
                 // Destroying a window in the middle of an activation change is
                 // asking for trouble; close once it is over.
-                if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(hwnd_, kCloseMessage, 0, 0);
+                if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), kCloseMessage, 0, 0);
                 break;
             case kCloseMessage:
                 Dismiss();
@@ -511,20 +409,20 @@ class HelpPopup {
             default:
                 break;
         }
-        return DefWindowProcW(hwnd_, msg, wParam, lParam);
+        return DefWindowProcW(Handle(), msg, wParam, lParam);
     }
 
     void Dismiss() {
         if (closing_) return;
         closing_ = true;
-        DestroyWindow(hwnd_);
+        DestroyWindow(Handle());
     }
 
     void Paint() {
         PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(hwnd_, &paint);
+        const HDC dc = BeginPaint(Handle(), &paint);
         RECT client;
-        GetClientRect(hwnd_, &client);
+        GetClientRect(Handle(), &client);
         FillRect(dc, &client, background_.get());
         {
             const tk::ScopedSelect select(dc, font_.get());
@@ -534,12 +432,11 @@ class HelpPopup {
                           client.bottom - padding_};
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textRect, kDrawTextFlags);
         }
-        EndPaint(hwnd_, &paint);
+        EndPaint(Handle(), &paint);
     }
 
-    static HelpPopup* current_;
+    static inline std::unique_ptr<HelpPopup> shown_;
 
-    HWND hwnd_ = nullptr;
     std::wstring text_;
     tk::UniqueFont font_;
     tk::UniqueBrush background_;
@@ -547,16 +444,14 @@ class HelpPopup {
     bool closing_ = false;
 };
 
-HelpPopup* HelpPopup::current_ = nullptr;
-
 }  // namespace
 
 void HelpContents(HWND owner, const std::wstring& helpFile) {
-    HelpViewer::Open(owner, LoadHelp(helpFile));
+    HelpViewer::Open(owner, LoadHelpText(helpFile));
 }
 
 void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {
-    const HelpText help = LoadHelp(helpFile);
+    const HelpText help = LoadHelpText(helpFile);
     const std::string* text = help.ContextText(context);
     if (!text || text->empty()) return;
     HelpPopup::Show(owner, ToWindowsText(*text), screenPoint);

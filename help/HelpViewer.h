@@ -1,8 +1,6 @@
-// The program's help: a small viewer for the help topics and pop-up help for
-// the call letter dialog's controls. The text is carried in the executable
-// (resource IDR_HELP_TEXT); a file at `helpFile` written in the same text
-// format is read instead, so the help can be revised without a rebuild. A
-// file in any other format (an old WinHelp file) is ignored.
+// The program's help on screen: a small viewer for the help topics and pop-up
+// help for the call letter dialog's controls. The text comes from `helpFile`
+// or, failing that, from the executable (see platform/HelpFile.h).
 #pragma once
 
 #include <windows.h>

@@ -20,13 +20,12 @@ bool EndsWithLnk(const std::wstring& name) {
 std::vector<std::wstring> FindShortcutFiles(const std::wstring& folderSlash, std::size_t limit) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folderSlash + L"*.lnk").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const tk::UniqueFind search(FindFirstFileW((folderSlash + L"*.lnk").c_str(), &found));
+    if (!search) return names;
     do {
         std::wstring name = found.cFileName;
         if (EndsWithLnk(name)) names.push_back(std::move(name));
-    } while (names.size() < limit && FindNextFileW(search, &found));
-    FindClose(search);
+    } while (names.size() < limit && FindNextFileW(search.get(), &found));
     return names;
 }
 

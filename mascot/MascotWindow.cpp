@@ -16,6 +16,7 @@
 #include "platform/Registry.h"
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
+#include "toolkit/Font.h"
 #include "toolkit/Hint.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -100,10 +101,8 @@ MascotWindow::~MascotWindow() = default;
 bool MascotWindow::Create() {
     if (!CreateForm(kMainLayout)) return false;
     FormCreate();
-    font_.reset(CreateFontW(-kMainFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH, kMainFontFace));
-    hint_.reset(tk::AttachHint(Handle(), kMainHint));
+    font_ = tk::MakeFont(kMainFontFace, kMainFontHeight);
+    hint_ = tk::AttachHint(Handle(), kMainHint);
     if (hint_ && font_)
         SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     Timer1.SetEnabled(true);

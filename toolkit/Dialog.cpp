@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include <cwchar>
-#include <string_view>
-#include <utility>
 
-#include "toolkit/Controls.h"
+#include "toolkit/Control.h"
+#include "toolkit/Font.h"
+#include "toolkit/Hint.h"
+#include "toolkit/SimpleControls.h"
 
 namespace tk {
 namespace {
@@ -74,16 +75,8 @@ HFONT TDialog::FontFor(const FontStyle& style) {
         if (cached.height == height && cached.bold == bold && std::wcscmp(cached.face, face) == 0)
             return cached.font.get();
     }
-    LOGFONTW lf{};
-    lf.lfHeight = -Scale(height);
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
-    fonts_.push_back({face, height, bold, UniqueFont(CreateFontIndirectW(&lf))});
+    fonts_.push_back(
+        {face, height, bold, MakeFont(face, Scale(height), bold ? FW_BOLD : FW_NORMAL)});
     return fonts_.back().font.get();
 }
 
@@ -157,28 +150,16 @@ void TDialog::FocusFirst() {
 }
 
 void TDialog::AddToolTips() {
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    toolTip_ = CreateToolTip(hwnd_);
     if (!toolTip_) return;
-    const auto add = [this](HWND window, const wchar_t* hint) {
-        TTTOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd_;
-        info.uId = reinterpret_cast<UINT_PTR>(window);
-        info.lpszText = const_cast<wchar_t*>(hint);
-        SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    };
     for (TControl* control : controls_) {
         const wchar_t* hint = control->Layout().hint;
         if (!hint || !*hint) continue;
         for (HWND window : control->HintWindows()) {
-            if (window) add(window, hint);
+            if (window) AddToolTip(toolTip_.get(), hwnd_, window, hint);
         }
     }
-    if (form_.hint && *form_.hint) add(hwnd_, form_.hint);
+    if (form_.hint && *form_.hint) AddToolTip(toolTip_.get(), hwnd_, hwnd_, form_.hint);
 }
 
 void TDialog::Paint() {
@@ -251,13 +232,13 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
             return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
-            OnTimer(wParam);
+            DispatchTimer(wParam);
             return TRUE;
         case WM_HELP:
             Help(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
         case WM_DESTROY:
-            if (toolTip_) DestroyWindow(std::exchange(toolTip_, nullptr));
+            toolTip_.reset();
             return FALSE;
         default:
             return FALSE;

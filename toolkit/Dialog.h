@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "toolkit/Handles.h"
+#include "toolkit/Timer.h"
 
 namespace tk {
 
@@ -38,7 +39,7 @@ struct DialogLayout {
     DWORD helpContext = 0;
 };
 
-class TDialog {
+class TDialog : public TTimerHost {
   public:
     explicit TDialog(const DialogLayout& form) : form_(form) {}
     TDialog(const TDialog&) = delete;
@@ -51,6 +52,7 @@ class TDialog {
     void EndModal(INT_PTR result);
 
     HWND Handle() const noexcept { return hwnd_; }
+    HWND TimerWindow() const noexcept override { return hwnd_; }
     const DialogLayout& Form() const noexcept { return form_; }
 
     // 96-DPI pixels to this dialog's pixels.
@@ -93,7 +95,6 @@ class TDialog {
     virtual void CreateControls() = 0;
     virtual void FormCreate() {}
     virtual void FormHide() {}
-    virtual void OnTimer(UINT_PTR /*id*/) {}
 
     // Handles what the base does not; true when handled.
     virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -116,7 +117,7 @@ class TDialog {
   private:
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    HWND toolTip_ = nullptr;  // destroyed with the dialog
+    UniqueWindow toolTip_;  // destroyed with the dialog
     std::vector<TControl*> controls_;
     TButton* defaultButton_ = nullptr;
     TButton* cancelButton_ = nullptr;

@@ -1,17 +1,14 @@
-// The toolkit's top-level window: one static window procedure finds the form
-// object and hands each message to its HandleMessage.
+// The toolkit's top-level window: the window base hands each message to the
+// form's HandleMessage, which a form overrides.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "toolkit/Handles.h"
+#include "toolkit/Timer.h"
+#include "toolkit/Window.h"
 
 namespace tk {
-
-class TTimer;
 
 // A top-level window's place and look, in screen pixels.
 struct FormLayout {
@@ -26,21 +23,15 @@ struct FormLayout {
     COLORREF background;
 };
 
-class TForm {
+class TForm : public TWindow<TForm>, public TTimerHost {
   public:
     TForm() = default;
-    TForm(const TForm&) = delete;
-    TForm& operator=(const TForm&) = delete;
-    virtual ~TForm();
-
-    HWND Handle() const noexcept { return hwnd_; }
+    virtual ~TForm() = default;
 
     // Asks the window to close, as the close box or Alt+F4 would.
     void Close() const;
 
-    // Timers deliver their ticks through the form's message queue.
-    void AddTimer(TTimer& timer);
-    void RemoveTimer(TTimer& timer);
+    HWND TimerWindow() const noexcept override { return Handle(); }
 
   protected:
     // Registers the class on first use and creates the window; false on failure.
@@ -50,12 +41,9 @@ class TForm {
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    bool DispatchTimer(UINT_PTR id);
+    friend class TWindow<TForm>;
 
-    HWND hwnd_ = nullptr;
     UniqueBrush backgroundBrush_;
-    std::vector<TTimer*> timers_;
 };
 
 }  // namespace tk

@@ -4,15 +4,18 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <imm.h>
 
 #include <utility>
 
 namespace tk {
 
+// Traits name the call that releases a handle and, where it is not nullptr
+// (files, searches), the value that means "no handle".
 template <typename Handle, typename Traits>
 class UniqueHandle {
   public:
-    UniqueHandle() = default;
+    UniqueHandle() noexcept : handle_(Empty()) {}
     explicit UniqueHandle(Handle h) noexcept : handle_(h) {}
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
@@ -24,18 +27,26 @@ class UniqueHandle {
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
+    explicit operator bool() const noexcept { return handle_ != Empty(); }
 
     // Gives the handle up, for an API that takes ownership (SetWindowRgn).
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    Handle release() noexcept { return std::exchange(handle_, Empty()); }
 
-    void reset(Handle h = nullptr) noexcept {
-        if (handle_) Traits::Close(handle_);
+    void reset(Handle h = Empty()) noexcept {
+        if (handle_ != Empty()) Traits::Close(handle_);
         handle_ = h;
     }
 
   private:
-    Handle handle_ = nullptr;
+    static Handle Empty() noexcept {
+        if constexpr (requires { Traits::Empty(); }) {
+            return Traits::Empty();
+        } else {
+            return nullptr;
+        }
+    }
+
+    Handle handle_;
 };
 
 struct GdiObjectTraits {
@@ -62,6 +73,14 @@ struct WindowTraits {
 struct RegistryKeyTraits {
     static void Close(HKEY h) noexcept { RegCloseKey(h); }
 };
+struct FileTraits {
+    static HANDLE Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+struct FindTraits {
+    static HANDLE Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { FindClose(h); }
+};
 
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
@@ -74,6 +93,8 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueFile = UniqueHandle<HANDLE, FileTraits>;  // CreateFile
+using UniqueFind = UniqueHandle<HANDLE, FindTraits>;  // FindFirstFile
 
 // A window's device context from GetDC, released to that window.
 class WindowDc {
@@ -104,6 +125,55 @@ class ScopedSelect {
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// The clipboard, open for the scope; closed again however the scope is left.
+class ScopedClipboard {
+  public:
+    explicit ScopedClipboard(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    ScopedClipboard(const ScopedClipboard&) = delete;
+    ScopedClipboard& operator=(const ScopedClipboard&) = delete;
+    ~ScopedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    bool IsOpen() const noexcept { return open_; }
+
+  private:
+    bool open_;
+};
+
+// Global memory locked for the scope (clipboard data).
+class ScopedGlobalLock {
+  public:
+    explicit ScopedGlobalLock(HGLOBAL memory) noexcept
+        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
+    ~ScopedGlobalLock() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    void* get() const noexcept { return data_; }
+
+  private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+// A window's input-method context from ImmGetContext, released to that window.
+class InputContext {
+  public:
+    explicit InputContext(HWND hwnd) noexcept : hwnd_(hwnd), context_(ImmGetContext(hwnd)) {}
+    InputContext(const InputContext&) = delete;
+    InputContext& operator=(const InputContext&) = delete;
+    ~InputContext() {
+        if (context_) ImmReleaseContext(hwnd_, context_);
+    }
+    HIMC get() const noexcept { return context_; }
+    explicit operator bool() const noexcept { return context_ != nullptr; }
+
+  private:
+    HWND hwnd_;
+    HIMC context_;
 };
 
 }  // namespace tk

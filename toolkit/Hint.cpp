@@ -4,19 +4,26 @@
 
 namespace tk {
 
-HWND AttachHint(HWND window, const std::wstring& text) {
-    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-    if (!tip) return nullptr;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+UniqueWindow CreateToolTip(HWND owner) {
+    return UniqueWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr));
+}
+
+void AddToolTip(HWND tip, HWND container, HWND tool, const wchar_t* text) {
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = container;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+UniqueWindow AttachHint(HWND window, const wchar_t* text) {
+    UniqueWindow tip = CreateToolTip(nullptr);
+    if (tip) AddToolTip(tip.get(), window, window, text);
     return tip;
 }
 

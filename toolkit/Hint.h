@@ -1,15 +1,21 @@
-// A tool tip over a whole window, the window's hint.
+// Tool tips: the hint over a whole window, and the tips of a dialog's controls.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include "toolkit/Handles.h"
 
 namespace tk {
 
-// Creates a tool tip that shows `text` while the mouse rests over `window`.
-// The tip has no owner: under Wine an owned popup keeps its owner from being
-// made top-most again. The caller destroys it with the window.
-HWND AttachHint(HWND window, const std::wstring& text);
+// A tool tip window, owned by `owner` (which may be nullptr).
+UniqueWindow CreateToolTip(HWND owner);
+
+// Shows `text` (copied) while the mouse rests over `tool`, a window inside or
+// equal to `container`.
+void AddToolTip(HWND tip, HWND container, HWND tool, const wchar_t* text);
+
+// A tool tip that shows `text` over `window`. The tip has no owner: under Wine
+// an owned popup keeps its owner from being made top-most again.
+UniqueWindow AttachHint(HWND window, const wchar_t* text);
 
 }  // namespace tk

@@ -6,6 +6,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/Font.h"
 
 namespace tk {
 namespace {
@@ -41,11 +42,7 @@ struct BoxLayout {
 // It is measured in the font the box shows at `dpi` (glyph widths do not
 // scale evenly) and rounded up, so the scaled rectangle holds it.
 SIZE MeasureText(const std::wstring& text, int dpi) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(kBox.font.height, dpi, 96);
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    wcsncpy_s(lf.lfFaceName, kBox.font.face, _TRUNCATE);
-    const UniqueFont font(CreateFontIndirectW(&lf));
+    const UniqueFont font = MakeFont(kBox.font.face, MulDiv(kBox.font.height, dpi, 96));
     const WindowDc screen(nullptr);
     const ScopedSelect select(screen.get(), font.get());
     RECT r{0, 0, MulDiv(kBox.maxTextWidth, dpi, 96), 0};
@@ -107,23 +104,17 @@ BoxLayout MakeLayout(const std::wstring& text, bool confirm, int dpi) {
 class TMessageBox : public TDialog {
   public:
     TMessageBox(std::wstring_view text, bool confirm)
-        : TDialog(DialogLayout{}),
-          confirm_(confirm),
-          text_(text),
-          box_(MakeLayout(text_, confirm, 96)),
-          Icon(box_.icon),
-          Message(box_.message),
-          First(box_.first),
-          Second(box_.second) {
-        form_ = box_.form;
-        Message.SetText(text);
-    }
+        : TMessageBox(std::wstring(text), confirm, MakeLayout(std::wstring(text), confirm, 96)) {}
 
   protected:
-    // The controls keep referring to box_'s rows, which are rewritten in place.
+    // Measured again in the font the box shows on its screen.
     void FitLayout() override {
-        box_ = MakeLayout(text_, confirm_, Dpi());
-        form_ = box_.form;
+        const BoxLayout box = MakeLayout(text_, confirm_, Dpi());
+        form_ = box.form;
+        Icon.Relayout(box.icon);
+        Message.Relayout(box.message);
+        First.Relayout(box.first);
+        Second.Relayout(box.second);
     }
 
     void CreateControls() override {
@@ -143,9 +134,19 @@ class TMessageBox : public TDialog {
     }
 
   private:
+    TMessageBox(std::wstring text, bool confirm, const BoxLayout& box)
+        : TDialog(box.form),
+          confirm_(confirm),
+          text_(std::move(text)),
+          Icon(box.icon),
+          Message(box.message),
+          First(box.first),
+          Second(box.second) {
+        Message.SetText(text_);
+    }
+
     bool confirm_;
     std::wstring text_;
-    BoxLayout box_;
     TImage Icon;
     TStaticText Message;
     TButton First;

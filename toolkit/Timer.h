@@ -1,17 +1,41 @@
-// A window timer owned by a form; ticks arrive as WM_TIMER on the form's thread.
+// Window timers: a timer belongs to a host window (a form or a dialog) and its
+// ticks arrive as WM_TIMER on that window's thread.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 namespace tk {
 
-class TForm;
+class TTimer;
+
+// A window that runs timers: it hands each WM_TIMER to DispatchTimer.
+class TTimerHost {
+  public:
+    TTimerHost() = default;
+    TTimerHost(const TTimerHost&) = delete;
+    TTimerHost& operator=(const TTimerHost&) = delete;
+
+    // The window the timers are set on; nullptr before it exists.
+    virtual HWND TimerWindow() const noexcept = 0;
+
+    void AddTimer(TTimer& timer);
+    void RemoveTimer(TTimer& timer);
+
+  protected:
+    ~TTimerHost() = default;
+    // Runs the timer with this id; false if none has it.
+    bool DispatchTimer(UINT_PTR id);
+
+  private:
+    std::vector<TTimer*> timers_;
+};
 
 class TTimer {
   public:
-    TTimer(TForm& owner, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer);
+    TTimer(TTimerHost& host, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer);
     TTimer(const TTimer&) = delete;
     TTimer& operator=(const TTimer&) = delete;
     ~TTimer();
@@ -23,7 +47,7 @@ class TTimer {
     void Fire();
 
   private:
-    TForm& owner_;
+    TTimerHost& host_;
     UINT_PTR id_;
     UINT interval_;
     std::function<void()> onTimer_;

@@ -1,0 +1,79 @@
+#include "toolkit/Control.h"
+
+#include <algorithm>
+
+#include "toolkit/SimpleControls.h"
+
+namespace tk {
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+}  // namespace
+
+void TControl::Create(TDialog& dialog, TPanel* panel) {
+    dialog_ = &dialog;
+    panel_ = panel;
+    windowed_ = IsWindowed();
+    font_ = dialog.FontFor(layout_.font);
+    RECT bounds{dialog.Scale(layout_.left), dialog.Scale(layout_.top),
+                dialog.Scale(layout_.left + layout_.width),
+                dialog.Scale(layout_.top + layout_.height)};
+    AdjustBounds(bounds);
+    bounds_ = bounds;
+    const int id = dialog.RegisterControl(*this);
+    const HWND parent = panel ? panel->Handle() : dialog.Handle();
+    hwnd_ = CreateHandle(parent, id, bounds);
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (!windowed_ && panel) panel->AddGraphic(*this);
+    Created();
+}
+
+HWND TControl::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+                          const RECT& bounds, void* createParams) {
+    return CreateWindowExW(
+        exStyle, className, text_.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), createParams);
+}
+
+void TControl::Invalidate() const {
+    if (!dialog_) return;
+    const HWND parent = panel_ ? panel_->Handle() : dialog_->Handle();
+    if (parent) InvalidateRect(parent, &bounds_, TRUE);
+}
+
+std::wstring TControl::Text() const {
+    if (hwnd_ && IsWindow(hwnd_)) return WindowText(hwnd_);
+    return text_;
+}
+
+void TControl::SetText(std::wstring_view text) {
+    text_ = text;
+    if (hwnd_ && IsWindow(hwnd_)) SetWindowTextW(hwnd_, text_.c_str());
+}
+
+HBRUSH TControl::CtlColor(HDC dc) {
+    if (layout_.color == kDefaultColor && layout_.background == kDefaultColor) return nullptr;
+    SetTextColor(dc,
+                 layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
+    if (layout_.background == kDefaultColor) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return GetSysColorBrush(COLOR_BTNFACE);
+    }
+    SetBkColor(dc, layout_.background);
+    if (!brush_) brush_.reset(CreateSolidBrush(layout_.background));
+    return brush_.get();
+}
+
+std::vector<HWND> TControl::HintWindows() const {
+    return {hwnd_};
+}
+
+}  // namespace tk

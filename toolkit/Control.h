@@ -1,0 +1,114 @@
+// What every control of the toolkit's dialogs shares: its row of the layout
+// table and its place in a dialog or a panel. Windowed controls are system
+// windows; labels and images are drawn by their parent (the dialog or a
+// panel), in the order they were made, so they can overlap and show through
+// each other.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/Dialog.h"
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+inline constexpr COLORREF kDefaultColor = CLR_INVALID;
+
+// One row of a window's layout table. Positions and sizes are 96-DPI pixels in
+// the parent's client area; a label with no width is sized to its text.
+struct ControlLayout {
+    const wchar_t* text = L"";
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    FontStyle font{};
+    COLORREF color = kDefaultColor;       // text colour; default: window text
+    COLORREF background = kDefaultColor;  // default: transparent label, button face
+    const wchar_t* hint = nullptr;
+    DWORD helpContext = 0;
+    bool wordWrap = false;
+    bool border = true;  // edit: sunken client edge; static text: sunken edge
+    bool readOnly = false;
+    bool checked = false;
+    bool hiragana = false;  // the input method starts in hiragana
+    int maxLength = 0;      // edit: code page 932 bytes typed; spin field: characters
+    int minValue = 0;
+    int maxValue = 0;
+    INT_PTR modalResult = 0;  // button: ends the dialog with this result
+    int bitmap = 0;           // image: bitmap resource
+    int icon = 0;             // image: icon resource, stretched to the size
+    int id = 0;               // 0: the dialog numbers it
+};
+
+class TPanel;
+
+class TControl {
+  public:
+    explicit TControl(const ControlLayout& layout) : layout_(layout), text_(layout.text) {}
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+    virtual ~TControl() = default;
+
+    // Makes the control in the dialog, or in a panel of it.
+    void Create(TDialog& dialog, TPanel* panel = nullptr);
+
+    // Before Create: a dialog whose size follows its text lays the control out
+    // again once it knows the screen's density. The text stays.
+    void Relayout(const ControlLayout& layout) { layout_ = layout; }
+
+    const ControlLayout& Layout() const noexcept { return layout_; }
+    HWND Handle() const noexcept { return hwnd_; }  // nullptr for labels and images
+    TPanel* Parent() const noexcept { return panel_; }
+    bool Windowed() const noexcept { return windowed_; }
+
+    // In the parent's client area, in this screen's pixels.
+    RECT BoundsRect() const noexcept { return bounds_; }
+
+    virtual std::wstring Text() const;
+    virtual void SetText(std::wstring_view text);
+
+    // Drawing by the parent, for labels and images.
+    virtual void Paint(HDC /*dc*/) {}
+    // A notification from the control's window; true when handled.
+    virtual bool Command(WORD /*code*/) { return false; }
+    // WM_CTLCOLOR*: a brush, or nullptr for the default.
+    virtual HBRUSH CtlColor(HDC dc);
+    // The windows the control's hint is shown over.
+    virtual std::vector<HWND> HintWindows() const;
+    // Whether `hwnd` is (part of) this control.
+    virtual bool Owns(HWND hwnd) const { return hwnd && hwnd == hwnd_; }
+
+  protected:
+    virtual bool IsWindowed() const { return true; }
+    virtual HWND CreateHandle(HWND parent, int id, RECT bounds) = 0;
+    // Labels sized to their text widen the rectangle here.
+    virtual void AdjustBounds(RECT& /*bounds*/) {}
+    // After the window has its font.
+    virtual void Created() {}
+    void Resize(const RECT& bounds) noexcept { bounds_ = bounds; }
+
+    // A visible child window with the control's text; `createParams` reaches
+    // a window class of the toolkit's own at WM_NCCREATE.
+    HWND MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+                    const RECT& bounds, void* createParams = nullptr);
+    void Invalidate() const;
+
+    TDialog* dialog_ = nullptr;
+    HFONT font_ = nullptr;  // owned by the dialog
+    ControlLayout layout_;
+    std::wstring text_;
+
+  private:
+    HWND hwnd_ = nullptr;
+    TPanel* panel_ = nullptr;
+    RECT bounds_{};
+    bool windowed_ = true;
+    UniqueBrush brush_;
+};
+
+}  // namespace tk

@@ -1,0 +1,36 @@
+// A one-line edit field whose typed length is limited in code page 932 bytes
+// (a longer text set by the program is shown whole), whether the text comes
+// from the keyboard, the clipboard or the input method, which can start in
+// hiragana.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "toolkit/Control.h"
+#include "toolkit/Window.h"
+
+namespace tk {
+
+class TEdit : public TControl, private TSubclass<TEdit> {
+  public:
+    using TControl::TControl;
+
+    // The longest start of `insert` that fits in place of the selection.
+    std::wstring Fitting(std::wstring_view insert) const;
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+
+  private:
+    friend class TSubclass<TEdit>;
+    LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Paste(HWND hwnd);
+    LRESULT ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    bool InsertFitting(HWND hwnd, std::wstring_view insert);
+    void StartHiragana(HWND hwnd) const;
+};
+
+}  // namespace tk

@@ -1,0 +1,192 @@
+#include "toolkit/SimpleControls.h"
+
+namespace tk {
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"TkPanel";
+
+}  // namespace
+
+// ---------------------------------------------------------------- TLabel
+
+void TLabel::AdjustBounds(RECT& bounds) {
+    if (layout_.width != 0 && layout_.height != 0) return;
+    const WindowDc screen(nullptr);
+    const ScopedSelect select(screen.get(), font_);
+    RECT measured{0, 0, 0, 0};
+    DrawTextW(screen.get(), text_.c_str(), static_cast<int>(text_.size()), &measured,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    if (layout_.width == 0) bounds.right = bounds.left + measured.right;
+    if (layout_.height == 0) bounds.bottom = bounds.top + measured.bottom;
+}
+
+void TLabel::SetText(std::wstring_view text) {
+    Invalidate();
+    text_ = text;
+    if (dialog_) {
+        RECT bounds = BoundsRect();
+        AdjustBounds(bounds);
+        // The rectangle is private to TControl; a label re-made from its
+        // table row keeps its place and takes its new size.
+        Resize(bounds);
+    }
+    Invalidate();
+}
+
+void TLabel::Paint(HDC dc) {
+    const ScopedSelect select(dc, font_);
+    RECT bounds = BoundsRect();
+    if (layout_.background != kDefaultColor) {
+        const UniqueBrush brush(CreateSolidBrush(layout_.background));
+        FillRect(dc, &bounds, brush.get());
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc,
+                 layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
+    UINT format = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
+    if (layout_.wordWrap) {
+        // A box with room for one line shows that line rather than wrap its
+        // end out of sight: a substitute font can be a pixel wider than the
+        // one the box was measured for.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const LONG lineHeight = metrics.tmHeight - metrics.tmInternalLeading;
+        if (2 * (bounds.bottom - bounds.top) >= 3 * lineHeight) format |= DT_WORDBREAK;
+    }
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &bounds, format);
+}
+
+// ---------------------------------------------------------------- TImage
+
+HWND TImage::CreateHandle(HWND, int, RECT) {
+    if (layout_.bitmap) {
+        bitmap_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                      MAKEINTRESOURCEW(layout_.bitmap),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    }
+    if (layout_.icon) {
+        icon_.reset(static_cast<HICON>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 32, 32, 0)));
+    }
+    return nullptr;
+}
+
+void TImage::SetIcon(UniqueIcon icon) {
+    icon_ = std::move(icon);
+}
+
+void TImage::Paint(HDC dc) {
+    const RECT r = BoundsRect();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (icon_) DrawIconEx(dc, r.left, r.top, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
+    if (bitmap_) {
+        BITMAP info{};
+        GetObjectW(bitmap_.get(), sizeof info, &info);
+        const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+        const ScopedSelect select(memory.get(), bitmap_.get());
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+    }
+}
+
+// ---------------------------------------------------------------- TPanel
+
+HWND TPanel::CreateHandle(HWND parent, int id, RECT bounds) {
+    RegisterClassFor({.name = kPanelClass,
+                      .style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                      .cursor = LoadCursorW(nullptr, IDC_ARROW)});
+    face_.reset(CreateSolidBrush(layout_.background != kDefaultColor ? layout_.background
+                                                                     : GetSysColor(COLOR_BTNFACE)));
+    return MakeWindow(0, kPanelClass, WS_CLIPCHILDREN, parent, id, bounds, CreateParams());
+}
+
+void TPanel::PaintPanel(HDC target) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // Drawn off screen: the labels overlap each other and the picture.
+    const UniqueMemoryDc dc(CreateCompatibleDC(target));
+    const UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
+    const ScopedSelect select(dc.get(), canvas.get());
+    FillRect(dc.get(), &client, face_.get());
+    RECT edge = client;
+    DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
+    InflateRect(&edge, -1, -1);
+    DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
+    for (TControl* control : graphics_) control->Paint(dc.get());
+    BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const HWND hwnd = Handle();
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(hwnd, &ps);
+            try {
+                PaintPanel(dc);
+            } catch (...) {
+                // Nothing drawn, but the paint is ended so none is asked for again.
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        // Controls made in the panel report to the dialog.
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------- TButton
+
+HWND TButton::CreateHandle(HWND parent, int id, RECT bounds) {
+    return MakeWindow(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, parent, id, bounds);
+}
+
+void TButton::Click() {
+    if (OnClick) OnClick();
+    if (layout_.modalResult && dialog_) dialog_->EndModal(layout_.modalResult);
+}
+
+bool TButton::Command(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+// ---------------------------------------------------------------- TCheckBox
+
+HWND TCheckBox::CreateHandle(HWND parent, int id, RECT bounds) {
+    const HWND hwnd = MakeWindow(0, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, parent, id, bounds);
+    if (hwnd) SendMessageW(hwnd, BM_SETCHECK, layout_.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return hwnd;
+}
+
+bool TCheckBox::Checked() const {
+    return Handle() && SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (Handle()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---------------------------------------------------------------- TStaticText
+
+HWND TStaticText::CreateHandle(HWND parent, int id, RECT bounds) {
+    // SS_NOTIFY: the text is hit by the mouse, for its tool tip and the "?" box.
+    const DWORD style =
+        SS_LEFT | SS_NOPREFIX | SS_NOTIFY | (layout_.wordWrap ? 0 : SS_LEFTNOWORDWRAP);
+    return MakeWindow(layout_.border ? WS_EX_STATICEDGE : 0, L"STATIC", style, parent, id, bounds);
+}
+
+}  // namespace tk

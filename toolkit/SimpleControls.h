@@ -1,0 +1,100 @@
+// The simple controls: labels and images drawn by their parent, the panel that
+// draws those made in it, and the system's buttons, check boxes and static text.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/Control.h"
+#include "toolkit/Handles.h"
+#include "toolkit/Window.h"
+
+namespace tk {
+
+// Text drawn by its parent: transparent unless it has a background colour.
+class TLabel : public TControl {
+  public:
+    using TControl::TControl;
+    void Paint(HDC dc) override;
+    void SetText(std::wstring_view text) override;
+
+  protected:
+    bool IsWindowed() const override { return false; }
+    HWND CreateHandle(HWND, int, RECT) override { return nullptr; }
+    void AdjustBounds(RECT& bounds) override;
+};
+
+// A picture drawn by its parent, stretched to its rectangle.
+class TImage : public TControl {
+  public:
+    using TControl::TControl;
+    void Paint(HDC dc) override;
+    bool HasPicture() const noexcept { return bitmap_ || icon_; }
+    void SetIcon(UniqueIcon icon);
+
+  protected:
+    bool IsWindowed() const override { return false; }
+    HWND CreateHandle(HWND, int, RECT) override;
+
+  private:
+    UniqueBitmap bitmap_;
+    UniqueIcon icon_;
+};
+
+// A coloured area with lowered inner and outer bevels that draws the labels
+// and images made in it.
+class TPanel : public TControl, public TWindow<TPanel> {
+  public:
+    using TControl::TControl;
+    // The same window; the base's is known from WM_NCCREATE on.
+    using TWindow<TPanel>::Handle;
+    void AddGraphic(TControl& control) { graphics_.push_back(&control); }
+    const std::vector<TControl*>& Graphics() const noexcept { return graphics_; }
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+
+  private:
+    friend class TWindow<TPanel>;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void PaintPanel(HDC dc);
+
+    std::vector<TControl*> graphics_;
+    UniqueBrush face_;
+};
+
+class TButton : public TControl {
+  public:
+    using TControl::TControl;
+    std::function<void()> OnClick;
+    // What a click does: the handler, then the modal result if it has one.
+    void Click();
+    bool Command(WORD code) override;
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+};
+
+class TCheckBox : public TControl {
+  public:
+    using TControl::TControl;
+    bool Checked() const;
+    void SetChecked(bool checked);
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+};
+
+// Static text in a window of its own: sunken edge, coloured text and background.
+class TStaticText : public TControl {
+  public:
+    using TControl::TControl;
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+};
+
+}  // namespace tk

@@ -1,0 +1,71 @@
+// An integer field with up and down buttons: an edit that takes digits and
+// signs only, with a button window of the toolkit's own inside its right edge
+// that steps the value, repeating while held.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/Control.h"
+#include "toolkit/Window.h"
+
+namespace tk {
+
+class TSpinEdit;
+
+// The up and down halves inside the field.
+class TSpinButton : public TWindow<TSpinButton> {
+  public:
+    static constexpr UINT kFirstRepeatMs = 400;
+    static constexpr UINT kRepeatMs = 100;
+
+    explicit TSpinButton(TSpinEdit& field) : field_(field) {}
+    bool Create(HWND edit, int width);
+
+  private:
+    friend class TWindow<TSpinButton>;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Press(LPARAM point);
+    void Repeat();
+    void Release();
+    void Paint(HDC dc) const;
+
+    TSpinEdit& field_;
+    int pressed_ = 0;  // +1 up half held, -1 down half held
+};
+
+class TSpinEdit : public TControl, private TSubclass<TSpinEdit> {
+  public:
+    using TControl::TControl;
+
+    // The number in the field as typed (not clamped); the minimum when the
+    // text is not a number.
+    int Value() const;
+    // Shows the value brought into the range.
+    void SetValue(int value);
+    // Brings a typed value outside the range to the nearest bound.
+    void ClampNow();
+    // One step up (+1) or down (-1) within the range.
+    void Step(int delta);
+
+    HWND ButtonHandle() const noexcept { return button_.Handle(); }
+    bool Owns(HWND hwnd) const override {
+        return hwnd && (hwnd == Handle() || hwnd == ButtonHandle());
+    }
+    std::vector<HWND> HintWindows() const override { return {Handle(), ButtonHandle()}; }
+
+  protected:
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
+    void Created() override;
+
+  private:
+    friend class TSubclass<TSpinEdit>;
+    LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool AcceptsChar(wchar_t ch) const;
+
+    TSpinButton button_{*this};  // a child of the edit
+};
+
+}  // namespace tk

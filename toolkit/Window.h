@@ -1,0 +1,128 @@
+// The one way a window of this program finds its object. A class derives from
+// TWindow<Itself>, befriends it and writes a HandleMessage (and, if the window
+// owns the object, a FinalMessage); the static window procedure takes
+// the object from the creation parameters at WM_NCCREATE, keeps it in
+// GWLP_USERDATA, forgets it at WM_NCDESTROY and lets no exception cross it.
+// Subclassed system controls go through SetWindowSubclass the same way.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace tk {
+
+// A window class as this program registers it.
+struct WindowClass {
+    const wchar_t* name = nullptr;
+    WNDPROC procedure = nullptr;
+    UINT style = 0;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+};
+
+// Registers the class the first time it is asked for; true when the class
+// exists afterwards.
+bool RegisterWindowClass(const WindowClass& windowClass);
+
+template <typename Derived>
+class TWindow {
+  public:
+    TWindow() = default;
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    HWND Handle() const noexcept { return hwnd_; }
+
+  protected:
+    // The object goes with its window: a window that outlives it is destroyed
+    // without reaching it again.
+    ~TWindow() {
+        if (hwnd_) {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            DestroyWindow(hwnd_);
+        }
+    }
+
+    // Registers a class whose windows run through this procedure.
+    static bool RegisterClassFor(WindowClass windowClass) {
+        windowClass.procedure = WindowProc;
+        return RegisterWindowClass(windowClass);
+    }
+
+    // Creates the window for this object; nullptr on failure.
+    HWND CreateWindowHandle(DWORD exStyle, const wchar_t* className, const wchar_t* text,
+                            DWORD style, int x, int y, int width, int height, HWND parent) {
+        return CreateWindowExW(exStyle, className, text, style, x, y, width, height, parent,
+                               nullptr, GetModuleHandleW(nullptr), CreateParams());
+    }
+
+    // What a derived class that makes its window some other way passes as
+    // lpParam of CreateWindowEx.
+    void* CreateParams() noexcept { return static_cast<Derived*>(this); }
+
+    // After the last message: a window that owns its object lets go of it here.
+    void FinalMessage() noexcept {}
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+        Derived* self = nullptr;
+        if (msg == WM_NCCREATE) {
+            self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            if (self) {
+                static_cast<TWindow*>(self)->hwnd_ = hwnd;
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
+        } else {
+            self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+
+        LRESULT result = 0;
+        try {
+            result = self->HandleMessage(msg, wParam, lParam);
+        } catch (...) {
+            // A handler that threw has done nothing the system needs to know
+            // of; let it do its default.
+            result = DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            static_cast<TWindow*>(self)->hwnd_ = nullptr;
+            self->FinalMessage();  // may delete the object
+        }
+        return result;
+    }
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+// Subclasses a system control: `Derived::SubclassMessage(hwnd, msg, wParam,
+// lParam)` sees its messages first and passes on what it does not take with
+// DefSubclassProc. Removed when the control is destroyed.
+template <typename Derived>
+class TSubclass {
+  protected:
+    bool Subclass(HWND hwnd) noexcept {
+        return SetWindowSubclass(hwnd, SubclassProc, kSubclassId,
+                                 reinterpret_cast<DWORD_PTR>(static_cast<Derived*>(this))) != FALSE;
+    }
+
+  private:
+    static constexpr UINT_PTR kSubclassId = 1;
+
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data) noexcept {
+        if (msg == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, SubclassProc, id);
+            return DefSubclassProc(hwnd, msg, wParam, lParam);
+        }
+        try {
+            return reinterpret_cast<Derived*>(data)->SubclassMessage(hwnd, msg, wParam, lParam);
+        } catch (...) {
+            return DefSubclassProc(hwnd, msg, wParam, lParam);
+        }
+    }
+};
+
+}  // namespace tk
