@@ -419,8 +419,8 @@ class HelpPopup : public tk::TWindow<HelpPopup> {
     }
 
     void Paint() {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(Handle(), &paint);
+        const tk::PaintDc paint(Handle());
+        const HDC dc = paint.get();
         RECT client;
         GetClientRect(Handle(), &client);
         FillRect(dc, &client, background_.get());
@@ -432,7 +432,6 @@ class HelpPopup : public tk::TWindow<HelpPopup> {
                           client.bottom - padding_};
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textRect, kDrawTextFlags);
         }
-        EndPaint(Handle(), &paint);
     }
 
     static inline std::unique_ptr<HelpPopup> shown_;

@@ -163,12 +163,10 @@ void TDialog::AddToolTips() {
 }
 
 void TDialog::Paint() {
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(hwnd_, &ps);
+    const PaintDc dc(hwnd_);
     for (TControl* control : controls_) {
-        if (!control->Windowed() && !control->Parent()) control->Paint(dc);
+        if (!control->Windowed() && !control->Parent()) control->Paint(dc.get());
     }
-    EndPaint(hwnd_, &ps);
 }
 
 bool TDialog::Command(WPARAM wParam, LPARAM lParam) {

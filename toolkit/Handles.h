@@ -112,6 +112,21 @@ class WindowDc {
     HDC dc_;
 };
 
+// BeginPaint and EndPaint around a WM_PAINT handler, however it is left.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &paint_); }
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for the scope and puts the previous one back.
 class ScopedSelect {
   public:

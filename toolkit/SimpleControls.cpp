@@ -124,14 +124,8 @@ LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(hwnd, &ps);
-            try {
-                PaintPanel(dc);
-            } catch (...) {
-                // Nothing drawn, but the paint is ended so none is asked for again.
-            }
-            EndPaint(hwnd, &ps);
+            const PaintDc dc(hwnd);
+            PaintPanel(dc.get());
             return 0;
         }
         // Controls made in the panel report to the dialog.

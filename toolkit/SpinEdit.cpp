@@ -188,10 +188,8 @@ LRESULT TSpinButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = Handle();
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(hwnd, &ps);
-            Paint(dc);
-            EndPaint(hwnd, &ps);
+            const PaintDc dc(hwnd);
+            Paint(dc.get());
             return 0;
         }
         case WM_ERASEBKGND:

@@ -34,6 +34,18 @@ class ModalResponder {
 
 std::wstring WindowText(HWND hwnd);
 
+// Runs `undo` when the scope is left, a failed assertion included.
+class ScopeExit {
+  public:
+    explicit ScopeExit(std::function<void()> undo) : undo_(std::move(undo)) {}
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    ~ScopeExit() { undo_(); }
+
+  private:
+    std::function<void()> undo_;
+};
+
 // A rectangle as left, top, width and height, for readable comparisons.
 struct Box {
     int left, top, width, height;

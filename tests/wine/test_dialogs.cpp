@@ -23,6 +23,7 @@
 #include "core/CallCheck.h"
 #include "toolkit/Text.h"
 #include "toolkit/Application.h"
+#include "toolkit/Handles.h"
 #include "toolkit/MessageBoxes.h"
 
 namespace pelnor {
@@ -352,7 +353,8 @@ TEST_F(TimeSetTest, EscCloseButtonAndCloseBoxDiscardEdits) {
     };
     editAndClose([](CallLetterDialog&, HWND hwnd) { PressKey(hwnd, VK_ESCAPE); });
     editAndClose([](CallLetterDialog& d, HWND) { Click(d.Button2.Handle()); });
-    editAndClose([](CallLetterDialog&, HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    editAndClose(
+        [](CallLetterDialog&, HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 TEST_F(TimeSetTest, SpinFieldsFilterStepAndClamp) {
@@ -430,15 +432,20 @@ TEST_F(TimeSetTest, NameAndErrandLimitsCountCodePage932Bytes) {
         SetWindowTextW(task, L"用件");
         SendMessageW(task, EM_SETSEL, 2, 2);
         const std::wstring clip = L"一二三四五六七八九十一二三四五六七八九十\r\n次の行";
-        ASSERT_TRUE(OpenClipboard(task));
-        EmptyClipboard();
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-        ASSERT_TRUE(memory);
-        auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-        std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, data);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
+        {
+            const tk::ScopedClipboard clipboard(task);
+            ASSERT_TRUE(clipboard.IsOpen());
+            EmptyClipboard();
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+            ASSERT_TRUE(memory);
+            {
+                const tk::ScopedGlobalLock data(memory);
+                std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
+                          static_cast<wchar_t*>(data.get()));
+            }
+            // The clipboard owns the memory once it takes it.
+            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+        }
         SendMessageW(task, WM_PASTE, 0, 0);
         EXPECT_EQ(dialog.MyTask.Text(), L"用件一二三四五六七八九十一二三四五六七八");
 
@@ -470,15 +477,14 @@ TEST(TextTest, Cp932LengthCountsEveryCharacterOnce) {
 TEST_F(TimeSetTest, EditsStartTheInputMethodInHiragana) {
     Drive(dialog, [&](HWND) {
         SetFocus(dialog.MyTask.Handle());
-        const HIMC context = ImmGetContext(dialog.MyTask.Handle());
+        const tk::InputContext context(dialog.MyTask.Handle());
         if (!context) GTEST_SKIP() << "no input context on this system";
         DWORD conversion = 0;
         DWORD sentence = 0;
-        ImmGetConversionStatus(context, &conversion, &sentence);
-        EXPECT_TRUE(ImmGetOpenStatus(context));
+        ImmGetConversionStatus(context.get(), &conversion, &sentence);
+        EXPECT_TRUE(ImmGetOpenStatus(context.get()));
         EXPECT_EQ(conversion & (IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE),
                   static_cast<DWORD>(IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE));
-        ImmReleaseContext(dialog.MyTask.Handle(), context);
     });
 }
 

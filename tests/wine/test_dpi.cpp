@@ -57,23 +57,19 @@ LOGFONTW FontOf(HWND control) {
 
 // The size `text` takes in `font`: on one line, or wrapped at `wrapWidth`.
 SIZE Extent(HFONT font, const std::wstring& text, int wrapWidth, UINT prefix = DT_NOPREFIX) {
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
+    const tk::WindowDc dc(nullptr);
+    const tk::ScopedSelect select(dc.get(), font);
     RECT r{0, 0, wrapWidth, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_EXPANDTABS | prefix | (wrapWidth > 0 ? DT_WORDBREAK : 0));
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return {r.right, r.bottom};
 }
 
 int LineHeight(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
+    const tk::WindowDc dc(nullptr);
+    const tk::ScopedSelect select(dc.get(), font);
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsW(dc.get(), &tm);
     return tm.tmHeight;
 }
 
@@ -390,13 +386,13 @@ TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {
 TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
     tk::TDialog::DpiForTesting = dpi();
     MascotWindow mascot({[] {
-                      return ClockTime{9, 0, 0, 0};
-                  },
-                  [] { return std::wstring(L"山田"); },
-                  [] { return std::wstring(L"C:\\Tools\\Pelnor.exe"); },
-                  [] {
-                      return SIZE{1024, 768};
-                  }});
+                             return ClockTime{9, 0, 0, 0};
+                         },
+                         [] { return std::wstring(L"山田"); },
+                         [] { return std::wstring(L"C:\\Tools\\Pelnor.exe"); },
+                         [] {
+                             return SIZE{1024, 768};
+                         }});
     ASSERT_TRUE(mascot.Create());
     mascot.Timer1.SetEnabled(false);
     RECT frame;

@@ -11,6 +11,7 @@
 
 #include "help/HelpViewer.h"
 #include "toolkit/Application.h"
+#include "toolkit/Handles.h"
 
 namespace pelnor {
 namespace {
@@ -100,15 +101,11 @@ class HelpTest : public testing::Test {
         EXPECT_TRUE(ThreadWindows(kHelpPopupClass).empty());
     }
 
-    static std::wstring TempFile(const wchar_t* name, const std::string& bytes) {
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        const std::wstring path = std::wstring(folder) + name;
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    static std::wstring Written(const std::wstring& path, const std::string& bytes) {
+        const tk::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         return path;
     }
 
@@ -210,9 +207,8 @@ TEST_F(HelpTest, ViewerGoesWithItsOwner) {
 
     HelpContents(nullptr, noFile_);
     Pump();
-    const HWND viewer = TheOnly(kHelpViewerClass);
-    ASSERT_NE(viewer, nullptr);
-    DestroyWindow(viewer);
+    const tk::UniqueWindow viewer(TheOnly(kHelpViewerClass));
+    EXPECT_TRUE(viewer);
 }
 
 TEST_F(HelpTest, EveryDialogContextHasAPopupAtTheGivenPoint) {
@@ -299,11 +295,12 @@ TEST_F(HelpTest, OnlyOnePopupAndNoneForUnknownContexts) {
 }
 
 TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
-    const std::wstring revised = TempFile(L"pelnor-help-revised.hlp",
-                                          "#pelnor-help 1\r\n#topic 新しい目次\r\n改訂版です。\r\n"
-                                          "#context 3\r\n改訂した説明\r\n");
+    const testing_support::TempFolder folder(L"help");
+    const std::wstring revised = Written(folder / L"revised.hlp",
+                                         "#pelnor-help 1\r\n#topic 新しい目次\r\n改訂版です。\r\n"
+                                         "#context 3\r\n改訂した説明\r\n");
     const std::wstring winHelp =
-        TempFile(L"pelnor-help-winhelp.hlp", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8));
+        Written(folder / L"winhelp.hlp", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8));
 
     HelpContextPopup(owner_, revised, {150, 150}, 3);
     Pump();
@@ -333,9 +330,6 @@ TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
     EXPECT_EQ(ListItem(list, 0), L"新しい目次");
     EXPECT_EQ(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)), L"改訂版です。");
     DestroyWindow(viewer);
-
-    DeleteFileW(revised.c_str());
-    DeleteFileW(winHelp.c_str());
 }
 
 }  // namespace

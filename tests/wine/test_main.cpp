@@ -16,6 +16,7 @@
 #include "mascot/MascotWindow.h"
 #include "platform/ShellLaunch.h"
 #include "toolkit/Application.h"
+#include "toolkit/Handles.h"
 
 namespace pelnor {
 namespace {
@@ -55,11 +56,9 @@ class MainWindow : public ::testing::Test {
         SetWindowPos(main->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
     bool InRegion(int x, int y) const {
-        HRGN region = CreateRectRgn(0, 0, 0, 0);
-        const bool has = GetWindowRgn(main->Handle(), region) != ERROR;
-        const bool inside = has && PtInRegion(region, x, y);
-        DeleteObject(region);
-        return inside;
+        const tk::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(main->Handle(), region.get()) != ERROR &&
+               PtInRegion(region.get(), x, y);
     }
 
     FakeWorld world;
@@ -83,11 +82,9 @@ struct Pixels {
         bottomUp = section.dsBmih.biHeight > 0;
         const auto* data = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
         bits.assign(data, data + stride * height);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        GetDIBColorTable(dc, 0, 16, palette);
-        SelectObject(dc, old);
-        DeleteDC(dc);
+        const tk::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        const tk::ScopedSelect select(dc.get(), bitmap);
+        GetDIBColorTable(dc.get(), 0, 16, palette);
     }
     std::uint8_t Index(int x, int y) const {
         return Pixel4(bits, stride, x, bottomUp ? height - 1 - y : y);
@@ -254,10 +251,11 @@ TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
 
     // What RePaintForm draws, read back from a memory bitmap.
     const Pixels picture(main->Image1.Handle());
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, 74, 56);
-    HGDIOBJ old = SelectObject(dc, canvas);
+    const tk::WindowDc screen(nullptr);
+    const tk::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const tk::UniqueBitmap canvas(CreateCompatibleBitmap(screen.get(), 74, 56));
+    const tk::ScopedSelect select(memory.get(), canvas.get());
+    const HDC dc = memory.get();
     main->RePaintForm(dc);
     for (int y = 0; y < 55; y += 3)
         for (int x = 0; x < 74; x += 3) {
@@ -271,10 +269,6 @@ TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
     EXPECT_TRUE(main->MnuDspTop->Checked) << "unfreezing leaves Always on top checked";
     main->RePaintForm(dc);
     EXPECT_EQ(GetPixel(dc, 40, 30), picture.Colour(40, 30));
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
 
     main->Timer1Timer();
     EXPECT_EQ(Frame().left, before.left - 1);
@@ -546,10 +540,9 @@ TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
     EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
 
     main->Help1Click();
-    const HWND viewer = FindWindowW(kHelpViewerClass, nullptr);
+    const tk::UniqueWindow viewer(FindWindowW(kHelpViewerClass, nullptr));
     ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
-    EXPECT_EQ(GetWindow(viewer, GW_OWNER), main->Handle());
-    DestroyWindow(viewer);
+    EXPECT_EQ(GetWindow(viewer.get(), GW_OWNER), main->Handle());
 }
 
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {

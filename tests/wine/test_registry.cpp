@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "TestSupport.h"
 #include "mascot/MascotWindow.h"
 #include "platform/Registry.h"
+#include "toolkit/Handles.h"
 
 namespace pelnor {
 namespace {
@@ -83,9 +85,11 @@ TEST_F(RegistryText, MissingEmptyAndNonTextValuesGiveAnEmptyName) {
 
 TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     constexpr const wchar_t* kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_SET_VALUE, &key),
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_SET_VALUE, &opened),
               ERROR_SUCCESS);
+    const tk::UniqueRegistryKey owned(opened);
+    const HKEY key = owned.get();
     // Keep whatever the machine had and put it back.
     DWORD type = 0, size = 0;
     const bool had =
@@ -94,6 +98,13 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     if (had)
         RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type,
                          reinterpret_cast<BYTE*>(saved.data()), &size);
+    const testing_support::ScopeExit restore([&] {
+        if (had)
+            RegSetValueExW(key, L"RegisteredOwner", 0, type,
+                           reinterpret_cast<const BYTE*>(saved.data()), size);
+        else
+            RegDeleteValueW(key, L"RegisteredOwner");
+    });
 
     const std::wstring owner = L"鈴木花子";
     RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ, reinterpret_cast<const BYTE*>(owner.c_str()),
@@ -112,11 +123,6 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
         ASSERT_TRUE(main.Create());
         EXPECT_EQ(main.Call.CallName, L"");
     }
-
-    if (had)
-        RegSetValueExW(key, L"RegisteredOwner", 0, type,
-                       reinterpret_cast<const BYTE*>(saved.data()), size);
-    RegCloseKey(key);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "assets/resource.h"
+#include "toolkit/Handles.h"
 
 namespace {
 
@@ -60,14 +61,14 @@ TEST_F(VersionRecord, JapaneseStringsAndNumbers) {
 
 TEST(Pictures, MascotAndNoticeDifferOnlyInTheBackground) {
     const HINSTANCE self = GetModuleHandleW(nullptr);
-    HBITMAP mascot = static_cast<HBITMAP>(
-        LoadImageW(self, MAKEINTRESOURCEW(IDB_MASCOT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    HBITMAP notice = static_cast<HBITMAP>(
-        LoadImageW(self, MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const tk::UniqueBitmap mascot(static_cast<HBITMAP>(
+        LoadImageW(self, MAKEINTRESOURCEW(IDB_MASCOT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const tk::UniqueBitmap notice(static_cast<HBITMAP>(
+        LoadImageW(self, MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_TRUE(mascot && notice);
     DIBSECTION a{}, b{};
-    GetObjectW(mascot, sizeof a, &a);
-    GetObjectW(notice, sizeof b, &b);
+    GetObjectW(mascot.get(), sizeof a, &a);
+    GetObjectW(notice.get(), sizeof b, &b);
     EXPECT_EQ(a.dsBm.bmWidth, 74);
     EXPECT_EQ(a.dsBm.bmHeight, 55);
     EXPECT_EQ(a.dsBmih.biBitCount, 4);
@@ -75,40 +76,38 @@ TEST(Pictures, MascotAndNoticeDifferOnlyInTheBackground) {
     EXPECT_EQ(memcmp(a.dsBm.bmBits, b.dsBm.bmBits, a.dsBm.bmWidthBytes * 55), 0);
 
     RGBQUAD pa[16], pb[16];
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, mascot);
-    GetDIBColorTable(dc, 0, 16, pa);
-    SelectObject(dc, notice);
-    GetDIBColorTable(dc, 0, 16, pb);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    const tk::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        const tk::ScopedSelect select(dc.get(), mascot.get());
+        GetDIBColorTable(dc.get(), 0, 16, pa);
+    }
+    {
+        const tk::ScopedSelect select(dc.get(), notice.get());
+        GetDIBColorTable(dc.get(), 0, 16, pb);
+    }
     EXPECT_EQ(RGB(pa[0].rgbRed, pa[0].rgbGreen, pa[0].rgbBlue), RGB(255, 255, 255));
     EXPECT_EQ(RGB(pb[0].rgbRed, pb[0].rgbGreen, pb[0].rgbBlue), RGB(255, 182, 182));
     for (int i = 1; i < 16; ++i) EXPECT_EQ(memcmp(&pa[i], &pb[i], sizeof pa[i]), 0) << i;
-    DeleteObject(mascot);
-    DeleteObject(notice);
 }
 
 TEST(Pictures, ProgramAndMenuIconsLoad) {
     const HINSTANCE self = GetModuleHandleW(nullptr);
     for (int id : {IDI_PELNOR, IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM, IDI_MENU_HELP,
                    IDI_MENU_ABOUT, IDI_MENU_EXIT}) {
-        HICON icon =
-            static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        const tk::UniqueIcon icon(
+            static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
         EXPECT_TRUE(icon) << "icon " << id;
-        if (icon) DestroyIcon(icon);
     }
-    HICON big =
-        static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0));
+    const tk::UniqueIcon big(
+        static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0)));
     ASSERT_TRUE(big);
     ICONINFO info{};
-    GetIconInfo(big, &info);
+    GetIconInfo(big.get(), &info);
+    const tk::UniqueBitmap colourPart(info.hbmColor);
+    const tk::UniqueBitmap maskPart(info.hbmMask);
     BITMAP colour{};
-    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    GetObjectW(colourPart.get(), sizeof colour, &colour);
     EXPECT_EQ(colour.bmWidth, 32);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(big);
 }
 
 }  // namespace
