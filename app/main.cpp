@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         pelnor::MascotWindow main;
         main.QuitOnDestroy = true;
         if (main.Create()) {
-            application.SetAccelerators(main.Handle(), main.PopupMenu1.Accelerators());
+            application.SetAccelerators(main.Handle(), main.Menu.Accelerators());
             ShowWindow(main.Handle(), SW_SHOW);
             exitCode = application.Run();
         }

@@ -10,7 +10,7 @@ constexpr struct {
                           .clientWidth = 293,
                           .clientHeight = 157,
                           .font = {.face = L"ＭＳ Ｐゴシック", .height = 12}};
-    tk::ControlLayout Panel1{
+    tk::ControlLayout InfoPanel{
         .left = 6, .top = 5, .width = 279, .height = 96, .background = RGB(255, 175, 175)};
     tk::ControlLayout ProgramIcon{
         .left = 23, .top = 21, .width = 38, .height = 38, .icon = IDI_PELNOR};
@@ -30,49 +30,58 @@ constexpr struct {
                                .wordWrap = true};
     tk::ControlLayout Copyright{
         .text = L"Copyright (C) 2026 Pelnor developers", .left = 10, .top = 79};
-    tk::ControlLayout Label1{.text = L"Webページ",
-                             .left = 6,
-                             .top = 108,
-                             .width = 66,
-                             .height = 12,
-                             .font = {.face = L"ＭＳ ゴシック", .height = 12, .bold = true}};
-    tk::ControlLayout OKButton{
+    tk::ControlLayout WebPageLabel{.text = L"Webページ",
+                                   .left = 6,
+                                   .top = 108,
+                                   .width = 66,
+                                   .height = 12,
+                                   .font = {.face = L"ＭＳ ゴシック", .height = 12, .bold = true}};
+    tk::ControlLayout OkButton{
         .text = L"OK", .left = 102, .top = 128, .width = 75, .height = 25, .modalResult = IDOK};
-    tk::ControlLayout Edit1{.text = L"https://pelnor.example/",
-                            .left = 78,
-                            .top = 108,
-                            .width = 206,
-                            .height = 17,
-                            .border = false,
-                            .readOnly = true};
+    tk::ControlLayout WebAddressField{.text = L"https://pelnor.example/",
+                                      .left = 78,
+                                      .top = 108,
+                                      .width = 206,
+                                      .height = 17,
+                                      .border = false,
+                                      .readOnly = true};
 } kLayout{};
+
+// The controls as older notes and bug reports name them; the others kept theirs.
+[[maybe_unused]] constexpr struct {
+    const wchar_t* earlier;
+    const wchar_t* now;
+} kEarlierNames[] = {
+    {L"TAboutBox", L"AboutBox"},    {L"Panel1", L"InfoPanel"},  {L"Label1", L"WebPageLabel"},
+    {L"Edit1", L"WebAddressField"}, {L"OKButton", L"OkButton"},
+};
 
 }  // namespace
 
 AboutBox::AboutBox()
     : TDialog(kLayout.form),
-      Panel1(kLayout.Panel1),
+      InfoPanel(kLayout.InfoPanel),
       ProgramIcon(kLayout.ProgramIcon),
       ProductName(kLayout.ProductName),
       Version(kLayout.Version),
       Comments(kLayout.Comments),
       Copyright(kLayout.Copyright),
-      Label1(kLayout.Label1),
-      OKButton(kLayout.OKButton),
-      Edit1(kLayout.Edit1) {}
+      WebPageLabel(kLayout.WebPageLabel),
+      OkButton(kLayout.OkButton),
+      WebAddressField(kLayout.WebAddressField) {}
 
 void AboutBox::CreateControls() {
-    Panel1.Create(*this);
-    ProgramIcon.Create(*this, &Panel1);
-    ProductName.Create(*this, &Panel1);
-    Version.Create(*this, &Panel1);
-    Comments.Create(*this, &Panel1);
-    Copyright.Create(*this, &Panel1);
-    Label1.Create(*this);
+    InfoPanel.Create(*this);
+    ProgramIcon.Create(*this, &InfoPanel);
+    ProductName.Create(*this, &InfoPanel);
+    Version.Create(*this, &InfoPanel);
+    Comments.Create(*this, &InfoPanel);
+    Copyright.Create(*this, &InfoPanel);
+    WebPageLabel.Create(*this);
     // Tab order: the OK button (which has the focus on opening), then the address.
-    OKButton.Create(*this);
-    SetDefaultButton(OKButton);
-    Edit1.Create(*this);
+    OkButton.Create(*this);
+    SetDefaultButton(OkButton);
+    WebAddressField.Create(*this);
 }
 
 }  // namespace pelnor

@@ -12,15 +12,15 @@ class AboutBox : public tk::TDialog {
   public:
     AboutBox();
 
-    tk::TPanel Panel1;
+    tk::TPanel InfoPanel;
     tk::TImage ProgramIcon;
     tk::TLabel ProductName;
     tk::TLabel Version;
     tk::TLabel Comments;
     tk::TLabel Copyright;
-    tk::TLabel Label1;
-    tk::TButton OKButton;
-    tk::TEdit Edit1;
+    tk::TLabel WebPageLabel;
+    tk::TButton OkButton;
+    tk::TEdit WebAddressField;
 
   protected:
     void CreateControls() override;

@@ -28,131 +28,131 @@ constexpr struct {
                           .contextHelpBox = true,
                           .hint = L"モフレンタイマー機能設定",
                           .helpContext = 1};
-    tk::ControlLayout DegiClock{.text = L"00:00",
-                                .left = 10,
-                                .top = 6,
-                                .width = 50,
-                                .height = 20,
-                                .font = {.face = L"ＭＳ ゴシック", .height = 16, .bold = true},
-                                .color = kLime,
-                                .background = kBlack,
-                                .hint = L"今の時刻",
-                                .helpContext = 2};
-    tk::ControlLayout Btn30min{.text = L"30分後",
-                               .left = 66,
-                               .top = 1,
-                               .width = 60,
-                               .height = 25,
-                               .hint = L"呼出時間を今から30分後にする",
-                               .helpContext = 3};
-    tk::ControlLayout Btn1Hour{.text = L"1時間後",
-                               .left = 127,
-                               .top = 1,
-                               .width = 70,
-                               .height = 25,
-                               .hint = L"呼出時間を今から1時間後にする",
-                               .helpContext = 4};
-    tk::ControlLayout Btn1half{.text = L"1時間半後",
-                               .left = 198,
-                               .top = 1,
-                               .width = 85,
-                               .height = 25,
-                               .hint = L"呼出時間を今から1時間半後にする",
-                               .helpContext = 5};
-    tk::ControlLayout Btn2Hout{.text = L"2時間後",
-                               .left = 284,
-                               .top = 1,
-                               .width = 70,
-                               .height = 25,
-                               .hint = L"呼出時間を今から2時間後にする",
-                               .helpContext = 6};
-    tk::ControlLayout SetHour{.text = L"0",
-                              .left = 112,
-                              .top = 49,
-                              .width = 46,
-                              .height = 26,
-                              .hint = L"0時から23時のどれかを選ぶ",
-                              .helpContext = 7,
-                              .maxLength = 2,
-                              .minValue = 0,
-                              .maxValue = 23};
-    tk::ControlLayout SetMin{.text = L"0",
-                             .left = 186,
-                             .top = 49,
-                             .width = 46,
-                             .height = 26,
-                             .hint = L"0分から59分のどれかを選ぶ",
-                             .helpContext = 8,
-                             .maxLength = 2,
-                             .minValue = 0,
-                             .maxValue = 59};
-    tk::ControlLayout MyName{.left = 113,
-                             .top = 125,
-                             .width = 132,
-                             .height = 24,
-                             .hint = L"呼出の呼びかけに使います。",
-                             .helpContext = 10,
-                             .hiragana = true,
-                             .maxLength = 20};
-    tk::ControlLayout MyTask{.left = 113,
-                             .top = 155,
-                             .width = 239,
-                             .height = 24,
-                             .hint = L"呼ぶ用件を書きます",
-                             .helpContext = 11,
-                             .hiragana = true,
-                             .maxLength = 40};
-    tk::ControlLayout BtnSetOk{.text = L"設定",
-                               .left = 88,
-                               .top = 227,
-                               .width = 75,
-                               .height = 25,
-                               .font = kSmall,
-                               .hint = L"ここをクリックすると上の内容で呼び出します",
-                               .helpContext = 13};
-    tk::ControlLayout BtnSetNo{.text = L"解除",
-                               .left = 171,
-                               .top = 227,
-                               .width = 75,
-                               .height = 25,
-                               .font = kSmall,
-                               .hint = L"ここをクリックすると設定内容がキャンセルされます",
-                               .helpContext = 14};
-    tk::ControlLayout Button2{.text = L"閉じる",
-                              .left = 280,
-                              .top = 227,
-                              .width = 75,
-                              .height = 25,
-                              .font = kSmall,
-                              .hint = L"このウィンドウを閉じます。",
-                              .helpContext = 15,
-                              .modalResult = IDCANCEL};
-    tk::ControlLayout SetFlg{.left = 11,
-                             .top = 231,
-                             .width = 56,
-                             .height = 20,
-                             .font = {.height = 16, .bold = true},
-                             .color = kRed,
-                             .background = kBlack,
-                             .hint = L"設定中かどうか知らせます",
-                             .helpContext = 12};
-    tk::ControlLayout BeepCheck{.text = L"音を出す",
-                                .left = 269,
-                                .top = 128,
-                                .width = 89,
-                                .height = 17,
-                                .hint = L"呼び出すとき音を出すかどうか",
-                                .helpContext = 9,
-                                .checked = true};
-    tk::ControlLayout Label5{.text = L"呼出時間", .left = 12, .top = 55};
-    tk::ControlLayout Label1{.text = L"時", .left = 158, .top = 53};
-    tk::ControlLayout Label2{.text = L"分", .left = 234, .top = 53};
-    tk::ControlLayout Label3{.text = L"0～23", .left = 112, .top = 78};
-    tk::ControlLayout Label4{.text = L"0～59", .left = 186, .top = 79};
-    tk::ControlLayout Label8{.text = L"呼び出しは１回だけです。", .left = 111, .top = 98};
-    tk::ControlLayout Label6{.text = L"あなたの名前", .left = 13, .top = 129};
-    tk::ControlLayout Label7{.text = L"用件", .left = 15, .top = 161};
-    tk::ControlLayout Label9{
+    tk::ControlLayout ClockDisplay{.text = L"00:00",
+                                   .left = 10,
+                                   .top = 6,
+                                   .width = 50,
+                                   .height = 20,
+                                   .font = {.face = L"ＭＳ ゴシック", .height = 16, .bold = true},
+                                   .color = kLime,
+                                   .background = kBlack,
+                                   .hint = L"今の時刻",
+                                   .helpContext = 2};
+    tk::ControlLayout HalfHourButton{.text = L"30分後",
+                                     .left = 66,
+                                     .top = 1,
+                                     .width = 60,
+                                     .height = 25,
+                                     .hint = L"呼出時間を今から30分後にする",
+                                     .helpContext = 3};
+    tk::ControlLayout OneHourButton{.text = L"1時間後",
+                                    .left = 127,
+                                    .top = 1,
+                                    .width = 70,
+                                    .height = 25,
+                                    .hint = L"呼出時間を今から1時間後にする",
+                                    .helpContext = 4};
+    tk::ControlLayout HourAndHalfButton{.text = L"1時間半後",
+                                        .left = 198,
+                                        .top = 1,
+                                        .width = 85,
+                                        .height = 25,
+                                        .hint = L"呼出時間を今から1時間半後にする",
+                                        .helpContext = 5};
+    tk::ControlLayout TwoHoursButton{.text = L"2時間後",
+                                     .left = 284,
+                                     .top = 1,
+                                     .width = 70,
+                                     .height = 25,
+                                     .hint = L"呼出時間を今から2時間後にする",
+                                     .helpContext = 6};
+    tk::ControlLayout HourField{.text = L"0",
+                                .left = 112,
+                                .top = 49,
+                                .width = 46,
+                                .height = 26,
+                                .hint = L"0時から23時のどれかを選ぶ",
+                                .helpContext = 7,
+                                .maxLength = 2,
+                                .minValue = 0,
+                                .maxValue = 23};
+    tk::ControlLayout MinuteField{.text = L"0",
+                                  .left = 186,
+                                  .top = 49,
+                                  .width = 46,
+                                  .height = 26,
+                                  .hint = L"0分から59分のどれかを選ぶ",
+                                  .helpContext = 8,
+                                  .maxLength = 2,
+                                  .minValue = 0,
+                                  .maxValue = 59};
+    tk::ControlLayout NameField{.left = 113,
+                                .top = 125,
+                                .width = 132,
+                                .height = 24,
+                                .hint = L"呼出の呼びかけに使います。",
+                                .helpContext = 10,
+                                .hiragana = true,
+                                .maxLength = 20};
+    tk::ControlLayout ErrandField{.left = 113,
+                                  .top = 155,
+                                  .width = 239,
+                                  .height = 24,
+                                  .hint = L"呼ぶ用件を書きます",
+                                  .helpContext = 11,
+                                  .hiragana = true,
+                                  .maxLength = 40};
+    tk::ControlLayout SetButton{.text = L"設定",
+                                .left = 88,
+                                .top = 227,
+                                .width = 75,
+                                .height = 25,
+                                .font = kSmall,
+                                .hint = L"ここをクリックすると上の内容で呼び出します",
+                                .helpContext = 13};
+    tk::ControlLayout CancelCallButton{.text = L"解除",
+                                       .left = 171,
+                                       .top = 227,
+                                       .width = 75,
+                                       .height = 25,
+                                       .font = kSmall,
+                                       .hint = L"ここをクリックすると設定内容がキャンセルされます",
+                                       .helpContext = 14};
+    tk::ControlLayout CloseButton{.text = L"閉じる",
+                                  .left = 280,
+                                  .top = 227,
+                                  .width = 75,
+                                  .height = 25,
+                                  .font = kSmall,
+                                  .hint = L"このウィンドウを閉じます。",
+                                  .helpContext = 15,
+                                  .modalResult = IDCANCEL};
+    tk::ControlLayout ArmedIndicator{.left = 11,
+                                     .top = 231,
+                                     .width = 56,
+                                     .height = 20,
+                                     .font = {.height = 16, .bold = true},
+                                     .color = kRed,
+                                     .background = kBlack,
+                                     .hint = L"設定中かどうか知らせます",
+                                     .helpContext = 12};
+    tk::ControlLayout BeepCheckBox{.text = L"音を出す",
+                                   .left = 269,
+                                   .top = 128,
+                                   .width = 89,
+                                   .height = 17,
+                                   .hint = L"呼び出すとき音を出すかどうか",
+                                   .helpContext = 9,
+                                   .checked = true};
+    tk::ControlLayout CallTimeLabel{.text = L"呼出時間", .left = 12, .top = 55};
+    tk::ControlLayout HourLabel{.text = L"時", .left = 158, .top = 53};
+    tk::ControlLayout MinuteLabel{.text = L"分", .left = 234, .top = 53};
+    tk::ControlLayout HourRangeLabel{.text = L"0～23", .left = 112, .top = 78};
+    tk::ControlLayout MinuteRangeLabel{.text = L"0～59", .left = 186, .top = 79};
+    tk::ControlLayout OnceOnlyLabel{.text = L"呼び出しは１回だけです。", .left = 111, .top = 98};
+    tk::ControlLayout NameLabel{.text = L"あなたの名前", .left = 13, .top = 129};
+    tk::ControlLayout ErrandLabel{.text = L"用件", .left = 15, .top = 161};
+    tk::ControlLayout WrapWarningLabel{
         .text = L"半角文字を空白なしで続けて書くと最後まで表示されないことがあります。",
         .left = 12,
         .top = 185,
@@ -162,129 +162,166 @@ constexpr struct {
         .wordWrap = true};
 } kLayout{};
 
+// The controls and handlers as older notes and bug reports name them.
+[[maybe_unused]] constexpr struct {
+    const wchar_t* earlier;
+    const wchar_t* now;
+} kEarlierNames[] = {
+    {L"TTimeSet", L"CallLetterDialog"},
+    {L"DegiClock", L"ClockDisplay"},
+    {L"Btn30min", L"HalfHourButton"},
+    {L"Btn1Hour", L"OneHourButton"},
+    {L"Btn1half", L"HourAndHalfButton"},
+    {L"Btn2Hout", L"TwoHoursButton"},
+    {L"SetHour", L"HourField"},
+    {L"SetMin", L"MinuteField"},
+    {L"MyName", L"NameField"},
+    {L"MyTask", L"ErrandField"},
+    {L"BtnSetOk", L"SetButton"},
+    {L"BtnSetNo", L"CancelCallButton"},
+    {L"Button2", L"CloseButton"},
+    {L"SetFlg", L"ArmedIndicator"},
+    {L"BeepCheck", L"BeepCheckBox"},
+    {L"Label5", L"CallTimeLabel"},
+    {L"Label1", L"HourLabel"},
+    {L"Label2", L"MinuteLabel"},
+    {L"Label3", L"HourRangeLabel"},
+    {L"Label4", L"MinuteRangeLabel"},
+    {L"Label8", L"OnceOnlyLabel"},
+    {L"Label6", L"NameLabel"},
+    {L"Label7", L"ErrandLabel"},
+    {L"Label9", L"WrapWarningLabel"},
+    {L"Timer1", L"clockTimer_"},
+    {L"Timer1Timer", L"OnTick"},
+    {L"TimeUp", L"FillTimeAhead"},
+    {L"BtnSetOkClick", L"OnSetClicked"},
+    {L"BtnSetNoClick", L"OnCancelCallClicked"},
+};
+
 }  // namespace
 
 CallLetterDialog::CallLetterDialog(CallState& call, std::function<ClockTime()> clock,
                                    std::wstring helpFile)
     : TDialog(kLayout.form),
-      DegiClock(kLayout.DegiClock),
-      Btn30min(kLayout.Btn30min),
-      Btn1Hour(kLayout.Btn1Hour),
-      Btn1half(kLayout.Btn1half),
-      Btn2Hout(kLayout.Btn2Hout),
-      SetHour(kLayout.SetHour),
-      SetMin(kLayout.SetMin),
-      MyName(kLayout.MyName),
-      MyTask(kLayout.MyTask),
-      BtnSetOk(kLayout.BtnSetOk),
-      BtnSetNo(kLayout.BtnSetNo),
-      Button2(kLayout.Button2),
-      SetFlg(kLayout.SetFlg),
-      BeepCheck(kLayout.BeepCheck),
-      Label5(kLayout.Label5),
-      Label1(kLayout.Label1),
-      Label2(kLayout.Label2),
-      Label3(kLayout.Label3),
-      Label4(kLayout.Label4),
-      Label8(kLayout.Label8),
-      Label6(kLayout.Label6),
-      Label7(kLayout.Label7),
-      Label9(kLayout.Label9),
+      ClockDisplay(kLayout.ClockDisplay),
+      HalfHourButton(kLayout.HalfHourButton),
+      OneHourButton(kLayout.OneHourButton),
+      HourAndHalfButton(kLayout.HourAndHalfButton),
+      TwoHoursButton(kLayout.TwoHoursButton),
+      HourField(kLayout.HourField),
+      MinuteField(kLayout.MinuteField),
+      NameField(kLayout.NameField),
+      ErrandField(kLayout.ErrandField),
+      SetButton(kLayout.SetButton),
+      CancelCallButton(kLayout.CancelCallButton),
+      CloseButton(kLayout.CloseButton),
+      ArmedIndicator(kLayout.ArmedIndicator),
+      BeepCheckBox(kLayout.BeepCheckBox),
+      CallTimeLabel(kLayout.CallTimeLabel),
+      HourLabel(kLayout.HourLabel),
+      MinuteLabel(kLayout.MinuteLabel),
+      HourRangeLabel(kLayout.HourRangeLabel),
+      MinuteRangeLabel(kLayout.MinuteRangeLabel),
+      OnceOnlyLabel(kLayout.OnceOnlyLabel),
+      NameLabel(kLayout.NameLabel),
+      ErrandLabel(kLayout.ErrandLabel),
+      WrapWarningLabel(kLayout.WrapWarningLabel),
       call_(call),
       clock_(std::move(clock)),
       helpFile_(std::move(helpFile)),
-      timer1_(*this, kTimer1, kTimer1Interval, [this] { Timer1Timer(); }) {
-    Btn30min.OnClick = [this] { Btn30minClick(); };
-    Btn1Hour.OnClick = [this] { Btn1HourClick(); };
-    Btn1half.OnClick = [this] { Btn1halfClick(); };
-    Btn2Hout.OnClick = [this] { Btn2HoutClick(); };
-    BtnSetOk.OnClick = [this] { BtnSetOkClick(); };
-    BtnSetNo.OnClick = [this] { BtnSetNoClick(); };
+      clockTimer_(*this, kClockTimerId, kClockIntervalMs, [this] { OnTick(); }) {
+    HalfHourButton.OnClick = [this] { FillTimeAhead(0, 30); };
+    OneHourButton.OnClick = [this] { FillTimeAhead(1, 0); };
+    HourAndHalfButton.OnClick = [this] { FillTimeAhead(1, 30); };
+    TwoHoursButton.OnClick = [this] { FillTimeAhead(2, 0); };
+    SetButton.OnClick = [this] { OnSetClicked(); };
+    CancelCallButton.OnClick = [this] { OnCancelCallClicked(); };
     ContextHelp = [this](DWORD context, POINT point) {
         HelpContextPopup(Handle(), helpFile_, point, context);
     };
 }
 
 void CallLetterDialog::CreateControls() {
-    DegiClock.Create(*this);
-    Btn30min.Create(*this);
-    Btn1Hour.Create(*this);
-    Btn1half.Create(*this);
-    Btn2Hout.Create(*this);
-    SetHour.Create(*this);
-    SetMin.Create(*this);
-    MyName.Create(*this);
-    MyTask.Create(*this);
-    BtnSetOk.Create(*this);
-    SetDefaultButton(BtnSetOk);
-    BtnSetNo.Create(*this);
-    Button2.Create(*this);
-    SetCancelButton(Button2);
-    SetFlg.Create(*this);
-    BeepCheck.Create(*this);
+    ClockDisplay.Create(*this);
+    HalfHourButton.Create(*this);
+    OneHourButton.Create(*this);
+    HourAndHalfButton.Create(*this);
+    TwoHoursButton.Create(*this);
+    HourField.Create(*this);
+    MinuteField.Create(*this);
+    NameField.Create(*this);
+    ErrandField.Create(*this);
+    SetButton.Create(*this);
+    SetDefaultButton(SetButton);
+    CancelCallButton.Create(*this);
+    CloseButton.Create(*this);
+    SetCancelButton(CloseButton);
+    ArmedIndicator.Create(*this);
+    BeepCheckBox.Create(*this);
     for (tk::TLabel* label :
-         {&Label5, &Label1, &Label2, &Label3, &Label4, &Label8, &Label6, &Label7, &Label9})
+         {&CallTimeLabel, &HourLabel, &MinuteLabel, &HourRangeLabel, &MinuteRangeLabel,
+          &OnceOnlyLabel, &NameLabel, &ErrandLabel, &WrapWarningLabel})
         label->Create(*this);
 }
 
 void CallLetterDialog::FormCreate() {
-    SetFlg.SetText(call_.CallSet ? kArmed : L"");
-    SetHour.SetValue(call_.CallHour);
-    SetMin.SetValue(call_.CallMin);
-    MyName.SetText(call_.CallName);
-    MyTask.SetText(call_.CallTask);
-    BeepCheck.SetChecked(call_.CallBeep == 1);
-    timer1_.SetEnabled(true);
+    ArmedIndicator.SetText(call_.CallSet ? kArmed : L"");
+    HourField.SetValue(call_.CallHour);
+    MinuteField.SetValue(call_.CallMin);
+    NameField.SetText(call_.CallName);
+    ErrandField.SetText(call_.CallTask);
+    BeepCheckBox.SetChecked(call_.CallBeep == 1);
+    clockTimer_.SetEnabled(true);
     const ClockTime now = clock_();
-    DegiClock.SetText(ClockText(now.hour, now.minute));
+    ClockDisplay.SetText(ClockText(now.hour, now.minute));
 }
 
 void CallLetterDialog::FormHide() {
-    timer1_.SetEnabled(false);
+    clockTimer_.SetEnabled(false);
 }
 
-void CallLetterDialog::Timer1Timer() {
+void CallLetterDialog::OnTick() {
     const ClockTime now = clock_();
-    DegiClock.SetText(ClockText(now.hour, now.minute));
+    ClockDisplay.SetText(ClockText(now.hour, now.minute));
     // The call fired (and disarmed itself) while the dialog was open.
-    if (!call_.CallSet && SetFlg.Text() == kArmed) SetFlg.SetText(L"");
+    if (!call_.CallSet && ArmedIndicator.Text() == kArmed) ArmedIndicator.SetText(L"");
 }
 
-void CallLetterDialog::TimeUp(std::uint16_t hours, std::uint16_t minutes) {
+void CallLetterDialog::FillTimeAhead(std::uint16_t hours, std::uint16_t minutes) {
     const ClockTime t = pelnor::TimeUp(clock_(), hours, minutes);
-    SetHour.SetValue(t.hour);
-    SetMin.SetValue(t.minute);
+    HourField.SetValue(t.hour);
+    MinuteField.SetValue(t.minute);
 }
 
-void CallLetterDialog::BtnSetOkClick() {
+void CallLetterDialog::OnSetClicked() {
     // A value typed out of range and confirmed with Enter has not lost the
     // focus yet: bring it into range so the question and the call agree.
-    SetHour.ClampNow();
-    SetMin.ClampNow();
-    const int hour = SetHour.Value();
-    const int minute = SetMin.Value();
+    HourField.ClampNow();
+    MinuteField.ClampNow();
+    const int hour = HourField.Value();
+    const int minute = MinuteField.Value();
     const std::wstring question =
         ClockText(static_cast<unsigned>(hour), static_cast<unsigned>(minute)) + kSetQuestion;
     if (!tk::ConfirmBox(Handle(), question)) return;
     call_.CallSet = true;
     call_.CallHour = static_cast<std::uint16_t>(hour);
     call_.CallMin = static_cast<std::uint16_t>(minute);
-    call_.CallName = MyName.Text();
-    call_.CallTask = MyTask.Text();
-    SetFlg.SetText(kArmed);
-    call_.CallBeep = BeepCheck.Checked() ? 1 : 0;
+    call_.CallName = NameField.Text();
+    call_.CallTask = ErrandField.Text();
+    ArmedIndicator.SetText(kArmed);
+    call_.CallBeep = BeepCheckBox.Checked() ? 1 : 0;
 }
 
-void CallLetterDialog::BtnSetNoClick() {
+void CallLetterDialog::OnCancelCallClicked() {
     if (!tk::ConfirmBox(Handle(), kCancelQuestion)) return;
     call_.CallSet = false;
     call_.CallHour = 0;
     call_.CallMin = 0;
     call_.CallTask.clear();
-    SetHour.SetValue(0);
-    SetMin.SetValue(0);
-    MyTask.SetText(L"");
-    SetFlg.SetText(L"");
+    HourField.SetValue(0);
+    MinuteField.SetValue(0);
+    ErrandField.SetText(L"");
+    ArmedIndicator.SetText(L"");
 }
 
 }  // namespace pelnor

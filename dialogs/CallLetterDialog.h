@@ -16,47 +16,46 @@ namespace pelnor {
 
 class CallLetterDialog : public tk::TDialog {
   public:
-    static constexpr UINT_PTR kTimer1 = 1;
-    static constexpr UINT kTimer1Interval = 2000;
+    static constexpr UINT_PTR kClockTimerId = 1;
+    static constexpr UINT kClockIntervalMs = 2000;
 
     // Reads and writes `call`; `clock` gives the local time of day; the pop-up
     // help of its controls comes from `helpFile`.
     CallLetterDialog(CallState& call, std::function<ClockTime()> clock, std::wstring helpFile = {});
 
-    tk::TStaticText DegiClock;
-    tk::TButton Btn30min;
-    tk::TButton Btn1Hour;
-    tk::TButton Btn1half;
-    tk::TButton Btn2Hout;
-    tk::TSpinEdit SetHour;
-    tk::TSpinEdit SetMin;
-    tk::TEdit MyName;
-    tk::TEdit MyTask;
-    tk::TButton BtnSetOk;
-    tk::TButton BtnSetNo;
-    tk::TButton Button2;
-    tk::TStaticText SetFlg;
-    tk::TCheckBox BeepCheck;
-    tk::TLabel Label5;
-    tk::TLabel Label1;
-    tk::TLabel Label2;
-    tk::TLabel Label3;
-    tk::TLabel Label4;
-    tk::TLabel Label8;
-    tk::TLabel Label6;
-    tk::TLabel Label7;
-    tk::TLabel Label9;
+    tk::TStaticText ClockDisplay;
+    tk::TButton HalfHourButton;
+    tk::TButton OneHourButton;
+    tk::TButton HourAndHalfButton;
+    tk::TButton TwoHoursButton;
+    tk::TSpinEdit HourField;
+    tk::TSpinEdit MinuteField;
+    tk::TEdit NameField;
+    tk::TEdit ErrandField;
+    tk::TButton SetButton;
+    tk::TButton CancelCallButton;
+    tk::TButton CloseButton;
+    tk::TStaticText ArmedIndicator;
+    tk::TCheckBox BeepCheckBox;
+    tk::TLabel CallTimeLabel;
+    tk::TLabel HourLabel;
+    tk::TLabel MinuteLabel;
+    tk::TLabel HourRangeLabel;
+    tk::TLabel MinuteRangeLabel;
+    tk::TLabel OnceOnlyLabel;
+    tk::TLabel NameLabel;
+    tk::TLabel ErrandLabel;
+    tk::TLabel WrapWarningLabel;
 
-    void Timer1Timer();
-    void Btn30minClick() { TimeUp(0, 30); }
-    void Btn1HourClick() { TimeUp(1, 0); }
-    void Btn1halfClick() { TimeUp(1, 30); }
-    void Btn2HoutClick() { TimeUp(2, 0); }
-    void BtnSetOkClick();
-    void BtnSetNoClick();
-    void TimeUp(std::uint16_t hours, std::uint16_t minutes);
+    // Every two seconds while shown: the clock, and the indicator of a call
+    // that fired meanwhile.
+    void OnTick();
+    void OnSetClicked();
+    void OnCancelCallClicked();
+    // Fills the time fields with now plus the given time; arms nothing.
+    void FillTimeAhead(std::uint16_t hours, std::uint16_t minutes);
 
-    bool Timer1Enabled() const noexcept { return timer1_.Enabled(); }
+    bool ClockRunning() const noexcept { return clockTimer_.Enabled(); }
 
   protected:
     void CreateControls() override;
@@ -67,7 +66,7 @@ class CallLetterDialog : public tk::TDialog {
     CallState& call_;
     std::function<ClockTime()> clock_;
     std::wstring helpFile_;
-    tk::TTimer timer1_;
+    tk::TTimer clockTimer_;
 };
 
 }  // namespace pelnor

@@ -18,70 +18,82 @@ constexpr struct {
                           .clientHeight = 183,
                           .font = {.face = L"ＭＳ Ｐゴシック", .height = 16, .bold = true},
                           .stayOnTop = true};
-    tk::ControlLayout OKBtn{
+    tk::ControlLayout OkButton{
         .text = L"OK", .left = 115, .top = 149, .width = 75, .height = 25, .modalResult = IDOK};
-    tk::ControlLayout Panel1{
+    tk::ControlLayout MessagePanel{
         .left = 10, .top = 6, .width = 295, .height = 133, .background = kPanelColour};
-    tk::ControlLayout Image1{
+    tk::ControlLayout MascotPicture{
         .left = 216, .top = 61, .width = 74, .height = 55, .bitmap = IDB_NOTICE};
-    tk::ControlLayout Label2{.text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite};
-    tk::ControlLayout Label1{.text = L"－モフレン－", .left = 155, .top = 105, .color = kNavy};
-    tk::ControlLayout MyName{.text = L"さん、", .left = 21, .top = 18, .color = kWhite};
-    tk::ControlLayout MyTask{.text = L"時がきました。",
-                             .left = 22,
-                             .top = 46,
-                             .width = 251,
-                             .height = 46,
-                             .color = kWhite,
-                             .wordWrap = true};
-    tk::ControlLayout MyName2{.text = L"さん、", .left = 20, .top = 17, .color = kNavy};
-    tk::ControlLayout MyTask2{.text = L"時がきました。",
-                              .left = 21,
-                              .top = 45,
-                              .width = 251,
-                              .height = 46,
-                              .color = kNavy,
-                              .wordWrap = true};
+    tk::ControlLayout SignatureShadow{
+        .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite};
+    tk::ControlLayout Signature{.text = L"－モフレン－", .left = 155, .top = 105, .color = kNavy};
+    tk::ControlLayout NameShadow{.text = L"さん、", .left = 21, .top = 18, .color = kWhite};
+    tk::ControlLayout ErrandShadow{.text = L"時がきました。",
+                                   .left = 22,
+                                   .top = 46,
+                                   .width = 251,
+                                   .height = 46,
+                                   .color = kWhite,
+                                   .wordWrap = true};
+    tk::ControlLayout NameLine{.text = L"さん、", .left = 20, .top = 17, .color = kNavy};
+    tk::ControlLayout ErrandLine{.text = L"時がきました。",
+                                 .left = 21,
+                                 .top = 45,
+                                 .width = 251,
+                                 .height = 46,
+                                 .color = kNavy,
+                                 .wordWrap = true};
 } kLayout{};
+
+// The controls as older notes and bug reports name them.
+[[maybe_unused]] constexpr struct {
+    const wchar_t* earlier;
+    const wchar_t* now;
+} kEarlierNames[] = {
+    {L"TOKBottomDlg", L"CallNotice"}, {L"OKBtn", L"OkButton"},         {L"Panel1", L"MessagePanel"},
+    {L"Image1", L"MascotPicture"},    {L"Label2", L"SignatureShadow"}, {L"Label1", L"Signature"},
+    {L"MyName", L"NameShadow"},       {L"MyTask", L"ErrandShadow"},    {L"MyName2", L"NameLine"},
+    {L"MyTask2", L"ErrandLine"},
+};
 
 }  // namespace
 
 CallNotice::CallNotice()
     : TDialog(kLayout.form),
-      OKBtn(kLayout.OKBtn),
-      Panel1(kLayout.Panel1),
-      Image1(kLayout.Image1),
-      Label2(kLayout.Label2),
-      Label1(kLayout.Label1),
-      MyName(kLayout.MyName),
-      MyTask(kLayout.MyTask),
-      MyName2(kLayout.MyName2),
-      MyTask2(kLayout.MyTask2) {}
+      OkButton(kLayout.OkButton),
+      MessagePanel(kLayout.MessagePanel),
+      MascotPicture(kLayout.MascotPicture),
+      SignatureShadow(kLayout.SignatureShadow),
+      Signature(kLayout.Signature),
+      NameShadow(kLayout.NameShadow),
+      ErrandShadow(kLayout.ErrandShadow),
+      NameLine(kLayout.NameLine),
+      ErrandLine(kLayout.ErrandLine) {}
 
 void CallNotice::SetName(std::wstring_view callName) {
     const std::wstring line = NoticeNameLine(callName);
-    MyName.SetText(line);
-    MyName2.SetText(line);
+    NameShadow.SetText(line);
+    NameLine.SetText(line);
 }
 
 void CallNotice::SetTask(std::wstring_view callTask) {
     const std::wstring line = NoticeTaskLine(callTask);
-    MyTask.SetText(line);
-    MyTask2.SetText(line);
+    ErrandShadow.SetText(line);
+    ErrandLine.SetText(line);
 }
 
 void CallNotice::CreateControls() {
-    Panel1.Create(*this);
-    // The picture first: the banner and texts are drawn over it.
-    Image1.Create(*this, &Panel1);
-    Label2.Create(*this, &Panel1);
-    Label1.Create(*this, &Panel1);
-    MyName.Create(*this, &Panel1);
-    MyTask.Create(*this, &Panel1);
-    MyName2.Create(*this, &Panel1);
-    MyTask2.Create(*this, &Panel1);
-    OKBtn.Create(*this);
-    SetDefaultButton(OKBtn);
+    MessagePanel.Create(*this);
+    // The picture first: the signature and texts are drawn over it.
+    MascotPicture.Create(*this, &MessagePanel);
+    SignatureShadow.Create(*this, &MessagePanel);
+    Signature.Create(*this, &MessagePanel);
+    NameShadow.Create(*this, &MessagePanel);
+    ErrandShadow.Create(*this, &MessagePanel);
+    NameLine.Create(*this, &MessagePanel);
+    ErrandLine.Create(*this, &MessagePanel);
+    OkButton.Create(*this);
+    SetDefaultButton(OkButton);
 }
 
 }  // namespace pelnor

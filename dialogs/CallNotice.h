@@ -19,15 +19,15 @@ class CallNotice : public tk::TDialog {
     // "<errand>時がきました。".
     void SetTask(std::wstring_view callTask);
 
-    tk::TButton OKBtn;
-    tk::TPanel Panel1;
-    tk::TImage Image1;
-    tk::TLabel Label2;
-    tk::TLabel Label1;
-    tk::TLabel MyName;
-    tk::TLabel MyTask;
-    tk::TLabel MyName2;
-    tk::TLabel MyTask2;
+    tk::TButton OkButton;
+    tk::TPanel MessagePanel;
+    tk::TImage MascotPicture;
+    tk::TLabel SignatureShadow;
+    tk::TLabel Signature;
+    tk::TLabel NameShadow;
+    tk::TLabel ErrandShadow;
+    tk::TLabel NameLine;
+    tk::TLabel ErrandLine;
 
   protected:
     void CreateControls() override;

@@ -26,10 +26,10 @@ namespace {
 
 constexpr wchar_t kHelpFileName[] = L"Pelnor.hlp";
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTickTimerId = 1;
 constexpr UINT kTickMs = 500;
 
-constexpr tk::FormLayout kMainLayout{
+constexpr tk::FormLayout kMascotLayout{
     .className = L"PelnorMascot",
     .caption = L"モフレン",
     .left = 381,
@@ -40,14 +40,14 @@ constexpr tk::FormLayout kMainLayout{
     .exStyle = WS_EX_TOPMOST,
     .background = RGB(0, 0, 0),
 };
-constexpr const wchar_t* kMainHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
-constexpr const wchar_t* kMainFontFace = L"ＭＳ Ｐゴシック";
-constexpr int kMainFontHeight = 12;          // character height, without internal leading
+constexpr const wchar_t* kMascotHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
+constexpr const wchar_t* kMascotFontFace = L"ＭＳ Ｐゴシック";
+constexpr int kMascotFontHeight = 12;        // character height, without internal leading
 constexpr POINT kKeyboardMenuPoint{40, 50};  // client point where Shift+F10 opens the menu
 
 struct FixedItem {
-    tk::TMenuItem* MascotWindow::*member;
-    const wchar_t* name;
+    tk::TMenuItem* MascotWindow::*member;  // none for a separator
+    const wchar_t* name;                   // as older notes and bug reports call it
     const wchar_t* caption;
     const wchar_t* hint;
     tk::ShortCut shortcut;
@@ -56,25 +56,46 @@ struct FixedItem {
     void (MascotWindow::*onClick)();
 };
 
+using tk::keys::Alt;
+using tk::keys::Ctrl;
+
 // The menu, top to bottom.
 constexpr FixedItem kFixedItems[] = {
-    {&MascotWindow::MnuDspTop, L"MnuDspTop", L"常に上に表示", L"チェックすると他のウィンドウに隠れません",
-     16469, -1, true, &MascotWindow::MnuDspTopClick},
-    {&MascotWindow::MnuFreeze, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります", 16467, -1,
-     false, &MascotWindow::MnuFreezeClick},
-    {&MascotWindow::N3, L"N3", L"-", L"", 0, -1, false, nullptr},
-    {&MascotWindow::MnuCallExpr, L"MnuCallExpr", L"エクスプローラ召喚", L"エクスプローラを呼び出します",
-     16453, 0, false, &MascotWindow::MnuCallExprClick},
-    {&MascotWindow::N4, L"N4", L"-", L"", 0, -1, false, nullptr},
-    {&MascotWindow::TimerSet, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定", 16471, 1, false,
-     &MascotWindow::TimerSetClick},
-    {&MascotWindow::OpenRoom, L"OpenRoom", L"モフレンの部屋を開く", L"実行ファイルのあるフォルダを開きます",
-     16463, 2, false, &MascotWindow::OpenRoomClick},
-    {&MascotWindow::N1, L"N1", L"-", L"", 0, -1, false, nullptr},
-    {&MascotWindow::Help1, L"Help1", L"ヘルプ", L"", 112, 3, false, &MascotWindow::Help1Click},
-    {&MascotWindow::About1, L"About1", L"バージョン情報...", L"", 16449, 4, false, &MascotWindow::About1Click},
-    {&MascotWindow::N2, L"N2", L"-", L"", 0, -1, false, nullptr},
-    {&MascotWindow::Exit1, L"Exit1", L"終了", L"", 32883, 5, false, &MascotWindow::Exit1Click},
+    {&MascotWindow::AlwaysOnTopItem, L"MnuDspTop", L"常に上に表示",
+     L"チェックすると他のウィンドウに隠れません", Ctrl + 'U', -1, true,
+     &MascotWindow::ToggleAlwaysOnTop},
+    {&MascotWindow::FreezeItem, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります",
+     Ctrl + 'S', -1, false, &MascotWindow::ToggleFreeze},
+    {nullptr, L"N3", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::ExplorerItem, L"MnuCallExpr", L"エクスプローラ召喚",
+     L"エクスプローラを呼び出します", Ctrl + 'E', 0, false, &MascotWindow::SummonExplorer},
+    {nullptr, L"N4", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::CallLetterItem, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定",
+     Ctrl + 'W', 1, false, &MascotWindow::WriteCallLetter},
+    {&MascotWindow::ProgramFolderItem, L"OpenRoom", L"モフレンの部屋を開く",
+     L"実行ファイルのあるフォルダを開きます", Ctrl + 'O', 2, false,
+     &MascotWindow::OpenProgramFolder},
+    {nullptr, L"N1", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::HelpItem, L"Help1", L"ヘルプ", L"", VK_F1, 3, false, &MascotWindow::ShowHelp},
+    {&MascotWindow::AboutItem, L"About1", L"バージョン情報...", L"", Ctrl + 'A', 4, false,
+     &MascotWindow::ShowAbout},
+    {nullptr, L"N2", L"-", L"", 0, -1, false, nullptr},
+    {&MascotWindow::ExitItem, L"Exit1", L"終了", L"", Alt + VK_F4, 5, false, &MascotWindow::Exit},
+};
+
+// The rest of the window as older notes and bug reports name it; the menu
+// items keep their names in the table above.
+[[maybe_unused]] constexpr struct {
+    const wchar_t* earlier;
+    const wchar_t* now;
+} kEarlierNames[] = {
+    {L"TMain", L"MascotWindow"},      {L"PopupMenu1", L"Menu"},
+    {L"ImageList1", L"MenuIcons"},    {L"Image1", L"Picture"},
+    {L"Timer1", L"TickTimer"},        {L"MirrorBmp", L"mirrored_"},
+    {L"FormCreate", L"StartUp"},      {L"FormPaint", L"OnPaint"},
+    {L"FormKeyDown", L"OnKeyDown"},   {L"Timer1Timer", L"OnTick"},
+    {L"GrabMove", L"StartMove"},      {L"FormRgnSet", L"ReshapeAndDraw"},
+    {L"RePaintForm", L"DrawPicture"}, {L"LaunchClick", L"LaunchShortcut"},
 };
 
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
@@ -91,7 +112,7 @@ MascotEnvironment MascotEnvironment::System() {
 }
 
 MascotWindow::MascotWindow(MascotEnvironment environment)
-    : Timer1(*this, kTimer1, kTickMs, [this] { Timer1Timer(); }),
+    : TickTimer(*this, kTickTimerId, kTickMs, [this] { OnTick(); }),
       environment_(std::move(environment)) {
     BuildMenu();
 }
@@ -99,13 +120,13 @@ MascotWindow::MascotWindow(MascotEnvironment environment)
 MascotWindow::~MascotWindow() = default;
 
 bool MascotWindow::Create() {
-    if (!CreateForm(kMainLayout)) return false;
-    FormCreate();
-    font_ = tk::MakeFont(kMainFontFace, kMainFontHeight);
-    hint_ = tk::AttachHint(Handle(), kMainHint);
+    if (!CreateForm(kMascotLayout)) return false;
+    StartUp();
+    font_ = tk::MakeFont(kMascotFontFace, kMascotFontHeight);
+    hint_ = tk::AttachHint(Handle(), kMascotHint);
     if (hint_ && font_)
         SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    Timer1.SetEnabled(true);
+    TickTimer.SetEnabled(true);
     return true;
 }
 
@@ -120,19 +141,17 @@ void MascotWindow::BuildMenu() {
         item.Checked = fixed.checked;
         if (fixed.onClick)
             item.OnClick = [this, click = fixed.onClick](tk::TMenuItem&) { (this->*click)(); };
-        this->*fixed.member = &PopupMenu1.Add(std::move(item));
+        tk::TMenuItem& added = Menu.Add(std::move(item));
+        if (fixed.member) this->*fixed.member = &added;
     }
     for (int id : kMenuIcons) {
         tk::UniqueIcon icon(static_cast<HICON>(LoadImageW(
             GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-        ImageList1.AddIcon(icon.get());
+        MenuIcons.AddIcon(icon.get());
     }
 }
 
-void MascotWindow::FormCreate() {
-    cursor_ = LoadCursorW(nullptr, IDC_WAIT);
-    SetCursor(cursor_);
-
+void MascotWindow::StartUp() {
     Call.CallSet = false;
     Call.CallHour = 0;
     Call.CallMin = 0;
@@ -142,20 +161,17 @@ void MascotWindow::FormCreate() {
 
     Motion = MascotState{};
 
-    Image1.LoadFromResource(IDB_MASCOT);
-    SetWindowPos(Handle(), nullptr, 0, 0, Image1.Width(), kMainLayout.clientHeight,
+    Picture.LoadFromResource(IDB_MASCOT);
+    SetWindowPos(Handle(), nullptr, 0, 0, Picture.Width(), kMascotLayout.clientHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    MirrorBmp = Image1.MakeMirror();
+    mirrored_ = Picture.MakeMirror();
 
     programFolder_ = FolderOf(environment_.executablePath());
     programFolderSlash_ = WithTrailingBackslash(programFolder_);
     helpFile_ = programFolderSlash_ + kHelpFileName;
 
     BuildLauncher();
-
-    cursor_ = LoadCursorW(nullptr, IDC_ARROW);
-    SetCursor(cursor_);
 }
 
 void MascotWindow::BuildLauncher() {
@@ -165,7 +181,7 @@ void MascotWindow::BuildLauncher() {
     std::vector<LauncherEntry> entries;
     for (const std::wstring& file : files) {
         const tk::UniqueIcon icon = ShellIconFor(programFolderSlash_ + file);
-        const int image = ImageList1.AddIcon(icon.get());
+        const int image = MenuIcons.AddIcon(icon.get());
         std::wstring caption = CaptionForShortcut(file);
         entries.push_back({caption, LauncherSortKey(caption), image});
     }
@@ -174,7 +190,7 @@ void MascotWindow::BuildLauncher() {
     tk::TMenuItem separator;
     separator.Name = L"NLauncher";
     separator.Caption = L"-";
-    PopupMenu1.Add(std::move(separator));
+    Menu.Add(std::move(separator));
     for (std::size_t n = 0; n < entries.size(); ++n) {
         tk::TMenuItem item;
         item.Name = L"Launch" + std::to_wstring(n);
@@ -182,41 +198,41 @@ void MascotWindow::BuildLauncher() {
         item.ImageIndex = entries[n].imageIndex;
         item.ShortCut = tk::TextToShortCut(L"F" + std::to_wstring(n + 2));
         item.HelpContext = 0;
-        item.OnClick = [this](tk::TMenuItem& chosen) { LaunchClick(chosen); };
-        PopupMenu1.Add(std::move(item));
+        item.OnClick = [this](tk::TMenuItem& chosen) { LaunchShortcut(chosen); };
+        Menu.Add(std::move(item));
     }
     launcherCount_ = static_cast<int>(entries.size());
 }
 
-void MascotWindow::FormPaint(HDC paintDc) {
+void MascotWindow::OnPaint(HDC paintDc) {
     ++paintCount_;
-    FormRgnSetOn(paintDc);
+    ReshapeAndDrawOn(paintDc);
 }
 
-void MascotWindow::FormRgnSet() {
+void MascotWindow::ReshapeAndDraw() {
     tk::WindowDc dc(Handle());
-    FormRgnSetOn(dc.get());
+    ReshapeAndDrawOn(dc.get());
 }
 
 // Setting a region with redraw requests a paint, and every paint comes here:
 // the region is applied only when the orientation it was made for changed, so
 // a paint never asks for another without end.
-void MascotWindow::FormRgnSetOn(HDC dc) {
+void MascotWindow::ReshapeAndDrawOn(HDC dc) {
     const int orientation = Motion.FaceLeft ? 1 : 0;
     if (orientation != appliedOrientation_ &&
         ApplyOutlineRegion(Handle(), OutlineFor(Motion.FaceLeft))) {
         appliedOrientation_ = orientation;
         ++regionCount_;
     }
-    RePaintForm(dc);
+    DrawPicture(dc);
 }
 
-void MascotWindow::RePaintForm(HDC dc) {
+void MascotWindow::DrawPicture(HDC dc) {
     const DWORD rop = Frozen() ? NOTSRCCOPY : SRCCOPY;
-    DrawBitmap(dc, Motion.FaceLeft ? Image1.Handle() : MirrorBmp.get(), 0, 0, rop);
+    DrawBitmap(dc, Motion.FaceLeft ? Picture.Handle() : mirrored_.get(), 0, 0, rop);
 }
 
-void MascotWindow::Timer1Timer() {
+void MascotWindow::OnTick() {
     DriftStep();
     CallCheck();
 }
@@ -240,12 +256,12 @@ void MascotWindow::DriftStep() {
     const bool bouncedVertically = StepVertical(Motion, top, height, screen.cy);
     if (bouncedVertically) {
         moveTo(left, top);
-        FormRgnSet();
+        ReshapeAndDraw();
     }
 
     const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen.cx);
     moveTo(left, top);
-    if (bouncedHorizontally) FormRgnSet();
+    if (bouncedHorizontally) ReshapeAndDraw();
 }
 
 void MascotWindow::CallCheck() {
@@ -258,11 +274,11 @@ void MascotWindow::CallCheck() {
     notice.ShowModal(Handle());
 }
 
-void MascotWindow::GrabMove() {
+void MascotWindow::StartMove() {
     StartSystemMove(Handle());
 }
 
-void MascotWindow::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
+void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     const bool mouseButton =
         KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
@@ -273,64 +289,62 @@ void MascotWindow::FormKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
 }
 
 void MascotWindow::PopupAt(int screenX, int screenY) {
-    PopupMenu1.Popup(Handle(), screenX, screenY);
-}
-
-bool MascotWindow::FormCloseQuery() {
-    return true;
+    Menu.Popup(Handle(), screenX, screenY);
 }
 
 void MascotWindow::SetStayOnTop(bool onTop) {
     pelnor::SetStayOnTop(Handle(), onTop);
 }
 
-void MascotWindow::MnuDspTopClick() {
+void MascotWindow::ToggleAlwaysOnTop() {
     if (Frozen()) {
         tk::InformationBox(Handle(), L"凍りついている間は常に上に表示されます。");
         return;
     }
-    MnuDspTop->Checked = !MnuDspTop->Checked;
-    SetStayOnTop(MnuDspTop->Checked);
-    FormRgnSet();
+    AlwaysOnTopItem->Checked = !AlwaysOnTopItem->Checked;
+    SetStayOnTop(AlwaysOnTopItem->Checked);
+    ReshapeAndDraw();
 }
 
-void MascotWindow::MnuFreezeClick() {
-    MnuDspTop->Checked = true;
+void MascotWindow::ToggleFreeze() {
+    AlwaysOnTopItem->Checked = true;
     SetStayOnTop(true);
-    MnuFreeze->Checked = !MnuFreeze->Checked;
-    FormRgnSet();
+    FreezeItem->Checked = !FreezeItem->Checked;
+    ReshapeAndDraw();
 }
 
-void MascotWindow::MnuCallExprClick() {
+void MascotWindow::SummonExplorer() {
     LaunchFile(Handle(), std::wstring(kExplorer), ExplorerRootParameters(), L"", SW_SHOW);
 }
 
-void MascotWindow::TimerSetClick() {
-    CallLetterDialog timeSet(Call, environment_.clock, helpFile_);
-    timeSet.ShowModal(Handle());
+void MascotWindow::WriteCallLetter() {
+    CallLetterDialog letter(Call, environment_.clock, helpFile_);
+    letter.ShowModal(Handle());
 }
 
-void MascotWindow::OpenRoomClick() {
-    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"", SW_SHOW);
+void MascotWindow::OpenProgramFolder() {
+    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"",
+               SW_SHOW);
 }
 
-void MascotWindow::Help1Click() {
+void MascotWindow::ShowHelp() {
     HelpContents(Handle(), helpFile_);
 }
 
-void MascotWindow::About1Click() {
+void MascotWindow::ShowAbout() {
     AboutBox aboutBox;
     aboutBox.ShowModal(Handle());
 }
 
-void MascotWindow::Exit1Click() {
+void MascotWindow::Exit() {
     Close();
 }
 
 // The shortcut is named by its full path: Wine's shell does not look for a
 // relative name in the working folder, and Windows finds it either way.
-void MascotWindow::LaunchClick(const tk::TMenuItem& item) {
-    LaunchFile(Handle(), programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_, SW_SHOW);
+void MascotWindow::LaunchShortcut(const tk::TMenuItem& item) {
+    LaunchFile(Handle(), programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_,
+               SW_SHOW);
 }
 
 LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -338,18 +352,18 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             const HDC dc = BeginPaint(Handle(), &ps);
-            FormPaint(dc);
+            OnPaint(dc);
             EndPaint(Handle(), &ps);
             return 0;
         }
         case WM_LBUTTONDOWN:
-            GrabMove();
+            StartMove();
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10) {
-                FormKeyDown(static_cast<WORD>(wParam), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL),
-                            KeyIsDown(VK_MENU));
+                OnKeyDown(static_cast<WORD>(wParam), KeyIsDown(VK_SHIFT), KeyIsDown(VK_CONTROL),
+                          KeyIsDown(VK_MENU));
                 return 0;
             }
             break;
@@ -357,36 +371,32 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             const int x = GET_X_LPARAM(lParam);
             const int y = GET_Y_LPARAM(lParam);
             if (x == -1 && y == -1) {  // the Menu key
-                FormKeyDown(VK_F10, true, false, false);
+                OnKeyDown(VK_F10, true, false, false);
             } else {
                 PopupAt(x, y);
             }
             return 0;
         }
         case WM_COMMAND:
-            if (PopupMenu1.Dispatch(LOWORD(wParam))) return 0;
+            if (Menu.Dispatch(LOWORD(wParam))) return 0;
             break;
         case WM_MEASUREITEM:
-            if (PopupMenu1.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            if (Menu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_DRAWITEM:
-            if (PopupMenu1.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            if (Menu.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && cursor_) {
-                SetCursor(cursor_);
+            // The window class has no cursor of its own.
+            if (LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }
             break;
-        case WM_CLOSE:
-            if (FormCloseQuery()) DestroyWindow(Handle());
-            return 0;
-        case WM_QUERYENDSESSION:
-            return FormCloseQuery() ? TRUE : FALSE;
         case WM_DESTROY:
-            Timer1.SetEnabled(false);
+            TickTimer.SetEnabled(false);
             // Nothing paints after this, so the mirrored picture can go.
-            MirrorBmp.reset();
+            mirrored_.reset();
             hint_.reset();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;

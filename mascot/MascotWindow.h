@@ -36,24 +36,20 @@ class MascotWindow : public tk::TForm {
     // could not be made.
     bool Create();
 
-    // The menu and its fixed items.
-    tk::TImageList ImageList1{16, 16};
-    tk::TPopupMenu PopupMenu1{&ImageList1};
-    tk::TMenuItem* MnuDspTop = nullptr;
-    tk::TMenuItem* MnuFreeze = nullptr;
-    tk::TMenuItem* N3 = nullptr;
-    tk::TMenuItem* MnuCallExpr = nullptr;
-    tk::TMenuItem* N4 = nullptr;
-    tk::TMenuItem* TimerSet = nullptr;
-    tk::TMenuItem* OpenRoom = nullptr;
-    tk::TMenuItem* N1 = nullptr;
-    tk::TMenuItem* Help1 = nullptr;
-    tk::TMenuItem* About1 = nullptr;
-    tk::TMenuItem* N2 = nullptr;
-    tk::TMenuItem* Exit1 = nullptr;
+    // The menu and its fixed items (separators have no member).
+    tk::TImageList MenuIcons{16, 16};
+    tk::TPopupMenu Menu{&MenuIcons};
+    tk::TMenuItem* AlwaysOnTopItem = nullptr;
+    tk::TMenuItem* FreezeItem = nullptr;
+    tk::TMenuItem* ExplorerItem = nullptr;
+    tk::TMenuItem* CallLetterItem = nullptr;
+    tk::TMenuItem* ProgramFolderItem = nullptr;
+    tk::TMenuItem* HelpItem = nullptr;
+    tk::TMenuItem* AboutItem = nullptr;
+    tk::TMenuItem* ExitItem = nullptr;
 
-    TPicture Image1;
-    tk::TTimer Timer1;
+    TPicture Picture;
+    tk::TTimer TickTimer;  // every 500 ms: drift, then the call check
 
     MascotState Motion;
     CallState Call;
@@ -66,30 +62,29 @@ class MascotWindow : public tk::TForm {
     const std::wstring& HelpFile() const { return helpFile_; }
     int LauncherCount() const { return launcherCount_; }
 
-    // Handlers.
-    void FormCreate();
-    void FormPaint(HDC paintDc);
-    void FormKeyDown(WORD key, bool shift, bool ctrl, bool alt);
-    bool FormCloseQuery();
-    void GrabMove();
-    void Timer1Timer();
-    void FormRgnSet();
-    void RePaintForm(HDC dc);
+    // Events.
+    void OnPaint(HDC paintDc);
+    void OnKeyDown(WORD key, bool shift, bool ctrl, bool alt);
+    void OnTick();
+    // Applies the outline of the current orientation if it changed, and draws.
+    void ReshapeAndDraw();
+    void DrawPicture(HDC dc);
 
-    void MnuDspTopClick();
-    void MnuFreezeClick();
-    void MnuCallExprClick();
-    void TimerSetClick();
-    void OpenRoomClick();
-    void Help1Click();
-    void About1Click();
-    void Exit1Click();
-    void LaunchClick(const tk::TMenuItem& item);
+    // The menu's commands.
+    void ToggleAlwaysOnTop();
+    void ToggleFreeze();
+    void SummonExplorer();
+    void WriteCallLetter();
+    void OpenProgramFolder();
+    void ShowHelp();
+    void ShowAbout();
+    void Exit();
+    void LaunchShortcut(const tk::TMenuItem& item);
 
     // Set for the program's own main window: closing it ends the message loop.
     bool QuitOnDestroy = false;
 
-    bool Frozen() const { return MnuFreeze && MnuFreeze->Checked; }
+    bool Frozen() const { return FreezeItem && FreezeItem->Checked; }
     void PopupAt(int screenX, int screenY);
 
     // Counters for tests and the benchmark: paints handled, regions applied.
@@ -101,17 +96,18 @@ class MascotWindow : public tk::TForm {
 
   private:
     void BuildMenu();
-    void FormRgnSetOn(HDC dc);
+    void StartUp();
+    void ReshapeAndDrawOn(HDC dc);
     void BuildLauncher();
     void DriftStep();
     void CallCheck();
+    void StartMove();
     void SetStayOnTop(bool onTop);
 
     MascotEnvironment environment_;
-    tk::UniqueBitmap MirrorBmp;
-    HCURSOR cursor_ = nullptr;
-    tk::UniqueFont font_;    // the window's font, used by its tool tip
-    tk::UniqueWindow hint_;  // the tool tip
+    tk::UniqueBitmap mirrored_;  // the picture facing right
+    tk::UniqueFont font_;        // the window's font, used by its tool tip
+    tk::UniqueWindow hint_;      // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;

@@ -22,6 +22,23 @@ inline constexpr ShortCut kShiftBit = 0x2000;
 inline constexpr ShortCut kCtrlBit = 0x4000;
 inline constexpr ShortCut kAltBit = 0x8000;
 
+// A shortcut written as its keys: Ctrl + 'U', Alt + VK_F4, Ctrl + Shift + 'S';
+// a key without modifiers is just its code (VK_F1).
+struct Modifier {
+    ShortCut bits;
+};
+namespace keys {
+inline constexpr Modifier Shift{kShiftBit};
+inline constexpr Modifier Ctrl{kCtrlBit};
+inline constexpr Modifier Alt{kAltBit};
+}  // namespace keys
+constexpr Modifier operator+(Modifier a, Modifier b) {
+    return {static_cast<ShortCut>(a.bits | b.bits)};
+}
+constexpr ShortCut operator+(Modifier modifier, WORD key) {
+    return static_cast<ShortCut>(modifier.bits | key);
+}
+
 // "Ctrl+U", "F1", "Alt+F4"; empty for no shortcut.
 std::wstring ShortCutToText(ShortCut shortcut);
 // The inverse for texts of that form ("F12", "Ctrl+S"); 0 when not understood.

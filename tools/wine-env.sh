@@ -16,13 +16,24 @@ _wine_import_reg() {
     rm -f "$file"
 }
 
-# Makes (once) and selects a prefix: Japanese fonts mapped, unmanaged X
-# windows (no 2 s waits without a window manager), no crash dialog.
+# Debian's Wine does not look for its own fonts where fonts-wine puts them;
+# without Marlett every caption button draws as a letter ("r", "0", "1"). The
+# prefix's font folder is always searched.
+_wine_fonts_ready() {
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] || [ ! -f "$marlett" ] || [ ! -d "$fonts" ] || cp "$marlett" "$fonts/"
+}
+
+# Makes (once) and selects a prefix: Japanese fonts mapped, Marlett present,
+# unmanaged X windows (no 2 s waits without a window manager), no crash dialog.
 wine_prefix_ready() {
     export WINEPREFIX="$1"
     export TMPDIR="$1.tmp"
     mkdir -p "$TMPDIR"
-    if [ -f "$WINEPREFIX/.pelnor-ready" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.pelnor-ready" ]; then
+        _wine_fonts_ready
+        return 0
+    fi
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
     _wine_import_reg 'Windows Registry Editor Version 5.00
@@ -39,6 +50,7 @@ wine_prefix_ready() {
 "ShowCrashDialog"=dword:00000000
 '
     wineserver -w
+    _wine_fonts_ready
     touch "$WINEPREFIX/.pelnor-ready"
 }
 

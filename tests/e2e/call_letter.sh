@@ -74,16 +74,6 @@ find_notice() {
 }
 notice_gone() { ! viewable "$NOTICE"; }
 
-# Sets X, Y, W, H to a window's geometry (its frame, drawn by Wine itself).
-geometry() {
-    local info
-    info="$(xwininfo -id "$1")" || fail "window $1 is gone"
-    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
-    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
-}
-
 # client_origin ID CLIENT_W CLIENT_H: checks that the window's frame holds a
 # client area of that size (equal side and bottom borders, a caption on top)
 # and sets CX, CY to the client area's screen origin.
@@ -101,19 +91,6 @@ client_origin() {
 above() {
     xwininfo -root -children | awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" '
         $1 == a { ia = NR } $1 == b { ib = NR } END { exit !(ia && ib && ia < ib) }'
-}
-
-# Keys reach a window only while it has the X focus. There is no window
-# manager to activate windows: Wine's own windows take the focus directly.
-focus() {
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
-}
-
-pelnor_ended() {
-    local state
-    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
-    [[ "$state" == Z* ]]
 }
 
 # --- screenshots ---------------------------------------------------------------
@@ -169,7 +146,7 @@ check_mascot() {
 }
 
 check_letter_opens() {
-    focus "$MASCOT"
+    focus_window "$MASCOT"
     xdotool key ctrl+w
     wait_until 10 find_letter || fail "Ctrl+W on the mascot opened no window named 呼び出し状"
     wait_until 5 client_origin "$LETTER" "$LETTER_W" "$LETTER_H" ||
@@ -194,7 +171,7 @@ check_set_call() {
     hour=$((10#$(date +%H)))
     minute=$((10#$(date +%M)))
     CALL_TIME=$(printf '%02d:%02d' "$hour" "$minute")
-    focus "$LETTER"
+    focus_window "$LETTER"
     # The focus starts on "30分後": four Tabs reach the hour field.
     xdotool key --delay 50 Tab Tab Tab Tab End BackSpace BackSpace BackSpace
     xdotool type --delay 50 "$hour"
@@ -241,7 +218,7 @@ check_notice() {
 }
 
 check_notice_closes_once() {
-    focus "$NOTICE"
+    focus_window "$NOTICE"
     xdotool key Return
     wait_until 5 notice_gone || fail "Enter did not close the notice"
     pass "Enter closed the notice"
@@ -260,14 +237,7 @@ check_close() {
     xdotool key Escape
     wait_until 5 letter_gone || fail "Esc did not close the call letter"
     pass "Esc closed the call letter"
-    focus "$MASCOT"
-    xdotool key alt+F4
-    wait_until 10 pelnor_ended || fail "Alt+F4 did not end the program within 10 s"
-    local rc=0
-    wait "$PELNOR_PID" || rc=$?
-    PELNOR_PID=""
-    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
-    pass "Alt+F4 ended the program (exit code 0)"
+    exit_by_alt_f4 "$MASCOT" 10
 }
 
 main() {

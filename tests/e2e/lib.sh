@@ -1,5 +1,6 @@
-# Shared by the end-to-end scripts: reporting, polling, clean-up and a private
-# Xvfb. Source it after setting WORK (the folder kept on failure); the script
+# Shared by the end-to-end scripts: reporting, polling, clean-up, a private
+# Xvfb, window geometry and focus, and the exit by Alt+F4. Source it after
+# setting WORK (the folder kept on failure); the script
 # sets XVFB_PID / PELNOR_PID through start_display and its own start-up.
 
 XVFB_PID=""
@@ -74,4 +75,42 @@ begin_run() {
     trap cleanup EXIT
     wine_prefix_ready "$1"
     start_display "$2"
+}
+
+# geometry ID: sets X, Y, W, H to that window's geometry (its frame, drawn by
+# Wine itself).
+geometry() {
+    local info
+    info="$(xwininfo -id "$1")" || fail "window $1 is gone"
+    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
+    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
+}
+
+# focus_window ID: keys reach a window only while it has the X focus. There is
+# no window manager; Wine gives its own new windows the focus itself, and
+# setting it again on the window that has it upsets Wine's activation.
+focus_window() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+}
+
+pelnor_ended() {
+    local state
+    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
+    [[ "$state" == Z* ]]
+}
+
+# exit_by_alt_f4 ID SECONDS: Alt+F4 on that window ends the program within
+# SECONDS, with exit code 0.
+exit_by_alt_f4() {
+    focus_window "$1"
+    xdotool key alt+F4
+    wait_until "$2" pelnor_ended || fail "Alt+F4 did not end the program within $2 s"
+    local rc=0
+    wait "$PELNOR_PID" || rc=$?
+    PELNOR_PID=""
+    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
+    pass "Alt+F4 ended the program (exit code 0)"
 }

@@ -43,14 +43,7 @@ find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head
 mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
 
 # Sets X, Y, W, H to the mascot window's geometry.
-window_geometry() {
-    local info
-    info="$(xwininfo -id "$WID")" || fail "the mascot window is gone"
-    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
-    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
-}
+window_geometry() { geometry "$WID"; }
 
 # shoot NAME: a screenshot of the root window taken while the mascot stood
 # still, so the geometry in X and Y belongs to the picture. Writes NAME.png
@@ -120,11 +113,7 @@ other_windows() {
 menu_open() { other_windows | awk '$2 > 100 && $3 > 150 { found = 1; print } END { exit !found }'; }
 menu_closed() { ! menu_open; }
 
-# Keys reach the mascot only while it has the X focus.
-focus_mascot() {
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && return 0
-    xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
-}
+focus_mascot() { focus_window "$WID"; }
 
 near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
 
@@ -132,11 +121,6 @@ position_is() { window_geometry; near "$X" "$1" "$3" && near "$Y" "$2" "$3"; }
 left_is() { window_geometry; [ "$X" -eq "$1" ]; }
 moved_from() { window_geometry; [ "$X" != "$1" ] || [ "$Y" != "$2" ]; }
 colour_at_is() { shoot "$1" && [ "$(pixel_at "$1" "$2" "$3")" = "$4" ]; }
-pelnor_ended() {
-    local state
-    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
-    [[ "$state" == Z* ]]
-}
 
 # --- the checks -----------------------------------------------------------------
 
@@ -287,15 +271,8 @@ check_freeze() {
 }
 
 check_exit() {
-    focus_mascot
-    xdotool key alt+F4
-    wait_until 5 pelnor_ended || fail "Alt+F4 did not end the program within 5 s"
-    local rc=0
-    wait "$PELNOR_PID" || rc=$?
-    PELNOR_PID=""
-    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
-    find_mascot && fail "the mascot window is still there"
-    pass "Alt+F4 ended the program (exit code 0)"
+    exit_by_alt_f4 "$WID" 5
+    ! find_mascot || fail "the mascot window is still there after Alt+F4"
 }
 
 main() {

@@ -10,9 +10,11 @@
 #include "TestSupport.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <functional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,10 +31,7 @@
 namespace pelnor {
 namespace {
 
-using testing_support::Box;
-using testing_support::ClientSize;
 using testing_support::PlaceOf;
-using testing_support::ToBox;
 using testing_support::WindowText;
 
 constexpr wchar_t kArmed[] = L"設定中";
@@ -107,59 +106,35 @@ INT_PTR Drive(Dialog& dialog, std::function<void(HWND)> body) {
     return dialog.ShowModal(nullptr);
 }
 
-bool At96Dpi(HWND hwnd) {
-    return GetDpiForWindow(hwnd) == 96;
-}
-
-class TimeSetTest : public testing::Test {
+class CallLetterTest : public testing::Test {
   protected:
-    TimeSetTest() { call.CallName = L"山田"; }
+    CallLetterTest() { call.CallName = L"山田"; }
 
     CallState call;
     ClockTime now{23, 45, 10, 0};
     CallLetterDialog dialog{call, [this] { return now; }};
 };
 
-TEST_F(TimeSetTest, LayoutTabOrderAndFocusOnOpening) {
+// Where each control sits, at every density, is checked against its layout
+// row in test_dpi.cpp.
+TEST_F(CallLetterTest, CaptionTextsTabOrderAndFocusOnOpening) {
     bool ran = false;
     Drive(dialog, [&](HWND hwnd) {
         ran = true;
-        if (!At96Dpi(hwnd)) return;
         EXPECT_EQ(WindowText(hwnd), L"呼び出し状");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
-        const SIZE client = ClientSize(hwnd);
-        EXPECT_EQ(client.cx, 365);
-        EXPECT_EQ(client.cy, 263);
+        EXPECT_EQ(WindowText(dialog.HalfHourButton.Handle()), L"30分後");
+        EXPECT_EQ(WindowText(dialog.CloseButton.Handle()), L"閉じる");
+        EXPECT_EQ(WindowText(dialog.BeepCheckBox.Handle()), L"音を出す");
 
-        EXPECT_EQ(PlaceOf(dialog.DegiClock.Handle()), (Box{10, 6, 50, 20}));
-        EXPECT_EQ(PlaceOf(dialog.Btn30min.Handle()), (Box{66, 1, 60, 25}));
-        EXPECT_EQ(PlaceOf(dialog.Btn1Hour.Handle()), (Box{127, 1, 70, 25}));
-        EXPECT_EQ(PlaceOf(dialog.Btn1half.Handle()), (Box{198, 1, 85, 25}));
-        EXPECT_EQ(PlaceOf(dialog.Btn2Hout.Handle()), (Box{284, 1, 70, 25}));
-        EXPECT_EQ(PlaceOf(dialog.SetHour.Handle()), (Box{112, 49, 46, 26}));
-        EXPECT_EQ(PlaceOf(dialog.SetMin.Handle()), (Box{186, 49, 46, 26}));
-        EXPECT_EQ(PlaceOf(dialog.MyName.Handle()), (Box{113, 125, 132, 24}));
-        EXPECT_EQ(PlaceOf(dialog.BeepCheck.Handle()), (Box{269, 128, 89, 17}));
-        EXPECT_EQ(PlaceOf(dialog.MyTask.Handle()), (Box{113, 155, 239, 24}));
-        EXPECT_EQ(PlaceOf(dialog.SetFlg.Handle()), (Box{11, 231, 56, 20}));
-        EXPECT_EQ(PlaceOf(dialog.BtnSetOk.Handle()), (Box{88, 227, 75, 25}));
-        EXPECT_EQ(PlaceOf(dialog.BtnSetNo.Handle()), (Box{171, 227, 75, 25}));
-        EXPECT_EQ(PlaceOf(dialog.Button2.Handle()), (Box{280, 227, 75, 25}));
-        EXPECT_EQ(ToBox(dialog.Label9.BoundsRect()), (Box{12, 185, 346, 30}));
-        EXPECT_EQ(dialog.Label8.BoundsRect().left, 111);
-        EXPECT_EQ(dialog.Label8.BoundsRect().top, 98);
-        EXPECT_GT(dialog.Label8.BoundsRect().right, 111);
-
-        EXPECT_EQ(WindowText(dialog.Btn30min.Handle()), L"30分後");
-        EXPECT_EQ(WindowText(dialog.Button2.Handle()), L"閉じる");
-        EXPECT_EQ(WindowText(dialog.BeepCheck.Handle()), L"音を出す");
-
-        EXPECT_EQ(GetFocus(), dialog.Btn30min.Handle());
+        EXPECT_EQ(GetFocus(), dialog.HalfHourButton.Handle());
         const std::vector<HWND> expected = {
-            dialog.Btn1Hour.Handle(), dialog.Btn1half.Handle(),  dialog.Btn2Hout.Handle(),
-            dialog.SetHour.Handle(),  dialog.SetMin.Handle(),    dialog.MyName.Handle(),
-            dialog.MyTask.Handle(),   dialog.BtnSetOk.Handle(),  dialog.BtnSetNo.Handle(),
-            dialog.Button2.Handle(),  dialog.BeepCheck.Handle(), dialog.Btn30min.Handle()};
+            dialog.OneHourButton.Handle(),    dialog.HourAndHalfButton.Handle(),
+            dialog.TwoHoursButton.Handle(),   dialog.HourField.Handle(),
+            dialog.MinuteField.Handle(),      dialog.NameField.Handle(),
+            dialog.ErrandField.Handle(),      dialog.SetButton.Handle(),
+            dialog.CancelCallButton.Handle(), dialog.CloseButton.Handle(),
+            dialog.BeepCheckBox.Handle(),     dialog.HalfHourButton.Handle()};
         for (HWND next : expected) {
             PressKey(hwnd, VK_TAB);
             EXPECT_EQ(GetFocus(), next);
@@ -168,7 +143,7 @@ TEST_F(TimeSetTest, LayoutTabOrderAndFocusOnOpening) {
     EXPECT_TRUE(ran);
 }
 
-TEST_F(TimeSetTest, OpensFromTheCallStateAndRunsTheClock) {
+TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
     call = {.CallSet = true,
             .CallHour = 7,
             .CallMin = 5,
@@ -176,128 +151,128 @@ TEST_F(TimeSetTest, OpensFromTheCallStateAndRunsTheClock) {
             .CallTask = L"会議の",
             .CallBeep = 0};
     Drive(dialog, [&](HWND) {
-        EXPECT_EQ(dialog.SetFlg.Text(), kArmed);
-        EXPECT_EQ(dialog.SetHour.Text(), L"7");
-        EXPECT_EQ(dialog.SetMin.Text(), L"5");
-        EXPECT_EQ(dialog.MyName.Text(), L"山田");
-        EXPECT_EQ(dialog.MyTask.Text(), L"会議の");
-        EXPECT_FALSE(dialog.BeepCheck.Checked());
-        EXPECT_EQ(dialog.DegiClock.Text(), L"23:45");
-        EXPECT_TRUE(dialog.Timer1Enabled());
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
+        EXPECT_EQ(dialog.HourField.Text(), L"7");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"5");
+        EXPECT_EQ(dialog.NameField.Text(), L"山田");
+        EXPECT_EQ(dialog.ErrandField.Text(), L"会議の");
+        EXPECT_FALSE(dialog.BeepCheckBox.Checked());
+        EXPECT_EQ(dialog.ClockDisplay.Text(), L"23:45");
+        EXPECT_TRUE(dialog.ClockRunning());
 
         // The call fires while the dialog is open: the next tick clears the
         // indicator and moves the clock; the fields keep their values.
         now = {23, 47, 0, 0};
-        dialog.Timer1Timer();
-        EXPECT_EQ(dialog.SetFlg.Text(), kArmed);  // still armed
+        dialog.OnTick();
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);  // still armed
         call.CallSet = false;
-        dialog.Timer1Timer();
-        EXPECT_EQ(dialog.SetFlg.Text(), L"");
-        EXPECT_EQ(dialog.DegiClock.Text(), L"23:47");
-        EXPECT_EQ(dialog.SetHour.Text(), L"7");
-        EXPECT_EQ(dialog.MyTask.Text(), L"会議の");
+        dialog.OnTick();
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
+        EXPECT_EQ(dialog.ClockDisplay.Text(), L"23:47");
+        EXPECT_EQ(dialog.HourField.Text(), L"7");
+        EXPECT_EQ(dialog.ErrandField.Text(), L"会議の");
     });
-    EXPECT_FALSE(dialog.Timer1Enabled());
+    EXPECT_FALSE(dialog.ClockRunning());
 }
 
-TEST_F(TimeSetTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
+TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
     call.CallHour = 30;
     call.CallMin = 75;
     call.CallName = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
     call.CallBeep = 1;
     Drive(dialog, [&](HWND) {
-        EXPECT_EQ(dialog.SetHour.Text(), L"23");
-        EXPECT_EQ(dialog.SetMin.Text(), L"59");
-        EXPECT_EQ(dialog.MyName.Text(), call.CallName);
-        EXPECT_TRUE(dialog.BeepCheck.Checked());
-        EXPECT_EQ(dialog.SetFlg.Text(), L"");
+        EXPECT_EQ(dialog.HourField.Text(), L"23");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"59");
+        EXPECT_EQ(dialog.NameField.Text(), call.CallName);
+        EXPECT_TRUE(dialog.BeepCheckBox.Checked());
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
     });
 }
 
-TEST_F(TimeSetTest, QuickButtonsFillTheFieldsPastMidnightWithoutArming) {
+TEST_F(CallLetterTest, QuickButtonsFillTheFieldsPastMidnightWithoutArming) {
     Drive(dialog, [&](HWND hwnd) {
         // Enter right after opening presses the focused "30分後".
         PressKey(hwnd, VK_RETURN);
-        EXPECT_EQ(dialog.SetHour.Value(), 0);
-        EXPECT_EQ(dialog.SetMin.Value(), 15);
-        Click(dialog.Btn2Hout.Handle());
-        EXPECT_EQ(dialog.SetHour.Value(), 1);
-        EXPECT_EQ(dialog.SetMin.Value(), 45);
-        Click(dialog.Btn1Hour.Handle());
-        EXPECT_EQ(dialog.SetHour.Value(), 0);
-        EXPECT_EQ(dialog.SetMin.Value(), 45);
-        Click(dialog.Btn1half.Handle());
-        EXPECT_EQ(dialog.SetHour.Value(), 1);
-        EXPECT_EQ(dialog.SetMin.Value(), 15);
+        EXPECT_EQ(dialog.HourField.Value(), 0);
+        EXPECT_EQ(dialog.MinuteField.Value(), 15);
+        Click(dialog.TwoHoursButton.Handle());
+        EXPECT_EQ(dialog.HourField.Value(), 1);
+        EXPECT_EQ(dialog.MinuteField.Value(), 45);
+        Click(dialog.OneHourButton.Handle());
+        EXPECT_EQ(dialog.HourField.Value(), 0);
+        EXPECT_EQ(dialog.MinuteField.Value(), 45);
+        Click(dialog.HourAndHalfButton.Handle());
+        EXPECT_EQ(dialog.HourField.Value(), 1);
+        EXPECT_EQ(dialog.MinuteField.Value(), 15);
     });
     EXPECT_FALSE(call.CallSet);
     EXPECT_EQ(call.CallHour, 0);
 }
 
-TEST_F(TimeSetTest, SetAsksAndOnlyYesArms) {
+TEST_F(CallLetterTest, SetAsksAndOnlyYesArms) {
     ConfirmAnswers answers(false);
     Drive(dialog, [&](HWND) {
-        dialog.SetHour.SetText(L"7");
-        dialog.SetMin.SetText(L"5");
-        dialog.MyTask.SetText(L"会議の");
-        dialog.BeepCheck.SetChecked(false);
-        Click(dialog.BtnSetOk.Handle());
+        dialog.HourField.SetText(L"7");
+        dialog.MinuteField.SetText(L"5");
+        dialog.ErrandField.SetText(L"会議の");
+        dialog.BeepCheckBox.SetChecked(false);
+        Click(dialog.SetButton.Handle());
         ASSERT_EQ(answers.Asked.size(), 1u);
         EXPECT_EQ(answers.Asked[0], L"07:05に呼出メッセージを出すように設定します。");
         EXPECT_EQ(answers.YesText, L"はい(&Y)");
         EXPECT_EQ(answers.NoText, L"いいえ(&N)");
         EXPECT_FALSE(call.CallSet);
         EXPECT_EQ(call.CallTask, L"");
-        EXPECT_EQ(dialog.SetFlg.Text(), L"");
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
 
         answers.AnswerYes(true);
-        Click(dialog.BtnSetOk.Handle());
+        Click(dialog.SetButton.Handle());
         EXPECT_TRUE(call.CallSet);
         EXPECT_EQ(call.CallHour, 7);
         EXPECT_EQ(call.CallMin, 5);
         EXPECT_EQ(call.CallName, L"山田");
         EXPECT_EQ(call.CallTask, L"会議の");
         EXPECT_EQ(call.CallBeep, 0);
-        EXPECT_EQ(dialog.SetFlg.Text(), kArmed);
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
 
         // Setting again re-arms with the new values; No on an armed call
         // leaves it armed.
-        dialog.SetMin.SetText(L"30");
-        dialog.BeepCheck.SetChecked(true);
-        Click(dialog.BtnSetOk.Handle());
+        dialog.MinuteField.SetText(L"30");
+        dialog.BeepCheckBox.SetChecked(true);
+        Click(dialog.SetButton.Handle());
         EXPECT_TRUE(call.CallSet);
         EXPECT_EQ(call.CallMin, 30);
         EXPECT_EQ(call.CallBeep, 1);
         answers.AnswerYes(false);
-        dialog.SetMin.SetText(L"40");
-        Click(dialog.BtnSetOk.Handle());
+        dialog.MinuteField.SetText(L"40");
+        Click(dialog.SetButton.Handle());
         EXPECT_TRUE(call.CallSet);
         EXPECT_EQ(call.CallMin, 30);
-        EXPECT_EQ(dialog.SetFlg.Text(), kArmed);
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
     });
     EXPECT_EQ(answers.Asked.size(), 4u);
 }
 
-TEST_F(TimeSetTest, EnterInAFieldPressesSetWithTheValueInRange) {
+TEST_F(CallLetterTest, EnterInAFieldPressesSetWithTheValueInRange) {
     ConfirmAnswers answers(true);
     Drive(dialog, [&](HWND hwnd) {
-        SetFocus(dialog.SetMin.Handle());
-        SetWindowTextW(dialog.SetMin.Handle(), L"75");
+        SetFocus(dialog.MinuteField.Handle());
+        SetWindowTextW(dialog.MinuteField.Handle(), L"75");
         PressKey(hwnd, VK_RETURN);
         ASSERT_EQ(answers.Asked.size(), 1u);
         EXPECT_EQ(answers.Asked[0], L"00:59に呼出メッセージを出すように設定します。");
         EXPECT_EQ(call.CallMin, 59);
 
-        SetFocus(dialog.MyTask.Handle());
+        SetFocus(dialog.ErrandField.Handle());
         PressKey(hwnd, VK_RETURN);
-        SetFocus(dialog.BeepCheck.Handle());
+        SetFocus(dialog.BeepCheckBox.Handle());
         PressKey(hwnd, VK_RETURN);
         EXPECT_EQ(answers.Asked.size(), 3u);
-        EXPECT_TRUE(dialog.BeepCheck.Checked());  // Enter pressed "設定", not the box
+        EXPECT_TRUE(dialog.BeepCheckBox.Checked());  // Enter pressed "設定", not the box
     });
 }
 
-TEST_F(TimeSetTest, CancelAsksThenZeroesTheTimeAndErrandOnly) {
+TEST_F(CallLetterTest, CancelAsksThenZeroesTheTimeAndErrandOnly) {
     call = {.CallSet = true,
             .CallHour = 12,
             .CallMin = 30,
@@ -306,41 +281,41 @@ TEST_F(TimeSetTest, CancelAsksThenZeroesTheTimeAndErrandOnly) {
             .CallBeep = 0};
     ConfirmAnswers answers(false);
     Drive(dialog, [&](HWND) {
-        Click(dialog.BtnSetNo.Handle());
+        Click(dialog.CancelCallButton.Handle());
         ASSERT_EQ(answers.Asked.size(), 1u);
         EXPECT_EQ(answers.Asked[0], L"設定を解除します。");
         EXPECT_TRUE(call.CallSet);
-        EXPECT_EQ(dialog.SetHour.Text(), L"12");
+        EXPECT_EQ(dialog.HourField.Text(), L"12");
 
         answers.AnswerYes(true);
-        Click(dialog.BtnSetNo.Handle());
+        Click(dialog.CancelCallButton.Handle());
         EXPECT_FALSE(call.CallSet);
         EXPECT_EQ(call.CallHour, 0);
         EXPECT_EQ(call.CallMin, 0);
         EXPECT_EQ(call.CallTask, L"");
         EXPECT_EQ(call.CallName, L"山田");
         EXPECT_EQ(call.CallBeep, 0);
-        EXPECT_EQ(dialog.SetHour.Text(), L"0");
-        EXPECT_EQ(dialog.SetMin.Text(), L"0");
-        EXPECT_EQ(dialog.MyTask.Text(), L"");
-        EXPECT_EQ(dialog.MyName.Text(), L"山田");
-        EXPECT_FALSE(dialog.BeepCheck.Checked());
-        EXPECT_EQ(dialog.SetFlg.Text(), L"");
+        EXPECT_EQ(dialog.HourField.Text(), L"0");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"0");
+        EXPECT_EQ(dialog.ErrandField.Text(), L"");
+        EXPECT_EQ(dialog.NameField.Text(), L"山田");
+        EXPECT_FALSE(dialog.BeepCheckBox.Checked());
+        EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
 
         // Again on the now unarmed call: still asks.
-        Click(dialog.BtnSetNo.Handle());
+        Click(dialog.CancelCallButton.Handle());
         EXPECT_EQ(answers.Asked.size(), 3u);
     });
 }
 
-TEST_F(TimeSetTest, EscCloseButtonAndCloseBoxDiscardEdits) {
+TEST_F(CallLetterTest, EscCloseButtonAndCloseBoxDiscardEdits) {
     const CallState before = call;
     const auto editAndClose = [&](std::function<void(CallLetterDialog&, HWND)> close) {
         CallLetterDialog d{call, [this] { return now; }};
         bool closed = false;
         d.OnShown = [&](HWND hwnd) {
-            d.MyTask.SetText(L"変えた");
-            d.SetHour.SetText(L"9");
+            d.ErrandField.SetText(L"変えた");
+            d.HourField.SetText(L"9");
             close(d, hwnd);
             closed = !IsWindowVisible(hwnd);
             if (!closed) EndDialog(hwnd, -2);
@@ -352,82 +327,82 @@ TEST_F(TimeSetTest, EscCloseButtonAndCloseBoxDiscardEdits) {
         EXPECT_EQ(call.CallSet, before.CallSet);
     };
     editAndClose([](CallLetterDialog&, HWND hwnd) { PressKey(hwnd, VK_ESCAPE); });
-    editAndClose([](CallLetterDialog& d, HWND) { Click(d.Button2.Handle()); });
+    editAndClose([](CallLetterDialog& d, HWND) { Click(d.CloseButton.Handle()); });
     editAndClose(
         [](CallLetterDialog&, HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
-TEST_F(TimeSetTest, SpinFieldsFilterStepAndClamp) {
+TEST_F(CallLetterTest, SpinFieldsFilterStepAndClamp) {
     Drive(dialog, [&](HWND) {
-        const HWND minute = dialog.SetMin.Handle();
+        const HWND minute = dialog.MinuteField.Handle();
         SetFocus(minute);
         SetWindowTextW(minute, L"");
         Type(minute, L"a");
-        EXPECT_EQ(dialog.SetMin.Text(), L"");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"");
         Type(minute, L"7x5");
-        EXPECT_EQ(dialog.SetMin.Text(), L"75");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"75");
         Type(minute, L"1");  // two characters at most
-        EXPECT_EQ(dialog.SetMin.Text(), L"75");
-        EXPECT_EQ(dialog.SetMin.Value(), 75);  // not brought into range while typing
+        EXPECT_EQ(dialog.MinuteField.Text(), L"75");
+        EXPECT_EQ(dialog.MinuteField.Value(), 75);  // not brought into range while typing
 
-        SetFocus(dialog.MyName.Handle());
-        EXPECT_EQ(dialog.SetMin.Text(), L"59");
+        SetFocus(dialog.NameField.Handle());
+        EXPECT_EQ(dialog.MinuteField.Text(), L"59");
 
         SetWindowTextW(minute, L"-");
-        EXPECT_EQ(dialog.SetMin.Value(), 0);  // not a number reads as the minimum
+        EXPECT_EQ(dialog.MinuteField.Value(), 0);  // not a number reads as the minimum
         SetWindowTextW(minute, L"-3");
-        dialog.SetMin.ClampNow();
-        EXPECT_EQ(dialog.SetMin.Text(), L"0");
+        dialog.MinuteField.ClampNow();
+        EXPECT_EQ(dialog.MinuteField.Text(), L"0");
 
         // Arrow keys step by one within the range.
-        SetFocus(dialog.SetHour.Handle());
-        SetWindowTextW(dialog.SetHour.Handle(), L"22");
-        PressKey(GetParent(dialog.SetHour.Handle()), VK_UP);
-        EXPECT_EQ(dialog.SetHour.Text(), L"23");
-        PressKey(GetParent(dialog.SetHour.Handle()), VK_UP);
-        EXPECT_EQ(dialog.SetHour.Text(), L"23");
-        PressKey(GetParent(dialog.SetHour.Handle()), VK_DOWN);
-        EXPECT_EQ(dialog.SetHour.Text(), L"22");
+        SetFocus(dialog.HourField.Handle());
+        SetWindowTextW(dialog.HourField.Handle(), L"22");
+        PressKey(GetParent(dialog.HourField.Handle()), VK_UP);
+        EXPECT_EQ(dialog.HourField.Text(), L"23");
+        PressKey(GetParent(dialog.HourField.Handle()), VK_UP);
+        EXPECT_EQ(dialog.HourField.Text(), L"23");
+        PressKey(GetParent(dialog.HourField.Handle()), VK_DOWN);
+        EXPECT_EQ(dialog.HourField.Text(), L"22");
 
         // The up/down buttons: one step on the press, more while held, none
         // after the release.
-        const HWND button = dialog.SetMin.ButtonHandle();
+        const HWND button = dialog.MinuteField.ButtonHandle();
         ASSERT_TRUE(button);
         RECT r;
         GetClientRect(button, &r);
         SetWindowTextW(minute, L"10");
         SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 1));
-        EXPECT_EQ(dialog.SetMin.Text(), L"11");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"11");
         EXPECT_EQ(GetFocus(), minute);
         SendMessageW(button, WM_TIMER, 1, 0);
         SendMessageW(button, WM_TIMER, 1, 0);
-        EXPECT_EQ(dialog.SetMin.Text(), L"13");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"13");
         SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 1));
         SendMessageW(button, WM_TIMER, 1, 0);
-        EXPECT_EQ(dialog.SetMin.Text(), L"13");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"13");
         SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom - 1));
         SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom - 1));
-        EXPECT_EQ(dialog.SetMin.Text(), L"12");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"12");
     });
 }
 
-TEST_F(TimeSetTest, NameAndErrandLimitsCountCodePage932Bytes) {
+TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
     Drive(dialog, [&](HWND) {
-        const HWND name = dialog.MyName.Handle();
+        const HWND name = dialog.NameField.Handle();
         SetFocus(name);
         SetWindowTextW(name, L"");
         Type(name, L"あいうえおかきくけこさ");  // 11 double-byte characters
-        EXPECT_EQ(dialog.MyName.Text(), L"あいうえおかきくけこ");
+        EXPECT_EQ(dialog.NameField.Text(), L"あいうえおかきくけこ");
         SetWindowTextW(name, L"");
         Type(name, L"abcdefghijklmnopqrsあ");  // 19 + 2 bytes: the last does not fit
-        EXPECT_EQ(dialog.MyName.Text(), L"abcdefghijklmnopqrs");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
         Type(name, L"ｱt");  // a half-width katakana is one byte
-        EXPECT_EQ(dialog.MyName.Text(), L"abcdefghijklmnopqrsｱ");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrsｱ");
         SendMessageW(name, WM_CHAR, VK_BACK, 0);  // control keys still work
-        EXPECT_EQ(dialog.MyName.Text(), L"abcdefghijklmnopqrs");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
 
         // Pasting takes as much of the clipboard's first line as fits.
-        const HWND task = dialog.MyTask.Handle();
+        const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
         SetWindowTextW(task, L"用件");
         SendMessageW(task, EM_SETSEL, 2, 2);
@@ -447,13 +422,13 @@ TEST_F(TimeSetTest, NameAndErrandLimitsCountCodePage932Bytes) {
             if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
         }
         SendMessageW(task, WM_PASTE, 0, 0);
-        EXPECT_EQ(dialog.MyTask.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
 
         // A stored text over the limit is shown whole and takes no more typing.
-        dialog.MyName.SetText(L"寿限無寿限無五劫の擦り切れ海砂利水魚");
+        dialog.NameField.SetText(L"寿限無寿限無五劫の擦り切れ海砂利水魚");
         SendMessageW(name, EM_SETSEL, 0, 0);
         Type(name, L"x");
-        EXPECT_EQ(dialog.MyName.Text(), L"寿限無寿限無五劫の擦り切れ海砂利水魚");
+        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦り切れ海砂利水魚");
     });
 }
 
@@ -474,10 +449,10 @@ TEST(TextTest, Cp932LengthCountsEveryCharacterOnce) {
     for (const auto& c : cases) EXPECT_EQ(tk::Cp932Length(c.text), c.bytes) << c.text.size();
 }
 
-TEST_F(TimeSetTest, EditsStartTheInputMethodInHiragana) {
+TEST_F(CallLetterTest, EditsStartTheInputMethodInHiragana) {
     Drive(dialog, [&](HWND) {
-        SetFocus(dialog.MyTask.Handle());
-        const tk::InputContext context(dialog.MyTask.Handle());
+        SetFocus(dialog.ErrandField.Handle());
+        const tk::InputContext context(dialog.ErrandField.Handle());
         if (!context) GTEST_SKIP() << "no input context on this system";
         DWORD conversion = 0;
         DWORD sentence = 0;
@@ -488,7 +463,7 @@ TEST_F(TimeSetTest, EditsStartTheInputMethodInHiragana) {
     });
 }
 
-TEST_F(TimeSetTest, ContextHelpUsesTheControlsNumberAndOrigin) {
+TEST_F(CallLetterTest, ContextHelpUsesTheControlsNumberAndOrigin) {
     struct Asked {
         DWORD context;
         POINT point;
@@ -503,13 +478,13 @@ TEST_F(TimeSetTest, ContextHelpUsesTheControlsNumberAndOrigin) {
             info.hItemHandle = item;
             SendMessageW(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
         };
-        help(dialog.SetMin.Handle());
-        help(dialog.SetMin.ButtonHandle());
-        help(dialog.SetFlg.Handle());
+        help(dialog.MinuteField.Handle());
+        help(dialog.MinuteField.ButtonHandle());
+        help(dialog.ArmedIndicator.Handle());
         help(hwnd);
         ASSERT_EQ(asked.size(), 4u);
         POINT origin{0, 0};
-        ClientToScreen(dialog.SetMin.Handle(), &origin);
+        ClientToScreen(dialog.MinuteField.Handle(), &origin);
         EXPECT_EQ(asked[0].context, 8u);
         EXPECT_EQ(asked[0].point.x, origin.x);
         EXPECT_EQ(asked[0].point.y, origin.y);
@@ -519,7 +494,7 @@ TEST_F(TimeSetTest, ContextHelpUsesTheControlsNumberAndOrigin) {
     });
 }
 
-TEST_F(TimeSetTest, EveryHintedControlHasItsToolTip) {
+TEST_F(CallLetterTest, EveryHintedControlHasItsToolTip) {
     Drive(dialog, [&](HWND hwnd) {
         std::pair<HWND, HWND> search{hwnd, nullptr};
         EnumThreadWindows(
@@ -546,29 +521,29 @@ TEST_F(TimeSetTest, EveryHintedControlHasItsToolTip) {
             SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
             return std::wstring(text);
         };
-        EXPECT_EQ(hintOf(dialog.DegiClock.Handle()), L"今の時刻");
-        EXPECT_EQ(hintOf(dialog.SetMin.ButtonHandle()), L"0分から59分のどれかを選ぶ");
-        EXPECT_EQ(hintOf(dialog.SetFlg.Handle()), L"設定中かどうか知らせます");
-        EXPECT_EQ(hintOf(dialog.Button2.Handle()), L"このウィンドウを閉じます。");
+        EXPECT_EQ(hintOf(dialog.ClockDisplay.Handle()), L"今の時刻");
+        EXPECT_EQ(hintOf(dialog.MinuteField.ButtonHandle()), L"0分から59分のどれかを選ぶ");
+        EXPECT_EQ(hintOf(dialog.ArmedIndicator.Handle()), L"設定中かどうか知らせます");
+        EXPECT_EQ(hintOf(dialog.CloseButton.Handle()), L"このウィンドウを閉じます。");
         EXPECT_EQ(hintOf(hwnd), L"モフレンタイマー機能設定");
         // 14 controls, the spin fields with their buttons, and the dialog.
         EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 17);
     });
 }
 
-TEST(NoticeTest, LinesLayoutAndClosing) {
+TEST(NoticeTest, LinesPaintOrderAndClosing) {
     CallNotice notice;
     notice.SetName(L"山田");
     notice.SetTask(L"");
-    EXPECT_EQ(notice.MyName.Text(), L"山田さん、");
-    EXPECT_EQ(notice.MyName2.Text(), L"山田さん、");
-    EXPECT_EQ(notice.MyTask.Text(), L"時がきました。");
-    EXPECT_EQ(notice.MyTask2.Text(), L"時がきました。");
+    EXPECT_EQ(notice.NameShadow.Text(), L"山田さん、");
+    EXPECT_EQ(notice.NameLine.Text(), L"山田さん、");
+    EXPECT_EQ(notice.ErrandShadow.Text(), L"時がきました。");
+    EXPECT_EQ(notice.ErrandLine.Text(), L"時がきました。");
     notice.SetName(L"");
     notice.SetTask(L"会議の");
-    EXPECT_EQ(notice.MyName.Text(), L"");
-    EXPECT_EQ(notice.MyName2.Text(), L"");
-    EXPECT_EQ(notice.MyTask2.Text(), L"会議の時がきました。");
+    EXPECT_EQ(notice.NameShadow.Text(), L"");
+    EXPECT_EQ(notice.NameLine.Text(), L"");
+    EXPECT_EQ(notice.ErrandLine.Text(), L"会議の時がきました。");
 
     bool ran = false;
     const INT_PTR result = Drive(notice, [&](HWND hwnd) {
@@ -579,25 +554,12 @@ TEST(NoticeTest, LinesLayoutAndClosing) {
         GetWindowRect(hwnd, &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
         EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
-        EXPECT_EQ(GetFocus(), notice.OKBtn.Handle());
-        if (At96Dpi(hwnd)) {
-            EXPECT_EQ(ClientSize(hwnd).cx, 313);
-            EXPECT_EQ(ClientSize(hwnd).cy, 183);
-            EXPECT_EQ(PlaceOf(notice.OKBtn.Handle()), (Box{115, 149, 75, 25}));
-            EXPECT_EQ(PlaceOf(notice.Panel1.Handle()), (Box{10, 6, 295, 133}));
-            EXPECT_EQ(ToBox(notice.Image1.BoundsRect()), (Box{216, 61, 74, 55}));
-            EXPECT_EQ(ToBox(notice.MyTask2.BoundsRect()), (Box{21, 45, 251, 46}));
-            // Each white copy sits under its navy text, shifted.
-            const RECT banner = notice.Label1.BoundsRect();
-            const RECT shadow = notice.Label2.BoundsRect();
-            EXPECT_EQ(shadow.top - banner.top, 2);
-            EXPECT_EQ(shadow.left, banner.left);
-        }
+        EXPECT_EQ(GetFocus(), notice.OkButton.Handle());
         // The picture first, then the shadows under their texts.
-        const std::vector<tk::TControl*> order = {&notice.Image1, &notice.Label2, &notice.Label1,
-                                                  &notice.MyName, &notice.MyTask, &notice.MyName2,
-                                                  &notice.MyTask2};
-        EXPECT_EQ(notice.Panel1.Graphics(), order);
+        const std::vector<tk::TControl*> order = {
+            &notice.MascotPicture, &notice.SignatureShadow, &notice.Signature, &notice.NameShadow,
+            &notice.ErrandShadow,  &notice.NameLine,        &notice.ErrandLine};
+        EXPECT_EQ(notice.MessagePanel.Graphics(), order);
 
         // No cancel button: Esc does nothing; Enter presses OK.
         PressKey(hwnd, VK_ESCAPE);
@@ -613,31 +575,22 @@ TEST(NoticeTest, LinesLayoutAndClosing) {
               IDCANCEL);
 }
 
-TEST(AboutTest, LayoutFocusAndClosing) {
+TEST(AboutTest, TextsFocusAndClosing) {
     AboutBox about;
     bool ran = false;
     const INT_PTR result = Drive(about, [&](HWND hwnd) {
         ran = true;
         EXPECT_EQ(WindowText(hwnd), L"バージョン情報");
-        if (At96Dpi(hwnd)) {
-            EXPECT_EQ(ClientSize(hwnd).cx, 293);
-            EXPECT_EQ(ClientSize(hwnd).cy, 157);
-            EXPECT_EQ(PlaceOf(about.Panel1.Handle()), (Box{6, 5, 279, 96}));
-            EXPECT_EQ(PlaceOf(about.Edit1.Handle()), (Box{78, 108, 206, 17}));
-            EXPECT_EQ(PlaceOf(about.OKButton.Handle()), (Box{102, 128, 75, 25}));
-            EXPECT_EQ(ToBox(about.ProgramIcon.BoundsRect()), (Box{23, 21, 38, 38}));
-            EXPECT_EQ(ToBox(about.Label1.BoundsRect()), (Box{6, 108, 66, 12}));
-        }
         EXPECT_EQ(about.ProductName.Text(), L"モフレン");
         EXPECT_EQ(about.Version.Text(), L"Ver.1.1");
-        EXPECT_TRUE(GetWindowLongPtrW(about.Edit1.Handle(), GWL_STYLE) & ES_READONLY);
-        EXPECT_FALSE(about.Edit1.Text().empty());
+        EXPECT_TRUE(GetWindowLongPtrW(about.WebAddressField.Handle(), GWL_STYLE) & ES_READONLY);
+        EXPECT_FALSE(about.WebAddressField.Text().empty());
 
-        EXPECT_EQ(GetFocus(), about.OKButton.Handle());
+        EXPECT_EQ(GetFocus(), about.OkButton.Handle());
         PressKey(hwnd, VK_TAB);
-        EXPECT_EQ(GetFocus(), about.Edit1.Handle());
+        EXPECT_EQ(GetFocus(), about.WebAddressField.Handle());
         PressKey(hwnd, VK_TAB);
-        EXPECT_EQ(GetFocus(), about.OKButton.Handle());
+        EXPECT_EQ(GetFocus(), about.OkButton.Handle());
         PressKey(hwnd, VK_ESCAPE);
         EXPECT_TRUE(IsWindowVisible(hwnd));
         PressKey(hwnd, VK_RETURN);
@@ -645,6 +598,80 @@ TEST(AboutTest, LayoutFocusAndClosing) {
     });
     EXPECT_TRUE(ran);
     EXPECT_EQ(result, IDOK);
+}
+
+using PixelSet = std::set<std::pair<int, int>>;  // x, y
+
+// The pixels of a dialog's close box drawn in the button text colour: its
+// glyph, in window coordinates, read from the window's own surface.
+PixelSet CloseBoxGlyph(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    TITLEBARINFO title{};
+    title.cbSize = sizeof title;
+    PixelSet glyph;
+    if (!GetTitleBarInfo(dialog, &title)) return glyph;
+    // The close box is the last square of the title bar.
+    const RECT bar = title.rcTitleBar;
+    const HDC dc = GetWindowDC(dialog);
+    for (int y = bar.top; y < bar.bottom; ++y)
+        for (int x = bar.right - GetSystemMetrics(SM_CXSIZE); x < bar.right; ++x)
+            if (GetPixel(dc, x - frame.left, y - frame.top) == GetSysColor(COLOR_BTNTEXT))
+                glyph.insert({x - frame.left, y - frame.top});
+    ReleaseDC(dialog, dc);
+    return glyph;
+}
+
+// The smallest rectangle holding the pixels, edges included.
+RECT BoundsOf(const PixelSet& pixels) {
+    RECT r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const auto& [x, y] : pixels) {
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x);
+        r.bottom = std::max<LONG>(r.bottom, y);
+    }
+    return r;
+}
+
+std::string Drawing(const PixelSet& pixels) {
+    const RECT r = BoundsOf(pixels);
+    std::string text = "\n";
+    for (int y = r.top; y <= r.bottom; ++y) {
+        for (int x = r.left; x <= r.right; ++x) text += pixels.count({x, y}) ? '#' : '.';
+        text += '\n';
+    }
+    return text;
+}
+
+// The caption buttons are glyphs of the Marlett font; without it the system
+// draws the letters that stand for them ("r" for the close box). The close
+// glyph is a cross, the same mirrored either way; a letter is not.
+TEST(CaptionTest, CloseBoxDrawsItsCrossNotALetter) {
+    LOGFONTW marlett{};
+    marlett.lfHeight = -13;
+    marlett.lfCharSet = SYMBOL_CHARSET;
+    lstrcpyW(marlett.lfFaceName, L"Marlett");
+    const tk::UniqueFont font(CreateFontIndirectW(&marlett));
+    wchar_t face[LF_FACESIZE] = {};
+    {
+        const tk::WindowDc screen(nullptr);
+        const tk::ScopedSelect select(screen.get(), font.get());
+        GetTextFaceW(screen.get(), LF_FACESIZE, face);
+    }
+    EXPECT_STREQ(face, L"Marlett");
+
+    AboutBox about;
+    PixelSet glyph;
+    Drive(about, [&](HWND hwnd) { glyph = CloseBoxGlyph(hwnd); });
+    ASSERT_GE(glyph.size(), 4u) << "the close box holds no glyph:" << Drawing(glyph);
+    const RECT box = BoundsOf(glyph);
+    int unmatched = 0;
+    for (const auto& [x, y] : glyph)
+        unmatched += !glyph.count({box.left + box.right - x, y}) +
+                     !glyph.count({x, box.top + box.bottom - y});
+    EXPECT_EQ(unmatched, 0) << Drawing(glyph);
 }
 
 // Runs a message box with `act` applied to it once it is up.

@@ -29,6 +29,7 @@ namespace pelnor {
 namespace {
 
 using testing_support::Box;
+using testing_support::ClassOf;
 using testing_support::ClientSize;
 using testing_support::PlaceOf;
 using testing_support::ToBox;
@@ -175,140 +176,191 @@ class DensityTest : public testing::TestWithParam<UINT> {
     UINT dpi() const { return GetParam(); }
 };
 
-TEST_P(DensityTest, CallLetterScalesAndStaysReadable) {
+// A dialog's controls by name, for the checks that go over every one of them.
+using Controls = std::vector<std::pair<std::string, const tk::TControl*>>;
+
+Controls ControlsOf(const CallLetterDialog& d) {
+    return {{"ClockDisplay", &d.ClockDisplay},
+            {"HalfHourButton", &d.HalfHourButton},
+            {"OneHourButton", &d.OneHourButton},
+            {"HourAndHalfButton", &d.HourAndHalfButton},
+            {"TwoHoursButton", &d.TwoHoursButton},
+            {"HourField", &d.HourField},
+            {"MinuteField", &d.MinuteField},
+            {"NameField", &d.NameField},
+            {"ErrandField", &d.ErrandField},
+            {"SetButton", &d.SetButton},
+            {"CancelCallButton", &d.CancelCallButton},
+            {"CloseButton", &d.CloseButton},
+            {"ArmedIndicator", &d.ArmedIndicator},
+            {"BeepCheckBox", &d.BeepCheckBox},
+            {"CallTimeLabel", &d.CallTimeLabel},
+            {"HourLabel", &d.HourLabel},
+            {"MinuteLabel", &d.MinuteLabel},
+            {"HourRangeLabel", &d.HourRangeLabel},
+            {"MinuteRangeLabel", &d.MinuteRangeLabel},
+            {"OnceOnlyLabel", &d.OnceOnlyLabel},
+            {"NameLabel", &d.NameLabel},
+            {"ErrandLabel", &d.ErrandLabel},
+            {"WrapWarningLabel", &d.WrapWarningLabel}};
+}
+
+Controls ControlsOf(const CallNotice& n) {
+    return {{"OkButton", &n.OkButton},           {"MessagePanel", &n.MessagePanel},
+            {"MascotPicture", &n.MascotPicture}, {"SignatureShadow", &n.SignatureShadow},
+            {"Signature", &n.Signature},         {"NameShadow", &n.NameShadow},
+            {"ErrandShadow", &n.ErrandShadow},   {"NameLine", &n.NameLine},
+            {"ErrandLine", &n.ErrandLine}};
+}
+
+Controls ControlsOf(const AboutBox& a) {
+    return {{"InfoPanel", &a.InfoPanel},
+            {"ProgramIcon", &a.ProgramIcon},
+            {"ProductName", &a.ProductName},
+            {"Version", &a.Version},
+            {"Comments", &a.Comments},
+            {"Copyright", &a.Copyright},
+            {"WebPageLabel", &a.WebPageLabel},
+            {"OkButton", &a.OkButton},
+            {"WebAddressField", &a.WebAddressField}};
+}
+
+// Each control sits at its layout row scaled to the dialog's density (a side
+// the row leaves at 0 follows the text and is not empty), a windowed control's
+// window is where the dialog put it, and no child window is left unchecked.
+void ExpectLaidOut(HWND hwnd, const tk::TDialog& dialog, const Controls& controls) {
+    const UINT dpi = static_cast<UINT>(dialog.Dpi());
+    const SIZE client = ClientSize(hwnd);
+    EXPECT_EQ(client.cx, Scaled(dialog.Form().clientWidth, dpi));
+    EXPECT_EQ(client.cy, Scaled(dialog.Form().clientHeight, dpi));
+    for (const auto& [name, control] : controls) {
+        const tk::ControlLayout& row = control->Layout();
+        const Box want = Scaled({row.left, row.top, row.width, row.height}, dpi);
+        const Box placed = ToBox(control->BoundsRect());
+        EXPECT_EQ(placed.left, want.left) << name;
+        EXPECT_EQ(placed.top, want.top) << name;
+        if (row.width)
+            EXPECT_EQ(placed.width, want.width) << name;
+        else
+            EXPECT_GT(placed.width, 0) << name;
+        if (row.height)
+            EXPECT_EQ(placed.height, want.height) << name;
+        else
+            EXPECT_GT(placed.height, 0) << name;
+        if (control->Handle()) EXPECT_EQ(PlaceOf(control->Handle()), placed) << name;
+    }
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const tk::TControl* owner = dialog.ControlOf(child);
+        const bool listed = std::any_of(controls.begin(), controls.end(),
+                                        [owner](const auto& c) { return c.second == owner; });
+        EXPECT_TRUE(owner && listed) << "a " << ClassOf(child) << " window not in the list";
+    }
+}
+
+// Whether the text of each control fits it, by the control's kind; and every
+// label and picture of a panel inside the panel.
+Fits FitsOf(tk::TDialog& dialog, const Controls& controls) {
+    Fits fits;
+    const auto nameOf = [&](const tk::TControl* control) {
+        for (const auto& [name, c] : controls)
+            if (c == control) return name;
+        return std::string("unlisted");
+    };
+    for (const auto& [name, control] : controls) {
+        const HWND hwnd = control->Handle();
+        if (const auto* spin = dynamic_cast<const tk::TSpinEdit*>(control)) {
+            fits[name] = SpinFit(*spin);
+        } else if (dynamic_cast<const tk::TEdit*>(control)) {
+            fits[name] = EditFit(hwnd);
+        } else if (dynamic_cast<const tk::TCheckBox*>(control)) {
+            fits[name] = CheckBoxFit(hwnd, static_cast<UINT>(dialog.Dpi()));
+        } else if (dynamic_cast<const tk::TButton*>(control)) {
+            fits[name] = ButtonFit(hwnd);
+        } else if (dynamic_cast<const tk::TStaticText*>(control)) {
+            fits[name] = StaticFit(hwnd);
+        } else if (const auto* label = dynamic_cast<const tk::TLabel*>(control)) {
+            fits[name] = LabelFit(dialog, *label);
+        } else if (const auto* panel = dynamic_cast<const tk::TPanel*>(control)) {
+            const SIZE room = ClientSize(hwnd);
+            for (const tk::TControl* graphic : panel->Graphics()) {
+                const RECT r = graphic->BoundsRect();
+                fits[nameOf(graphic) + " in " + name] = {{r.right, r.bottom}, room};
+            }
+        }
+    }
+    return fits;
+}
+
+// Shows `dialog` at `dpi`, checks where its controls are and measures its texts.
+template <typename Dialog>
+Fits LaidOutAndFitting(UINT dpi, Dialog& dialog) {
+    Fits fits;
+    ShowAt(dpi, dialog, [&](HWND hwnd) {
+        EXPECT_EQ(dialog.Dpi(), static_cast<int>(dpi));
+        const Controls controls = ControlsOf(dialog);
+        ExpectLaidOut(hwnd, dialog, controls);
+        fits = FitsOf(dialog, controls);
+    });
+    return fits;
+}
+
+TEST_P(DensityTest, EveryControlSitsAtItsRowAndWhatFitsAt96DpiStillFits) {
     CallState call{
         .CallSet = true, .CallHour = 23, .CallMin = 59, .CallName = L"山田", .CallTask = L"会議の"};
-    const auto check = [&](UINT d, Fits& fits) {
-        CallLetterDialog dialog(call, [] { return ClockTime{12, 34, 0, 0}; });
-        ShowAt(d, dialog, [&](HWND hwnd) {
-            EXPECT_EQ(dialog.Dpi(), static_cast<int>(d));
-            const SIZE client = ClientSize(hwnd);
-            EXPECT_EQ(client.cx, Scaled(365, d));
-            EXPECT_EQ(client.cy, Scaled(263, d));
-            EXPECT_EQ(PlaceOf(dialog.Btn1half.Handle()), Scaled({198, 1, 85, 25}, d));
-            EXPECT_EQ(PlaceOf(dialog.SetHour.Handle()), Scaled({112, 49, 46, 26}, d));
-            EXPECT_EQ(PlaceOf(dialog.MyTask.Handle()), Scaled({113, 155, 239, 24}, d));
-            EXPECT_EQ(PlaceOf(dialog.SetFlg.Handle()), Scaled({11, 231, 56, 20}, d));
-            EXPECT_EQ(PlaceOf(dialog.BeepCheck.Handle()), Scaled({269, 128, 89, 17}, d));
-            EXPECT_EQ(ToBox(dialog.Label9.BoundsRect()), Scaled({12, 185, 346, 30}, d));
-            EXPECT_EQ(dialog.Label8.BoundsRect().left, Scaled(111, d));
-            EXPECT_EQ(dialog.Label8.BoundsRect().top, Scaled(98, d));
-            // The spin buttons sit inside their fields at the right edge.
-            EXPECT_EQ(ClientSize(dialog.SetMin.ButtonHandle()).cx, Scaled(15, d));
-
-            EXPECT_EQ(FontOf(dialog.Btn30min.Handle()).lfHeight, -Scaled(16, d));
-            EXPECT_EQ(FontOf(dialog.BtnSetOk.Handle()).lfHeight, -Scaled(15, d));
-            const LOGFONTW clock = FontOf(dialog.DegiClock.Handle());
-            EXPECT_EQ(clock.lfHeight, -Scaled(16, d));
-            EXPECT_EQ(clock.lfWeight, FW_BOLD);
-            EXPECT_EQ(FontOf(dialog.SetFlg.Handle()).lfHeight, -Scaled(16, d));
-            EXPECT_EQ(FontOf(dialog.FontFor(dialog.Label9.Layout().font)).lfHeight, -Scaled(15, d));
-
-            fits["DegiClock"] = StaticFit(dialog.DegiClock.Handle());
-            fits["SetFlg"] = StaticFit(dialog.SetFlg.Handle());
-            for (const tk::TButton* b :
-                 {&dialog.Btn30min, &dialog.Btn1Hour, &dialog.Btn1half, &dialog.Btn2Hout,
-                  &dialog.BtnSetOk, &dialog.BtnSetNo, &dialog.Button2})
-                fits["button " + std::to_string(b->Layout().left)] = ButtonFit(b->Handle());
-            fits["BeepCheck"] = CheckBoxFit(dialog.BeepCheck.Handle(), d);
-            fits["SetHour"] = SpinFit(dialog.SetHour);
-            fits["SetMin"] = SpinFit(dialog.SetMin);
-            fits["MyName"] = EditFit(dialog.MyName.Handle());
-            fits["MyTask"] = EditFit(dialog.MyTask.Handle());
-            const std::vector<std::pair<const char*, const tk::TLabel*>> labels = {
-                {"Label5", &dialog.Label5}, {"Label1", &dialog.Label1}, {"Label2", &dialog.Label2},
-                {"Label3", &dialog.Label3}, {"Label4", &dialog.Label4}, {"Label8", &dialog.Label8},
-                {"Label6", &dialog.Label6}, {"Label7", &dialog.Label7}, {"Label9", &dialog.Label9}};
-            for (const auto& [name, label] : labels) fits[name] = LabelFit(dialog, *label);
-        });
+    const std::vector<std::pair<const char*, std::function<Fits(UINT)>>> dialogs = {
+        {"call letter",
+         [&](UINT d) {
+             CallLetterDialog dialog(call, [] { return ClockTime{12, 34, 0, 0}; });
+             return LaidOutAndFitting(d, dialog);
+         }},
+        {"call notice",
+         [](UINT d) {
+             CallNotice notice;
+             notice.SetName(L"山田");
+             notice.SetTask(L"会議の");
+             return LaidOutAndFitting(d, notice);
+         }},
+        {"About box",
+         [](UINT d) {
+             AboutBox about;
+             return LaidOutAndFitting(d, about);
+         }},
     };
-    Fits at96;
-    Fits atDpi;
-    check(96, at96);
-    check(dpi(), atDpi);
-    ExpectNoNewClipping(at96, atDpi, dpi());
+    for (const auto& [name, showAt] : dialogs) {
+        SCOPED_TRACE(name);
+        const Fits at96 = showAt(96);
+        ExpectNoNewClipping(at96, showAt(dpi()), dpi());
+    }
 }
 
-TEST_P(DensityTest, NoticeScalesAndStaysReadable) {
-    const auto check = [&](UINT d, Fits& fits) {
-        CallNotice notice;
-        notice.SetName(L"山田");
-        notice.SetTask(L"会議の");
-        ShowAt(d, notice, [&](HWND hwnd) {
-            const SIZE client = ClientSize(hwnd);
-            EXPECT_EQ(client.cx, Scaled(313, d));
-            EXPECT_EQ(client.cy, Scaled(183, d));
-            EXPECT_EQ(PlaceOf(notice.OKBtn.Handle()), Scaled({115, 149, 75, 25}, d));
-            EXPECT_EQ(PlaceOf(notice.Panel1.Handle()), Scaled({10, 6, 295, 133}, d));
-            EXPECT_EQ(ToBox(notice.Image1.BoundsRect()), Scaled({216, 61, 74, 55}, d));
-            EXPECT_EQ(ToBox(notice.MyTask2.BoundsRect()), Scaled({21, 45, 251, 46}, d));
-            // The white shadows stay one or two 96-DPI pixels off their texts.
-            EXPECT_EQ(notice.Label2.BoundsRect().top - notice.Label1.BoundsRect().top,
-                      Scaled(107, d) - Scaled(105, d));
-            EXPECT_EQ(notice.MyName.BoundsRect().left - notice.MyName2.BoundsRect().left,
-                      Scaled(21, d) - Scaled(20, d));
-            const LOGFONTW ok = FontOf(notice.OKBtn.Handle());
-            EXPECT_EQ(ok.lfHeight, -Scaled(16, d));
-            EXPECT_EQ(ok.lfWeight, FW_BOLD);
-
-            fits["OKBtn"] = ButtonFit(notice.OKBtn.Handle());
-            const std::vector<std::pair<const char*, const tk::TLabel*>> labels = {
-                {"Label1", &notice.Label1},
-                {"MyName2", &notice.MyName2},
-                {"MyTask2", &notice.MyTask2}};
-            for (const auto& [name, label] : labels) fits[name] = LabelFit(notice, *label);
-            // The banner and the name stay inside the panel.
-            const SIZE panel = ClientSize(notice.Panel1.Handle());
-            fits["banner in panel"] = {
-                {notice.Label2.BoundsRect().right, notice.Label2.BoundsRect().bottom}, panel};
-        });
-    };
-    Fits at96;
-    Fits atDpi;
-    check(96, at96);
-    check(dpi(), atDpi);
-    ExpectNoNewClipping(at96, atDpi, dpi());
-}
-
-TEST_P(DensityTest, AboutBoxScalesAndStaysReadable) {
-    const auto check = [&](UINT d, Fits& fits) {
-        AboutBox about;
-        ShowAt(d, about, [&](HWND hwnd) {
-            const SIZE client = ClientSize(hwnd);
-            EXPECT_EQ(client.cx, Scaled(293, d));
-            EXPECT_EQ(client.cy, Scaled(157, d));
-            EXPECT_EQ(PlaceOf(about.Panel1.Handle()), Scaled({6, 5, 279, 96}, d));
-            EXPECT_EQ(PlaceOf(about.Edit1.Handle()), Scaled({78, 108, 206, 17}, d));
-            EXPECT_EQ(PlaceOf(about.OKButton.Handle()), Scaled({102, 128, 75, 25}, d));
-            EXPECT_EQ(ToBox(about.ProgramIcon.BoundsRect()), Scaled({23, 21, 38, 38}, d));
-            EXPECT_EQ(ToBox(about.Comments.BoundsRect()), Scaled({89, 55, 110, 12}, d));
-            EXPECT_EQ(FontOf(about.Edit1.Handle()).lfHeight, -Scaled(12, d));
-            EXPECT_EQ(FontOf(about.OKButton.Handle()).lfHeight, -Scaled(12, d));
-            EXPECT_EQ(FontOf(about.FontFor(about.ProductName.Layout().font)).lfHeight,
-                      -Scaled(16, d));
-
-            fits["OKButton"] = ButtonFit(about.OKButton.Handle());
-            fits["Edit1"] = EditFit(about.Edit1.Handle());
-            const std::vector<std::pair<const char*, const tk::TLabel*>> labels = {
-                {"ProductName", &about.ProductName},
-                {"Version", &about.Version},
-                {"Comments", &about.Comments},
-                {"Copyright", &about.Copyright},
-                {"Label1", &about.Label1}};
-            for (const auto& [name, label] : labels) fits[name] = LabelFit(about, *label);
-            // Every label stays inside the panel it is drawn in.
-            const SIZE panel = ClientSize(about.Panel1.Handle());
-            for (const tk::TControl* c : about.Panel1.Graphics()) {
-                const RECT r = c->BoundsRect();
-                fits["in panel " + std::to_string(c->Layout().left)] = {{r.right, r.bottom}, panel};
-            }
-        });
-    };
-    Fits at96;
-    Fits atDpi;
-    check(96, at96);
-    check(dpi(), atDpi);
-    ExpectNoNewClipping(at96, atDpi, dpi());
+TEST_P(DensityTest, FontsAndSpinButtonsScale) {
+    const UINT d = dpi();
+    CallState call;
+    CallLetterDialog letter(call, [] { return ClockTime{12, 34, 0, 0}; });
+    ShowAt(d, letter, [&](HWND) {
+        // The spin buttons sit inside their fields at the right edge.
+        EXPECT_EQ(ClientSize(letter.MinuteField.ButtonHandle()).cx, Scaled(15, d));
+        EXPECT_EQ(FontOf(letter.HalfHourButton.Handle()).lfHeight, -Scaled(16, d));
+        EXPECT_EQ(FontOf(letter.SetButton.Handle()).lfHeight, -Scaled(15, d));
+        const LOGFONTW clock = FontOf(letter.ClockDisplay.Handle());
+        EXPECT_EQ(clock.lfHeight, -Scaled(16, d));
+        EXPECT_EQ(clock.lfWeight, FW_BOLD);
+        EXPECT_EQ(FontOf(letter.ArmedIndicator.Handle()).lfHeight, -Scaled(16, d));
+        EXPECT_EQ(FontOf(letter.FontFor(letter.WrapWarningLabel.Layout().font)).lfHeight,
+                  -Scaled(15, d));
+    });
+    CallNotice notice;
+    ShowAt(d, notice, [&](HWND) {
+        const LOGFONTW ok = FontOf(notice.OkButton.Handle());
+        EXPECT_EQ(ok.lfHeight, -Scaled(16, d));
+        EXPECT_EQ(ok.lfWeight, FW_BOLD);
+    });
+    AboutBox about;
+    ShowAt(d, about, [&](HWND) {
+        EXPECT_EQ(FontOf(about.WebAddressField.Handle()).lfHeight, -Scaled(12, d));
+        EXPECT_EQ(FontOf(about.OkButton.Handle()).lfHeight, -Scaled(12, d));
+        EXPECT_EQ(FontOf(about.FontFor(about.ProductName.Layout().font)).lfHeight, -Scaled(16, d));
+    });
 }
 
 // What a message box shows: its client size, its buttons, its text's font
@@ -394,7 +446,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
                              return SIZE{1024, 768};
                          }});
     ASSERT_TRUE(mascot.Create());
-    mascot.Timer1.SetEnabled(false);
+    mascot.TickTimer.SetEnabled(false);
     RECT frame;
     GetWindowRect(mascot.Handle(), &frame);
     EXPECT_EQ(ToBox(frame).width, 74);
@@ -421,7 +473,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
         EXPECT_EQ(ToBox(now).height, 56);
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
-    mascot.About1Click();
+    mascot.ShowAbout();
     tk::TDialog::ShownHook = nullptr;
     EXPECT_EQ(aboutClient.cx, Scaled(293, dpi()));
     EXPECT_EQ(aboutClient.cy, Scaled(157, dpi()));

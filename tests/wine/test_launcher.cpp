@@ -31,20 +31,20 @@ class Launcher : public ::testing::Test {
     std::unique_ptr<MascotWindow> Start() {
         auto main = std::make_unique<MascotWindow>(
             MascotEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
-                            [this] { return folder / L"Pelnor.exe"; },
-                            [] {
-                                return SIZE{1024, 768};
-                            }});
+                              [this] { return folder / L"Pelnor.exe"; },
+                              [] {
+                                  return SIZE{1024, 768};
+                              }});
         EXPECT_TRUE(main->Create());
-        main->Timer1.SetEnabled(false);
+        main->TickTimer.SetEnabled(false);
         return main;
     }
 
     // Captions and shortcut texts of the items after the fixed ones.
     static std::vector<std::wstring> LauncherItems(MascotWindow& main) {
         std::vector<std::wstring> items;
-        for (std::size_t i = 12; i < main.PopupMenu1.Count(); ++i) {
-            const tk::TMenuItem& item = main.PopupMenu1[i];
+        for (std::size_t i = 12; i < main.Menu.Count(); ++i) {
+            const tk::TMenuItem& item = main.Menu[i];
             items.push_back(item.Caption + L"|" + tk::ShortCutToText(item.ShortCut));
         }
         return items;
@@ -55,7 +55,7 @@ class Launcher : public ::testing::Test {
 
 TEST_F(Launcher, NoShortcutsAddNothing) {
     auto main = Start();
-    EXPECT_EQ(main->PopupMenu1.Count(), 12u);
+    EXPECT_EQ(main->Menu.Count(), 12u);
     EXPECT_EQ(main->LauncherCount(), 0);
 }
 
@@ -68,10 +68,10 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     auto main = Start();
     EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"-|", L"A|F2", L"b|F3", L"c|F4",
                                                                L"Zeta|F5", L"メモ帳|F6"}));
-    EXPECT_EQ(main->ImageList1.Count(), 6 + 5) << "one icon per shortcut";
+    EXPECT_EQ(main->MenuIcons.Count(), 6 + 5) << "one icon per shortcut";
     std::vector<int> images;
-    for (std::size_t i = 13; i < main->PopupMenu1.Count(); ++i)
-        images.push_back(main->PopupMenu1[i].ImageIndex);
+    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
+        images.push_back(main->Menu[i].ImageIndex);
     std::sort(images.begin(), images.end());
     EXPECT_EQ(images, (std::vector<int>{6, 7, 8, 9, 10}));
 }
@@ -81,11 +81,11 @@ TEST_F(Launcher, ElevenAtMostAndUpperCaseExtensionsToo) {
     Shortcut(L"x.LNK");
     auto main = Start();
     EXPECT_EQ(main->LauncherCount(), 11);
-    EXPECT_EQ(main->PopupMenu1.Count(), 12u + 1 + 11);
+    EXPECT_EQ(main->Menu.Count(), 12u + 1 + 11);
     const auto items = LauncherItems(*main);
     EXPECT_EQ(items.back().substr(items.back().find(L'|')), L"|F12");
     // F10 now belongs to the ninth item.
-    EXPECT_EQ(main->PopupMenu1[12 + 9].ShortCut, VK_F10);
+    EXPECT_EQ(main->Menu[12 + 9].ShortCut, VK_F10);
 }
 
 TEST_F(Launcher, HiddenFilesFoldersAndForeignNamesAreListed) {
@@ -109,7 +109,7 @@ TEST_F(Launcher, ChoosingAnItemOpensItsShortcutInTheProgramFolder) {
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
     ASSERT_EQ(main->LauncherCount(), 1);
-    main->PopupMenu1.Dispatch(main->PopupMenu1[13].CommandId());
+    main->Menu.Dispatch(main->Menu[13].CommandId());
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].file, folder / L"x.lnk") << "opened as x.lnk in the program folder";
@@ -129,8 +129,8 @@ TEST_F(Launcher, ARealShortcutStartsFromAnyCurrentFolderAndABrokenOneIsSilent) {
     DeleteFileW((folder / L"broken.lnk").c_str());
     SetCurrentDirectoryW(system);
 
-    for (std::size_t i = 13; i < main->PopupMenu1.Count(); ++i)
-        main->PopupMenu1.Dispatch(main->PopupMenu1[i].CommandId());
+    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
+        main->Menu.Dispatch(main->Menu[i].CommandId());
     for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(100);
     EXPECT_TRUE(FileExists(marker));
 }

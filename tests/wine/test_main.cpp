@@ -41,7 +41,7 @@ class MainWindow : public ::testing::Test {
     void SetUp() override {
         main = std::make_unique<MascotWindow>(world.Environment());
         ASSERT_TRUE(main->Create());
-        main->Timer1.SetEnabled(false);  // the tests tick by hand
+        main->TickTimer.SetEnabled(false);  // the tests tick by hand
         ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(main->Handle());
     }
@@ -122,14 +122,14 @@ TEST_F(MainWindow, StartsWhereAndAsItShould) {
     EXPECT_EQ(main->Call.CallName, L"山田");
     EXPECT_EQ(main->Call.CallTask, L"");
     EXPECT_EQ(main->Call.CallBeep, 1);
-    EXPECT_EQ(main->Image1.Width(), 74);
-    EXPECT_EQ(main->Image1.Height(), 55);
+    EXPECT_EQ(main->Picture.Width(), 74);
+    EXPECT_EQ(main->Picture.Height(), 55);
 
     EXPECT_EQ(main->ProgramFolder(), L"C:\\Tools\\Mascot");
     EXPECT_EQ(main->ProgramFolderSlash(), L"C:\\Tools\\Mascot\\");
     EXPECT_EQ(main->HelpFile(), L"C:\\Tools\\Mascot\\Pelnor.hlp");
-    EXPECT_TRUE(main->MnuDspTop->Checked);
-    EXPECT_FALSE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    EXPECT_FALSE(main->FreezeItem->Checked);
     EXPECT_EQ(main->LauncherCount(), 0);
 }
 
@@ -140,7 +140,7 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
     EXPECT_TRUE(InRegion(40, 30));
     for (int x = 0; x < 74; ++x) EXPECT_FALSE(InRegion(x, 55)) << "bottom row, x = " << x;
 
-    const Pixels picture(main->Image1.Handle());
+    const Pixels picture(main->Picture.Handle());
     ASSERT_EQ(picture.width, 74);
     int figurePixels = 0;
     for (int y = 0; y < picture.height; ++y)
@@ -160,10 +160,10 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
 }
 
 TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {
-    const Pixels picture(main->Image1.Handle());
-    const TPicture& image = main->Image1;
-    // MirrorBmp is private; a bounce to the right draws it, so compare via a
-    // fresh mirror made the same way and drawn by RePaintForm.
+    const Pixels picture(main->Picture.Handle());
+    const TPicture& image = main->Picture;
+    // The window's mirrored picture is private; a bounce to the right draws
+    // it, so compare via a fresh mirror made the same way and drawn by DrawPicture.
     const tk::UniqueBitmap mirror = image.MakeMirror();
     const Pixels mirrored(mirror.get());
     ASSERT_EQ(mirrored.width, 74);
@@ -190,7 +190,7 @@ TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
 
     // A bounce to the right changes the region inside the next paint path.
     MoveTo(0, 300);
-    main->Timer1Timer();
+    main->OnTick();
     PumpFor(1000);
     const int afterBounce = main->PaintCount();
     PumpFor(1500);
@@ -199,12 +199,12 @@ TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
 
 TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
     world.screen = {640, 480};
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().left, 380);
     EXPECT_EQ(Frame().top, 291);
 
     MoveTo(0, 0);
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().left, 0);
     EXPECT_EQ(Frame().top, 0);
     EXPECT_EQ(main->Motion.MoveX, 1);
@@ -212,12 +212,12 @@ TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
     EXPECT_FALSE(main->Motion.FaceLeft);
     EXPECT_TRUE(InRegion(73 - 4, 11)) << "the horn's bell is now on the right";
     EXPECT_FALSE(InRegion(4, 11));
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().left, 1);
     EXPECT_EQ(Frame().top, 1);
 
     MoveTo(640 - 74, 480 - 56);
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().left, 640 - 74);
     EXPECT_EQ(Frame().top, 480 - 56);
     EXPECT_TRUE(main->Motion.FaceLeft);
@@ -227,36 +227,36 @@ TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
 TEST_F(MainWindow, DraggedBeyondAnEdgeComesBackOnTheNextTick) {
     MoveTo(100, -20);
     main->Motion.MoveY = 1;
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().top, 0);
     EXPECT_EQ(main->Motion.MoveY, -1);
 }
 
 TEST_F(MainWindow, ScreenLowerThanTheWindowKeepsItAtTheFarEdge) {
     world.screen = {50, 40};
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().top, 40 - 56);
     EXPECT_EQ(Frame().left, 50 - 74);
 }
 
 TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
-    main->MnuFreezeClick();
-    EXPECT_TRUE(main->MnuFreeze->Checked);
-    EXPECT_TRUE(main->MnuDspTop->Checked);
+    main->ToggleFreeze();
+    EXPECT_TRUE(main->FreezeItem->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     const RECT before = Frame();
-    for (int i = 0; i < 5; ++i) main->Timer1Timer();
+    for (int i = 0; i < 5; ++i) main->OnTick();
     EXPECT_EQ(Frame().left, before.left);
     EXPECT_EQ(Frame().top, before.top);
 
-    // What RePaintForm draws, read back from a memory bitmap.
-    const Pixels picture(main->Image1.Handle());
+    // What DrawPicture draws, read back from a memory bitmap.
+    const Pixels picture(main->Picture.Handle());
     const tk::WindowDc screen(nullptr);
     const tk::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     const tk::UniqueBitmap canvas(CreateCompatibleBitmap(screen.get(), 74, 56));
     const tk::ScopedSelect select(memory.get(), canvas.get());
     const HDC dc = memory.get();
-    main->RePaintForm(dc);
+    main->DrawPicture(dc);
     for (int y = 0; y < 55; y += 3)
         for (int x = 0; x < 74; x += 3) {
             const COLORREF c = picture.Colour(x, y);
@@ -264,22 +264,22 @@ TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
                       RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)))
                 << "(" << x << ", " << y << ")";
         }
-    main->MnuFreezeClick();
-    EXPECT_FALSE(main->MnuFreeze->Checked);
-    EXPECT_TRUE(main->MnuDspTop->Checked) << "unfreezing leaves Always on top checked";
-    main->RePaintForm(dc);
+    main->ToggleFreeze();
+    EXPECT_FALSE(main->FreezeItem->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked) << "unfreezing leaves Always on top checked";
+    main->DrawPicture(dc);
     EXPECT_EQ(GetPixel(dc, 40, 30), picture.Colour(40, 30));
 
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(Frame().left, before.left - 1);
 }
 
 TEST_F(MainWindow, AlwaysOnTopTogglesAndIsRefusedWhileFrozen) {
-    main->MnuDspTopClick();
-    EXPECT_FALSE(main->MnuDspTop->Checked);
+    main->ToggleAlwaysOnTop();
+    EXPECT_FALSE(main->AlwaysOnTopItem->Checked);
     EXPECT_FALSE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    main->MnuFreezeClick();
-    EXPECT_TRUE(main->MnuDspTop->Checked);
+    main->ToggleFreeze();
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     std::wstring boxText;
@@ -298,10 +298,10 @@ TEST_F(MainWindow, AlwaysOnTopTogglesAndIsRefusedWhileFrozen) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         },
         main->Handle());
-    main->MnuDspTopClick();
+    main->ToggleAlwaysOnTop();
     EXPECT_TRUE(answer.Answered());
     EXPECT_EQ(boxText, L"凍りついている間は常に上に表示されます。");
-    EXPECT_TRUE(main->MnuDspTop->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
@@ -315,7 +315,7 @@ TEST_F(MainWindow, ShiftF10OpensTheMenuAtFortyFiftyAndOtherModifiersDoNot) {
             EndMenu();
         },
         main->Handle());
-    main->FormKeyDown(VK_F10, true, false, false);
+    main->OnKeyDown(VK_F10, true, false, false);
     ASSERT_TRUE(closeMenu.Answered());
     EXPECT_EQ(closeMenu.ClassName(), L"#32768");
     const RECT frame = Frame();
@@ -323,15 +323,15 @@ TEST_F(MainWindow, ShiftF10OpensTheMenuAtFortyFiftyAndOtherModifiersDoNot) {
     EXPECT_EQ(menuAt.y, frame.top + 50);
 
     ModalResponder noMenu([](HWND) { EndMenu(); }, main->Handle());
-    main->FormKeyDown(VK_F10, true, true, false);
-    main->FormKeyDown(VK_F10, false, false, false);
-    main->FormKeyDown(VK_F11, true, false, false);
+    main->OnKeyDown(VK_F10, true, true, false);
+    main->OnKeyDown(VK_F10, false, false, false);
+    main->OnKeyDown(VK_F11, true, false, false);
     PumpFor(150);
     EXPECT_FALSE(noMenu.Answered());
 }
 
 TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
-    const HMENU menu = main->PopupMenu1.BuildMenu();
+    const HMENU menu = main->Menu.BuildMenu();
     ASSERT_TRUE(menu);
     ASSERT_EQ(GetMenuItemCount(menu), 12);
     const wchar_t* expected[] = {L"常に上に表示\tCtrl+U",
@@ -360,17 +360,17 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
         const bool hasIcon = i >= 3 && expected[i][0] != 0;
         EXPECT_EQ(info.hbmpItem == HBMMENU_CALLBACK, hasIcon) << "item " << i;
     }
-    EXPECT_EQ(main->ImageList1.Count(), 6);
-    EXPECT_EQ(main->MnuDspTop->ShortCut, 16469);
-    EXPECT_EQ(main->MnuFreeze->ShortCut, 16467);
-    EXPECT_EQ(main->MnuCallExpr->ShortCut, 16453);
-    EXPECT_EQ(main->TimerSet->ShortCut, 16471);
-    EXPECT_EQ(main->OpenRoom->ShortCut, 16463);
-    EXPECT_EQ(main->Help1->ShortCut, 112);
-    EXPECT_EQ(main->About1->ShortCut, 16449);
-    EXPECT_EQ(main->Exit1->ShortCut, 32883);
-    EXPECT_EQ(main->MnuDspTop->Hint, L"チェックすると他のウィンドウに隠れません");
-    EXPECT_EQ(main->OpenRoom->Hint, L"実行ファイルのあるフォルダを開きます");
+    EXPECT_EQ(main->MenuIcons.Count(), 6);
+    EXPECT_EQ(main->AlwaysOnTopItem->ShortCut, 16469);
+    EXPECT_EQ(main->FreezeItem->ShortCut, 16467);
+    EXPECT_EQ(main->ExplorerItem->ShortCut, 16453);
+    EXPECT_EQ(main->CallLetterItem->ShortCut, 16471);
+    EXPECT_EQ(main->ProgramFolderItem->ShortCut, 16463);
+    EXPECT_EQ(main->HelpItem->ShortCut, 112);
+    EXPECT_EQ(main->AboutItem->ShortCut, 16449);
+    EXPECT_EQ(main->ExitItem->ShortCut, 32883);
+    EXPECT_EQ(main->AlwaysOnTopItem->Hint, L"チェックすると他のウィンドウに隠れません");
+    EXPECT_EQ(main->ProgramFolderItem->Hint, L"実行ファイルのあるフォルダを開きます");
 }
 
 // Presses a key with the given modifiers held, through the program's accelerators.
@@ -387,8 +387,7 @@ bool PressShortcut(MascotWindow& main, WORD vk, bool ctrl, bool alt = false, boo
             1,
             0,
             {}};
-    const bool handled =
-        TranslateAcceleratorW(main.Handle(), main.PopupMenu1.Accelerators(), &msg) != 0;
+    const bool handled = TranslateAcceleratorW(main.Handle(), main.Menu.Accelerators(), &msg) != 0;
     keys[VK_CONTROL] = keys[VK_MENU] = keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     return handled;
@@ -396,11 +395,11 @@ bool PressShortcut(MascotWindow& main, WORD vk, bool ctrl, bool alt = false, boo
 
 TEST_F(MainWindow, ShortcutKeysRunTheirItems) {
     EXPECT_TRUE(PressShortcut(*main, 'S', true));
-    EXPECT_TRUE(main->MnuFreeze->Checked);
+    EXPECT_TRUE(main->FreezeItem->Checked);
     EXPECT_TRUE(PressShortcut(*main, 'S', true));
-    EXPECT_FALSE(main->MnuFreeze->Checked);
+    EXPECT_FALSE(main->FreezeItem->Checked);
     EXPECT_TRUE(PressShortcut(*main, 'U', true));
-    EXPECT_FALSE(main->MnuDspTop->Checked);
+    EXPECT_FALSE(main->AlwaysOnTopItem->Checked);
     EXPECT_FALSE(PressShortcut(*main, 'S', false)) << "plain S is no shortcut";
     EXPECT_FALSE(PressShortcut(*main, VK_F10, false)) << "F10 is free without nine launcher items";
 
@@ -411,14 +410,14 @@ TEST_F(MainWindow, ShortcutKeysRunTheirItems) {
     EXPECT_EQ(launched[0].file, L"EXPLORER.EXE");
 
     EXPECT_TRUE(PressShortcut(*main, VK_F4, false, true));
-    EXPECT_FALSE(IsWindow(main->Handle())) << "Alt+F4 closes the mascot through Exit1";
+    EXPECT_FALSE(IsWindow(main->Handle())) << "Alt+F4 closes the mascot through its exit item";
 }
 
 TEST_F(MainWindow, ExplorerCommandsPassTheirParameters) {
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main->MnuCallExprClick();
-    main->OpenRoomClick();
+    main->SummonExplorer();
+    main->OpenProgramFolder();
     ASSERT_EQ(launched.size(), 2u);
     EXPECT_EQ(launched[0].file, L"EXPLORER.EXE");
     EXPECT_EQ(launched[0].parameters, L"\"\\\",/e");
@@ -430,7 +429,7 @@ TEST_F(MainWindow, ExplorerCommandsPassTheirParameters) {
 
 TEST_F(MainWindow, ExitClosesTheWindowAndFreesItsPictures) {
     const HWND hwnd = main->Handle();
-    main->Exit1Click();
+    main->Exit();
     EXPECT_FALSE(IsWindow(hwnd));
     main.reset();  // no paint, no double release
 }
@@ -451,10 +450,10 @@ class NoticeWatcher {
             auto* notice = dynamic_cast<CallNotice*>(dialog);
             if (!notice) return;
             ++seen.count;
-            seen.name = notice->MyName.Text();
-            seen.name2 = notice->MyName2.Text();
-            seen.task = notice->MyTask.Text();
-            seen.task2 = notice->MyTask2.Text();
+            seen.name = notice->NameShadow.Text();
+            seen.name2 = notice->NameLine.Text();
+            seen.task = notice->ErrandShadow.Text();
+            seen.task2 = notice->ErrandLine.Text();
             seen.topMost = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             if (whileOpen) whileOpen();
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -473,18 +472,18 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     NoticeWatcher watcher;
     // Ticks that run while the notice is open must neither move the call nor raise it again.
     watcher.whileOpen = [&] {
-        main->Timer1Timer();
-        main->Timer1Timer();
+        main->OnTick();
+        main->OnTick();
     };
 
     world.now = {12, 29, 59, 900};
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(watcher.seen.count, 0);
     EXPECT_TRUE(main->Call.CallSet);
 
     world.now = {12, 30, 0, 0};
     const RECT before = Frame();
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_FALSE(main->Call.CallSet);
     EXPECT_EQ(watcher.seen.name, L"山田さん、");
@@ -495,9 +494,9 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     EXPECT_EQ(Frame().left, before.left - 3) << "the mascot kept drifting behind the notice";
 
     world.now = {12, 30, 59, 900};
-    main->Timer1Timer();
+    main->OnTick();
     world.now = {12, 30, 0, 0};  // the same time the next day
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1) << "the call fires once";
     EXPECT_EQ(main->Call.CallHour, 12);
     EXPECT_EQ(main->Call.CallMin, 30);
@@ -513,7 +512,7 @@ TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
                            .CallTask = L"",
                            .CallBeep = 0};
     NoticeWatcher watcher;
-    main->Timer1Timer();
+    main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_EQ(watcher.seen.name, L"");
     EXPECT_EQ(watcher.seen.name2, L"");
@@ -535,11 +534,11 @@ bool OpensAndCloses(const std::function<void()>& command) {
 }
 
 TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
-    EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { main->TimerSetClick(); }));
-    EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { main->About1Click(); }));
+    EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { main->WriteCallLetter(); }));
+    EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { main->ShowAbout(); }));
     EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
 
-    main->Help1Click();
+    main->ShowHelp();
     const tk::UniqueWindow viewer(FindWindowW(kHelpViewerClass, nullptr));
     ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
     EXPECT_EQ(GetWindow(viewer.get(), GW_OWNER), main->Handle());
@@ -555,7 +554,7 @@ TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
     EXPECT_EQ(main.HelpFile(), L"C:\\Pelnor.hlp");
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main.OpenRoomClick();
+    main.OpenProgramFolder();
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].parameters, L"\"C:\\\",/n");
@@ -569,7 +568,7 @@ TEST(MainWindowStartUp, FolderLongerThanEightyBytesReachesExplorerWhole) {
     ASSERT_TRUE(main.Create());
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main.OpenRoomClick();
+    main.OpenProgramFolder();
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].parameters, L"\"" + folder + L"\",/n");
