@@ -239,15 +239,19 @@ void ExpectLaidOut(HWND hwnd, const tk::TDialog& dialog, const Controls& control
         const Box placed = ToBox(control->BoundsRect());
         EXPECT_EQ(placed.left, want.left) << name;
         EXPECT_EQ(placed.top, want.top) << name;
-        if (row.width)
+        if (row.width) {
             EXPECT_EQ(placed.width, want.width) << name;
-        else
+        } else {
             EXPECT_GT(placed.width, 0) << name;
-        if (row.height)
+        }
+        if (row.height) {
             EXPECT_EQ(placed.height, want.height) << name;
-        else
+        } else {
             EXPECT_GT(placed.height, 0) << name;
-        if (control->Handle()) EXPECT_EQ(PlaceOf(control->Handle()), placed) << name;
+        }
+        if (control->Handle()) {
+            EXPECT_EQ(PlaceOf(control->Handle()), placed) << name;
+        }
     }
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const tk::TControl* owner = dialog.ControlOf(child);
