@@ -1,7 +1,8 @@
-// Forces the mascot to bounce off both edges on every tick (a 10x10 screen)
-// and reports the process's GDI and USER objects and private memory before
-// and after 10 000 ticks. Each horizontal bounce turns the figure, so every
-// tick builds a new outline region and draws the other picture.
+// Forces the mascot to bounce off both edges on every tick (two monitors far
+// apart that take turns holding it) and reports the process's GDI and USER
+// objects and private memory before and after 10 000 ticks. Each horizontal
+// bounce turns the figure, so every tick applies a new outline region and
+// draws the other picture.
 //   bounce_leak.exe [ticks]   exit code 1 when GDI or USER objects grew
 #include <windows.h>
 #include <psapi.h>
@@ -114,7 +115,12 @@ int wmain(int argc, wchar_t** argv) {
 
     tk::Application().Initialize();
     pelnor::MascotEnvironment environment = pelnor::MascotEnvironment::System();
-    environment.screenSize = [] { return SIZE{10, 10}; };
+    // Two monitors far apart, taking turns: the window is always beyond the
+    // edges of the one it is asked to stay on.
+    int turn = 0;
+    environment.monitorRect = [&turn](HWND) {
+        return ++turn % 2 ? RECT{100, 100, 1000, 700} : RECT{-1000, -700, -100, -100};
+    };
     pelnor::MascotWindow main(environment);
     if (!main.Create()) {
         std::puts("the mascot window could not be created");

@@ -26,6 +26,7 @@ add_library(pelnor_win STATIC
     help/HelpViewer.cpp
     mascot/MascotWindow.cpp
     mascot/Picture.cpp
+    mascot/ScaledFigure.cpp
     mascot/Launcher.cpp
 )
 target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR})

@@ -17,10 +17,19 @@ void SetPixel4(std::span<std::uint8_t> bits, std::size_t stride, int x, int y, s
 
 void MirrorPixels4(std::span<const std::uint8_t> src, std::span<std::uint8_t> dst, int width,
                    int height, std::size_t stride) {
-    assert(src.size() >= stride * height && dst.size() >= stride * height);
-    for (int y = 0; y < height; ++y)
-        for (int i = 0; i < width; ++i)
-            SetPixel4(dst, stride, i, y, Pixel4(src, stride, width - 1 - i, y));
+    ScalePixels4(src, stride, width, height, 1, true, dst, stride);
+}
+
+void ScalePixels4(std::span<const std::uint8_t> src, std::size_t srcStride, int width, int height,
+                  int scale, bool mirrored, std::span<std::uint8_t> dst, std::size_t dstStride) {
+    assert(scale >= 1);
+    assert(src.size() >= srcStride * height && dst.size() >= dstStride * height * scale);
+    for (int y = 0; y < height * scale; ++y)
+        for (int x = 0; x < width * scale; ++x) {
+            const int column = x / scale;
+            const int from = mirrored ? width - 1 - column : column;
+            SetPixel4(dst, dstStride, x, y, Pixel4(src, srcStride, from, y / scale));
+        }
 }
 
 }  // namespace pelnor

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "assets/resource.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/CallNotice.h"
@@ -9,6 +11,7 @@
 #include "mascot/Launcher.h"
 #include "core/LauncherOrder.h"
 #include "core/Outline.h"
+#include "core/Scale.h"
 #include "platform/ShellLaunch.h"
 #include "help/HelpViewer.h"
 #include "core/LaunchParams.h"
@@ -43,7 +46,7 @@ constexpr tk::FormLayout kMascotLayout{
 constexpr const wchar_t* kMascotHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
 constexpr const wchar_t* kMascotFontFace = L"ＭＳ Ｐゴシック";
 constexpr int kMascotFontHeight = 12;        // character height, without internal leading
-constexpr POINT kKeyboardMenuPoint{40, 50};  // client point where Shift+F10 opens the menu
+constexpr POINT kKeyboardMenuPoint{40, 50};  // picture point where Shift+F10 opens the menu
 
 struct FixedItem {
     tk::TMenuItem* MascotWindow::*member;  // none for a separator
@@ -91,7 +94,7 @@ constexpr FixedItem kFixedItems[] = {
 } kEarlierNames[] = {
     {L"TMain", L"MascotWindow"},      {L"PopupMenu1", L"Menu"},
     {L"ImageList1", L"MenuIcons"},    {L"Image1", L"Picture"},
-    {L"Timer1", L"TickTimer"},        {L"MirrorBmp", L"mirrored_"},
+    {L"Timer1", L"TickTimer"},        {L"MirrorBmp", L"figure_"},
     {L"FormCreate", L"StartUp"},      {L"FormPaint", L"OnPaint"},
     {L"FormKeyDown", L"OnKeyDown"},   {L"Timer1Timer", L"OnTick"},
     {L"GrabMove", L"StartMove"},      {L"FormRgnSet", L"ReshapeAndDraw"},
@@ -108,7 +111,7 @@ bool KeyIsDown(int vk) {
 }  // namespace
 
 MascotEnvironment MascotEnvironment::System() {
-    return {LocalClock, ReadRegisteredOwner, ExecutablePath, PrimaryScreenSize};
+    return {LocalClock, ReadRegisteredOwner, ExecutablePath, MonitorRectOf};
 }
 
 MascotWindow::MascotWindow(MascotEnvironment environment)
@@ -122,10 +125,8 @@ MascotWindow::~MascotWindow() = default;
 bool MascotWindow::Create() {
     if (!CreateForm(kMascotLayout)) return false;
     StartUp();
-    font_ = tk::MakeFont(kMascotFontFace, kMascotFontHeight);
     hint_ = tk::AttachHint(Handle(), kMascotHint);
-    if (hint_ && font_)
-        SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    FollowDensity(GetDpiForWindow(Handle()));
     TickTimer.SetEnabled(true);
     return true;
 }
@@ -161,17 +162,54 @@ void MascotWindow::StartUp() {
 
     Motion = MascotState{};
 
+    // The window takes the picture's width and the mirrored picture is made
+    // once the density is known (FollowDensity, from Create).
     Picture.LoadFromResource(IDB_MASCOT);
-    SetWindowPos(Handle(), nullptr, 0, 0, Picture.Width(), kMascotLayout.clientHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    mirrored_ = Picture.MakeMirror();
 
     programFolder_ = FolderOf(environment_.executablePath());
     programFolderSlash_ = WithTrailingBackslash(programFolder_);
     helpFile_ = programFolderSlash_ + kHelpFileName;
 
     BuildLauncher();
+}
+
+// The figure, its outline, its window and its step follow the density of the
+// monitor it is on: each picture pixel becomes an s x s square, the window
+// keeping its centre. The tool tip's text follows it too.
+void MascotWindow::FollowDensity(UINT dpi) {
+    tk::UniqueFont font =
+        tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
+    if (hint_ && font)
+        SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+
+    const int from = figure_.Scale();
+    const int to = ScaleForDpi(static_cast<int>(dpi));
+    if (to == from || !figure_.Build(Picture, to)) return;
+    RECT frame;
+    GetWindowRect(Handle(), &frame);
+    const WindowOrigin at = from ? RescaledOrigin(frame.left, frame.top, Picture.Width(),
+                                                  kMascotLayout.clientHeight, from, to)
+                                 : WindowOrigin{frame.left, frame.top};
+    SetWindowPos(Handle(), nullptr, at.left, at.top, Picture.Width() * to,
+                 kMascotLayout.clientHeight * to, SWP_NOZORDER | SWP_NOACTIVATE);
+    appliedOrientation_ = -1;
+    if (IsWindowVisible(Handle())) ReshapeAndDraw();
+}
+
+// After the monitors change, a mascot left where no monitor is comes onto
+// the nearest one at once, frozen or not.
+void MascotWindow::KeepOnMonitor() {
+    RECT frame;
+    GetWindowRect(Handle(), &frame);
+    const RECT monitor = environment_.monitorRect(Handle());
+    int left = frame.left;
+    int top = frame.top;
+    KeepInside(left, top, frame.right - frame.left, frame.bottom - frame.top,
+               {monitor.left, monitor.top, monitor.right, monitor.bottom});
+    if (left != frame.left || top != frame.top)
+        SetWindowPos(Handle(), nullptr, left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MascotWindow::BuildLauncher() {
@@ -220,7 +258,7 @@ void MascotWindow::ReshapeAndDraw() {
 void MascotWindow::ReshapeAndDrawOn(HDC dc) {
     const int orientation = Motion.FaceLeft ? 1 : 0;
     if (orientation != appliedOrientation_ &&
-        ApplyOutlineRegion(Handle(), OutlineFor(Motion.FaceLeft))) {
+        ApplyRegion(Handle(), figure_.ShapeFacing(Motion.FaceLeft))) {
         appliedOrientation_ = orientation;
         ++regionCount_;
     }
@@ -229,7 +267,7 @@ void MascotWindow::ReshapeAndDrawOn(HDC dc) {
 
 void MascotWindow::DrawPicture(HDC dc) {
     const DWORD rop = Frozen() ? NOTSRCCOPY : SRCCOPY;
-    DrawBitmap(dc, Motion.FaceLeft ? Picture.Handle() : mirrored_.get(), 0, 0, rop);
+    DrawBitmap(dc, figure_.PictureFacing(Motion.FaceLeft), 0, 0, rop);
 }
 
 void MascotWindow::OnTick() {
@@ -238,14 +276,18 @@ void MascotWindow::OnTick() {
 }
 
 void MascotWindow::DriftStep() {
-    if (Frozen()) return;
+    // A window held by the mouse stays where it is held: stepping it would
+    // pull it back onto the monitor it is leaving.
+    if (Frozen() || moving_) return;
     RECT frame;
     GetWindowRect(Handle(), &frame);
     int left = frame.left;
     int top = frame.top;
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const SIZE screen = environment_.screenSize();
+    const RECT monitor = environment_.monitorRect(Handle());
+    const ScreenRect screen{monitor.left, monitor.top, monitor.right, monitor.bottom};
+    const int step = Scale();
     const auto moveTo = [this](int x, int y) {
         SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
@@ -253,13 +295,13 @@ void MascotWindow::DriftStep() {
     // Each step moves the window before the outline is re-applied after its
     // bounce; without a bounce the two steps share one move (a move is most
     // of a tick's cost, and nothing draws between the two).
-    const bool bouncedVertically = StepVertical(Motion, top, height, screen.cy);
+    const bool bouncedVertically = StepVertical(Motion, top, height, screen, step);
     if (bouncedVertically) {
         moveTo(left, top);
         ReshapeAndDraw();
     }
 
-    const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen.cx);
+    const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen, step);
     moveTo(left, top);
     if (bouncedHorizontally) ReshapeAndDraw();
 }
@@ -282,7 +324,7 @@ void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     const bool mouseButton =
         KeyIsDown(VK_LBUTTON) || KeyIsDown(VK_RBUTTON) || KeyIsDown(VK_MBUTTON);
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
-        POINT at = kKeyboardMenuPoint;
+        POINT at{kKeyboardMenuPoint.x * Scale(), kKeyboardMenuPoint.y * Scale()};
         ClientToScreen(Handle(), &at);
         PopupAt(at.x, at.y);
     }
@@ -359,6 +401,20 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
             StartMove();
             return 0;
+        case WM_ENTERSIZEMOVE:
+            moving_ = true;
+            return 0;
+        case WM_EXITSIZEMOVE:
+            moving_ = false;
+            return 0;
+        case WM_DPICHANGED:
+            // The suggested rectangle is for a window that scales smoothly;
+            // the figure scales by whole pixels about its centre instead.
+            FollowDensity(LOWORD(wParam));
+            return 0;
+        case WM_DISPLAYCHANGE:
+            KeepOnMonitor();
+            break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10) {
@@ -395,8 +451,8 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DESTROY:
             TickTimer.SetEnabled(false);
-            // Nothing paints after this, so the mirrored picture can go.
-            mirrored_.reset();
+            // Nothing paints after this, so the scaled pictures can go.
+            figure_.Reset();
             hint_.reset();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;

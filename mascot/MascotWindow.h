@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
 #include "core/CallCheck.h"
 #include "core/Motion.h"
 #include "mascot/Picture.h"
+#include "mascot/ScaledFigure.h"
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
 #include "toolkit/ImageList.h"
@@ -23,7 +25,7 @@ struct MascotEnvironment {
     std::function<ClockTime()> clock;               // local time of day
     std::function<std::wstring()> registeredOwner;  // default name
     std::function<std::wstring()> executablePath;   // full path of the program
-    std::function<SIZE()> screenSize;               // primary screen in pixels
+    std::function<RECT(HWND)> monitorRect;          // the monitor the window is on
     static MascotEnvironment System();
 };
 
@@ -85,6 +87,8 @@ class MascotWindow : public tk::TForm {
     bool QuitOnDestroy = false;
 
     bool Frozen() const { return FreezeItem && FreezeItem->Checked; }
+    // Each picture pixel is a Scale() x Scale() square of the screen.
+    int Scale() const { return std::max(1, figure_.Scale()); }
     void PopupAt(int screenX, int screenY);
 
     // Counters for tests and the benchmark: paints handled, regions applied.
@@ -103,16 +107,19 @@ class MascotWindow : public tk::TForm {
     void CallCheck();
     void StartMove();
     void SetStayOnTop(bool onTop);
+    void FollowDensity(UINT dpi);
+    void KeepOnMonitor();
 
     MascotEnvironment environment_;
-    tk::UniqueBitmap mirrored_;  // the picture facing right
-    tk::UniqueFont font_;        // the window's font, used by its tool tip
-    tk::UniqueWindow hint_;      // the tool tip
+    ScaledFigure figure_;    // the picture and its outline at this scale, both ways round
+    bool moving_ = false;    // inside the system's move loop
+    tk::UniqueFont font_;    // the window's font, used by its tool tip
+    tk::UniqueWindow hint_;  // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;
     int launcherCount_ = 0;
-    int appliedOrientation_ = -1;  // 1 left, 0 right, -1 no region yet
+    int appliedOrientation_ = -1;  // 1 left, 0 right, -1 none yet at this scale
     int paintCount_ = 0;
     int regionCount_ = 0;
 };

@@ -6,28 +6,38 @@
 #include "core/Mirror.h"
 
 namespace pelnor {
+namespace {
+
+std::size_t Stride4(int width) {
+    return static_cast<std::size_t>((width * 4 + 31) / 32 * 4);
+}
+
+}  // namespace
 
 bool TPicture::LoadFromResource(int resourceId) {
     bitmap_.reset(
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    BITMAP info{};
-    if (!bitmap_ || !GetObjectW(bitmap_.get(), sizeof info, &info)) return false;
-    width_ = info.bmWidth;
-    height_ = info.bmHeight;
+    if (!bitmap_ || GetObjectW(bitmap_.get(), sizeof section_, &section_) != sizeof section_ ||
+        section_.dsBmih.biBitCount != 4) {
+        bitmap_.reset();
+        return false;
+    }
+    width_ = section_.dsBm.bmWidth;
+    height_ = section_.dsBm.bmHeight;
     return true;
 }
 
-tk::UniqueBitmap TPicture::MakeMirror() const {
-    DIBSECTION section{};
-    if (!bitmap_ || GetObjectW(bitmap_.get(), sizeof section, &section) != sizeof section)
-        return {};
-
+tk::UniqueBitmap TPicture::MakeScaled(int scale, bool faceLeft) const {
+    if (!bitmap_) return {};
     struct {
         BITMAPINFOHEADER header;
-        std::array<RGBQUAD, 256> colours;
+        std::array<RGBQUAD, 16> colours;
     } format{};
-    format.header = section.dsBmih;
+    format.header = section_.dsBmih;
+    format.header.biWidth = width_ * scale;
+    format.header.biHeight = section_.dsBmih.biHeight * scale;  // keeps bottom-up or top-down
+    format.header.biSizeImage = 0;
     {
         tk::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         tk::ScopedSelect select(dc.get(), bitmap_.get());
@@ -36,26 +46,23 @@ tk::UniqueBitmap TPicture::MakeMirror() const {
     }
 
     void* bits = nullptr;
-    tk::UniqueBitmap mirror(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format),
+    tk::UniqueBitmap scaled(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format),
                                              DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!mirror) return {};
+    if (!scaled) return {};
+    const std::size_t stride = section_.dsBm.bmWidthBytes;
+    const std::size_t scaledStride = Stride4(width_ * scale);
+    GdiFlush();
+    ScalePixels4({static_cast<const std::uint8_t*>(section_.dsBm.bmBits), stride * height_}, stride,
+                 width_, height_, scale, !faceLeft,
+                 {static_cast<std::uint8_t*>(bits), scaledStride * height_ * scale}, scaledStride);
+    return scaled;
+}
 
-    const auto stride = static_cast<std::size_t>(section.dsBm.bmWidthBytes);
-    const std::size_t size = stride * height_;
-    if (section.dsBmih.biBitCount == 4) {
-        GdiFlush();
-        MirrorPixels4({static_cast<const std::uint8_t*>(section.dsBm.bmBits), size},
-                      {static_cast<std::uint8_t*>(bits), size}, width_, height_, stride);
-    } else {
-        // Any other depth: let GDI mirror by stretching to a negative width.
-        tk::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
-        tk::UniqueMemoryDc target(CreateCompatibleDC(nullptr));
-        tk::ScopedSelect selectSource(source.get(), bitmap_.get());
-        tk::ScopedSelect selectTarget(target.get(), mirror.get());
-        StretchBlt(target.get(), width_ - 1, 0, -width_, height_, source.get(), 0, 0, width_,
-                   height_, SRCCOPY);
-    }
-    return mirror;
+std::vector<ShapeRect> TPicture::Shape(int scale, bool faceLeft) const {
+    if (!bitmap_) return {};
+    const std::size_t stride = section_.dsBm.bmWidthBytes;
+    return FigureShape({static_cast<const std::uint8_t*>(section_.dsBm.bmBits), stride * height_},
+                       stride, width_, height_, section_.dsBmih.biHeight > 0, scale, faceLeft);
 }
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, DWORD rop) {

@@ -4,10 +4,27 @@
 
 namespace pelnor {
 
-bool ApplyOutlineRegion(HWND hwnd, const std::array<OutlinePoint, kOutlinePoints>& points) {
-    std::array<POINT, kOutlinePoints> vertices{};
-    for (std::size_t k = 0; k < points.size(); ++k) vertices[k] = {points[k].x, points[k].y};
-    tk::UniqueRegion region(CreatePolygonRgn(vertices.data(), kOutlinePoints, ALTERNATE));
+RegionShape::RegionShape(std::span<const ShapeRect> rects) {
+    bytes_ = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    data_.resize((bytes_ + sizeof(RGNDATA) - 1) / sizeof(RGNDATA));
+    RGNDATA& region = data_.front();
+    region.rdh.dwSize = sizeof(RGNDATAHEADER);
+    region.rdh.iType = RDH_RECTANGLES;
+    region.rdh.nCount = static_cast<DWORD>(rects.size());
+    region.rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    RECT bounds{0, 0, 0, 0};
+    auto* out = reinterpret_cast<RECT*>(region.Buffer);
+    for (const ShapeRect& r : rects) {
+        *out++ = {r.left, r.top, r.right, r.bottom};
+        const RECT added{r.left, r.top, r.right, r.bottom};
+        UnionRect(&bounds, &bounds, &added);
+    }
+    region.rdh.rcBound = bounds;
+}
+
+bool ApplyRegion(HWND hwnd, const RegionShape& shape) {
+    if (shape.Empty()) return false;
+    tk::UniqueRegion region(ExtCreateRegion(nullptr, shape.Size(), shape.Data()));
     if (!region) return false;
     if (!SetWindowRgn(hwnd, region.get(), TRUE)) return false;
     region.release();
@@ -24,8 +41,12 @@ void SetStayOnTop(HWND hwnd, bool onTop) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-SIZE PrimaryScreenSize() {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+RECT MonitorRectOf(HWND hwnd) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcMonitor;
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 ClockTime LocalClock() {

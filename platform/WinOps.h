@@ -3,17 +3,34 @@
 
 #include <windows.h>
 
-#include <array>
+#include <cstddef>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "core/CallCheck.h"
-#include "core/Outline.h"
+#include "core/FigureShape.h"
 
 namespace pelnor {
 
-// Makes the polygon (even-odd fill) the window's region and redraws. The
-// system owns the region once it is set; it is deleted here only on failure.
-bool ApplyOutlineRegion(HWND hwnd, const std::array<OutlinePoint, kOutlinePoints>& points);
+// A window shape as the region data ExtCreateRegion takes, made once so that
+// applying it allocates nothing of ours.
+class RegionShape {
+  public:
+    RegionShape() = default;
+    explicit RegionShape(std::span<const ShapeRect> rects);
+    bool Empty() const { return data_.empty(); }
+    const RGNDATA* Data() const { return reinterpret_cast<const RGNDATA*>(data_.data()); }
+    DWORD Size() const { return bytes_; }
+
+  private:
+    std::vector<RGNDATA> data_;  // a header followed by its rectangles, aligned as RGNDATA
+    DWORD bytes_ = 0;
+};
+
+// Makes the shape the window's region and redraws. The system owns the region
+// once it is set; it is deleted here only on failure.
+bool ApplyRegion(HWND hwnd, const RegionShape& shape);
 
 // Hands the window to the system's move loop (SC_MOVE + HTCAPTION) until the
 // left button is released.
@@ -21,8 +38,9 @@ void StartSystemMove(HWND hwnd);
 
 void SetStayOnTop(HWND hwnd, bool onTop);
 
-// Width and height of the whole primary screen, read afresh on every call.
-SIZE PrimaryScreenSize();
+// The whole monitor that holds the largest part of the window, or the nearest
+// one, in desktop pixels (negative left of or above the primary monitor).
+RECT MonitorRectOf(HWND hwnd);
 
 // The local time of day, to the millisecond.
 ClockTime LocalClock();

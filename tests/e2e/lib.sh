@@ -46,15 +46,15 @@ wait_until() {
 
 display_up() { xdpyinfo && kill -0 "$XVFB_PID" 2>/dev/null; }
 
-# start_display FIRST: takes the first display number from FIRST on that a new
-# Xvfb can hold; one that another run grabbed first shows as our Xvfb exiting
-# at once. The root colour is one no picture uses.
+# start_display FIRST [WIDTHxHEIGHT]: takes the first display number from FIRST
+# on that a new Xvfb can hold; one that another run grabbed first shows as our
+# Xvfb exiting at once. The root colour is one no picture uses.
 start_display() {
     local n
     for n in $(seq "$1" 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
         export DISPLAY=":$n"
-        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+        Xvfb "$DISPLAY" -screen 0 "${2:-1024x768}x24" -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
         if wait_until 10 display_up; then
             xsetroot -solid '#008060'
@@ -66,15 +66,52 @@ start_display() {
     fail "could not start Xvfb on any display from :$1 to :140"
 }
 
-# begin_run PREFIX FIRST_DISPLAY: a fresh work folder, clean-up on exit, the
-# Wine prefix and a private screen. Failures go to fd 3, the script's stderr.
+# begin_run PREFIX FIRST_DISPLAY [WIDTHxHEIGHT]: a fresh work folder, clean-up
+# on exit, the Wine prefix and a private screen. Failures go to fd 3, the
+# script's stderr.
 begin_run() {
     exec 3>&2
     rm -rf "$WORK"
     mkdir -p "$WORK"
     trap cleanup EXIT
     wine_prefix_ready "$1"
-    start_display "$2"
+    start_display "$2" "${3:-}"
+}
+
+# prefix_value KEY NAME TYPE DATA: sets a registry value in the current prefix
+# (before the program starts) and waits until it is written.
+prefix_value() {
+    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "could not set $1\\$2"
+    wineserver -w
+}
+
+# Sets X, Y, W, H to a window's geometry on the screen.
+geometry_of() {
+    local info
+    info="$(xwininfo -id "$1" 2>/dev/null)" || return 1
+    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
+    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
+}
+
+# ImageMagick's text dump to "x,y r,g,b" lines.
+pixel_table() { awk -F'[:() ]+' 'NR > 1 { split($2, c, ","); print $1, c[1] "," c[2] "," c[3] }'; }
+
+near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
+
+# press_and_drag SX SY TX TY: presses the left button at (SX, SY) and moves
+# the mouse to (TX, TY) in small steps, leaving the button down.
+press_and_drag() {
+    local i
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.3
+    for i in $(seq 1 12); do
+        xdotool mousemove $(($1 + ($3 - $1) * i / 12)) $(($2 + ($4 - $2) * i / 12))
+        sleep 0.05
+    done
 }
 
 # geometry ID: sets X, Y, W, H to that window's geometry (its frame, drawn by

@@ -63,9 +63,6 @@ shoot() {
     fail "the window never held still for a screenshot"
 }
 
-# ImageMagick's text dump to "x,y r,g,b" lines.
-pixel_table() { awk -F'[:() ]+' 'NR > 1 { split($2, c, ","); print $1, c[1] "," c[2] "," c[3] }'; }
-
 # pixel_at SHOT X Y: the colour "r,g,b" at client point (X, Y) of that shot.
 pixel_at() { awk -v p="$2,$3" '$1 == p { print $2; exit }' "$WORK/$1.txt"; }
 
@@ -114,8 +111,6 @@ menu_open() { other_windows | awk '$2 > 100 && $3 > 150 { found = 1; print } END
 menu_closed() { ! menu_open; }
 
 focus_mascot() { focus_window "$WID"; }
-
-near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
 
 position_is() { window_geometry; near "$X" "$1" "$3" && near "$Y" "$2" "$3"; }
 left_is() { window_geometry; [ "$X" -eq "$1" ]; }
@@ -201,15 +196,7 @@ check_menu() {
 # drag_to LEFT TOP: a left-button drag that leaves the window's corner at (LEFT, TOP).
 drag_to() {
     window_geometry
-    local sx=$((X + GRAB_X)) sy=$((Y + GRAB_Y)) tx=$(($1 + GRAB_X)) ty=$(($2 + GRAB_Y)) i
-    xdotool mousemove "$sx" "$sy"
-    sleep 0.2
-    xdotool mousedown 1
-    sleep 0.3
-    for i in $(seq 1 12); do
-        xdotool mousemove $((sx + (tx - sx) * i / 12)) $((sy + (ty - sy) * i / 12))
-        sleep 0.05
-    done
+    press_and_drag $((X + GRAB_X)) $((Y + GRAB_Y)) $(($1 + GRAB_X)) $(($2 + GRAB_Y))
     sleep 0.3
     xdotool mouseup 1
 }

@@ -437,8 +437,9 @@ TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {
     }
 }
 
-// The mascot is a picture in screen pixels: the density the dialogs use does
-// not touch its window or outline, while the About box it opens scales.
+// The mascot follows its own window's density (96 DPI here), not the one the
+// dialogs are laid out for: its window and outline stay as at 96 DPI, while
+// the About box it opens scales.
 TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
     tk::TDialog::DpiForTesting = dpi();
     MascotWindow mascot({[] {
@@ -446,8 +447,8 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
                          },
                          [] { return std::wstring(L"山田"); },
                          [] { return std::wstring(L"C:\\Tools\\Pelnor.exe"); },
-                         [] {
-                             return SIZE{1024, 768};
+                         [](HWND) {
+                             return RECT{0, 0, 1024, 768};
                          }});
     ASSERT_TRUE(mascot.Create());
     mascot.TickTimer.SetEnabled(false);

@@ -32,8 +32,8 @@ class Launcher : public ::testing::Test {
         auto main = std::make_unique<MascotWindow>(
             MascotEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
                               [this] { return folder / L"Pelnor.exe"; },
-                              [] {
-                                  return SIZE{1024, 768};
+                              [](HWND) {
+                                  return RECT{0, 0, 1024, 768};
                               }});
         EXPECT_TRUE(main->Create());
         main->TickTimer.SetEnabled(false);

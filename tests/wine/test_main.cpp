@@ -25,14 +25,14 @@ using testing_support::ModalResponder;
 using testing_support::PumpFor;
 
 struct FakeWorld {
-    SIZE screen{1024, 768};
+    RECT screen{0, 0, 1024, 768};
     ClockTime now{9, 0, 0, 0};
     std::wstring owner = L"山田";
     std::wstring exe = L"C:\\Tools\\Mascot\\Pelnor.exe";
 
     MascotEnvironment Environment() {
         return {[this] { return now; }, [this] { return owner; }, [this] { return exe; },
-                [this] { return screen; }};
+                [this](HWND) { return screen; }};
     }
 };
 
@@ -164,7 +164,7 @@ TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {
     const TPicture& image = main->Picture;
     // The window's mirrored picture is private; a bounce to the right draws
     // it, so compare via a fresh mirror made the same way and drawn by DrawPicture.
-    const tk::UniqueBitmap mirror = image.MakeMirror();
+    const tk::UniqueBitmap mirror = image.MakeScaled(1, false);
     const Pixels mirrored(mirror.get());
     ASSERT_EQ(mirrored.width, 74);
     ASSERT_EQ(mirrored.height, 55);
@@ -198,7 +198,7 @@ TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
 }
 
 TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
-    world.screen = {640, 480};
+    world.screen = {0, 0, 640, 480};
     main->OnTick();
     EXPECT_EQ(Frame().left, 380);
     EXPECT_EQ(Frame().top, 291);
@@ -233,7 +233,7 @@ TEST_F(MainWindow, DraggedBeyondAnEdgeComesBackOnTheNextTick) {
 }
 
 TEST_F(MainWindow, ScreenLowerThanTheWindowKeepsItAtTheFarEdge) {
-    world.screen = {50, 40};
+    world.screen = {0, 0, 50, 40};
     main->OnTick();
     EXPECT_EQ(Frame().top, 40 - 56);
     EXPECT_EQ(Frame().left, 50 - 74);

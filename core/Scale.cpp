@@ -1,0 +1,23 @@
+#include "core/Scale.h"
+
+namespace pelnor {
+namespace {
+
+// Half, rounded down for negative values too, so that a window left of or
+// above the primary monitor moves the same way as one on it.
+int FloorHalf(int v) {
+    return v >= 0 ? v / 2 : -((1 - v) / 2);
+}
+
+}  // namespace
+
+int ScaleForDpi(int dpi) {
+    const int scale = (dpi + 48) / 96;
+    return scale < 1 ? 1 : scale;
+}
+
+WindowOrigin RescaledOrigin(int left, int top, int baseWidth, int baseHeight, int from, int to) {
+    return {left + FloorHalf(baseWidth * (from - to)), top + FloorHalf(baseHeight * (from - to))};
+}
+
+}  // namespace pelnor

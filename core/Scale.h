@@ -1,0 +1,21 @@
+// The mascot's size on screens of any density: every picture pixel becomes a
+// square of whole screen pixels, so the figure stays crisp.
+#pragma once
+
+namespace pelnor {
+
+// The whole number nearest to dpi / 96, halves rounded up, and at least 1:
+// 120 -> 1, 144 -> 2, 192 -> 2, 240 -> 3.
+int ScaleForDpi(int dpi);
+
+struct WindowOrigin {
+    int left;
+    int top;
+};
+
+// A window of baseWidth x baseHeight picture pixels, each `from` screen pixels
+// square, at (left, top): where it goes when its pixels become `to` screen
+// pixels square with its centre kept in place.
+WindowOrigin RescaledOrigin(int left, int top, int baseWidth, int baseHeight, int from, int to);
+
+}  // namespace pelnor

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# End-to-end check of the mascot on a desktop of two monitors side by side,
+# 1280x800 each: one 2560x800 Xvfb screen split in two with xrandr, which Wine
+# reports as two monitors when it does not use XRandR itself. Dragged onto the
+# right-hand monitor the mascot stays under the mouse while the button is held,
+# drifts on there, and bounces off that monitor's left and right edges.
+#   tests/e2e/monitors.sh [--screenshot] PATH/TO/Pelnor.exe
+# --screenshot also writes docs/two-monitors.png (the desktop at half size).
+set -euo pipefail
+
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="$(cd "$HERE/../.." && pwd)"
+# shellcheck source=../../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+SAVE_SCREENSHOT=0
+if [ "${1:-}" = "--screenshot" ]; then SAVE_SCREENSHOT=1; shift; fi
+EXE="$(cd "$(dirname "${1:?usage: monitors.sh [--screenshot] Pelnor.exe}")" && pwd)/$(basename "$1")"
+[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+
+BUILD_DIR="$(dirname "$EXE")"
+WORK="$BUILD_DIR/e2e-monitors"      # screenshots and the program's log; kept on failure
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
+
+SECOND_LEFT=1280 SECOND_RIGHT=2560  # the right-hand monitor
+WIDTH=74 HEIGHT=56
+GRAB_X=40 GRAB_Y=30                 # a client point on the robe
+WID=""
+
+find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
+mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
+mascot_geometry() { geometry_of "$WID" || fail "the mascot window is gone"; }
+left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
+
+split_screen() {
+    xrandr --setmonitor L 1280/338x800/211+0+0 screen >/dev/null &&
+        xrandr --setmonitor R 1280/338x800/211+1280+0 none >/dev/null ||
+        fail "xrandr could not split the screen into two monitors"
+    [ "$(xrandr --listmonitors | head -1)" = "Monitors: 2" ] || fail "xrandr lists $(xrandr --listmonitors | head -1)"
+    pass "the 2560x800 screen is two 1280x800 monitors"
+}
+
+# drag_and_hold LEFT TOP SECONDS: drags the window's corner to (LEFT, TOP) and
+# holds the button down there, checking that the window stays under the mouse.
+drag_and_hold() {
+    mascot_geometry
+    press_and_drag $((X + GRAB_X)) $((Y + GRAB_Y)) $(($1 + GRAB_X)) $(($2 + GRAB_Y))
+    local until
+    until=$(awk -v n="$(now)" -v s="$3" 'BEGIN { printf "%.2f", n + s }')
+    while awk -v d="$until" -v n="$(now)" 'BEGIN { exit !(n < d) }'; do
+        mascot_geometry
+        near "$X" "$1" 2 && near "$Y" "$2" 2 || { xdotool mouseup 1; fail "held at ($1,$2), the window went to ($X,$Y)"; }
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    xdotool mousemove 1000 700          # no tool tip over the figure
+}
+
+# drop_and_bounce LEFT EDGE WHAT: drops the window at x = LEFT and waits for
+# it to reach x = EDGE and leave it again the other way.
+drop_and_bounce() {
+    drag_and_hold "$1" 400 0.3
+    wait_until 10 left_is "$2" || fail "dropped at x = $1, the window did not reach x = $2 (at $X,$Y)"
+    local edge_y=$Y
+    wait_until 5 eval '! left_is '"$2" || fail "the window stayed at x = $2"
+    pass "$3: from x = $1 to the edge at x = $2 (y $edge_y), then back to x = $X"
+}
+
+main() {
+    local began x0 y0
+    began=$(now)
+    begin_run "$BUILD_DIR/wine-e2e-monitors" 97 2560x800
+    split_screen
+    prefix_value 'HKCU\Software\Wine\X11 Driver' UseXRandR REG_SZ N
+    wine "$EXE" >"$WORK/pelnor.log" 2>&1 &
+    PELNOR_PID=$!
+    wait_until 60 mascot_shown || fail "no window named モフレン shown within 60 s"
+    mascot_geometry
+    [ "$W" -eq "$WIDTH" ] && [ "$H" -eq "$HEIGHT" ] && [ "$X" -lt "$SECOND_LEFT" ] ||
+        fail "the mascot is ${W}x$H at ($X,$Y), not ${WIDTH}x$HEIGHT on the left monitor"
+    pass "the mascot ${W}x$H appeared on the left monitor at ($X,$Y)"
+
+    drag_and_hold 2000 300 1.5
+    pass "dragged onto the right monitor, it stayed under the mouse for 1.5 s (3 ticks)"
+    x0=$X y0=$Y
+    sleep 1.6
+    mascot_geometry
+    [ "$X" -ge "$SECOND_LEFT" ] && [ "$X" -lt "$x0" ] && [ $((x0 - X)) -eq $((y0 - Y)) ] ||
+        fail "after the drop at ($x0,$y0) the window went to ($X,$Y)"
+    pass "dropped there, it drifted on up-left on the right monitor: ($x0,$y0) -> ($X,$Y)"
+
+    drop_and_bounce $((SECOND_LEFT + 3)) "$SECOND_LEFT" "bounced off the right monitor's left edge"
+    drop_and_bounce $((SECOND_RIGHT - WIDTH - 3)) $((SECOND_RIGHT - WIDTH)) \
+        "bounced off the right monitor's right edge"
+
+    if [ "$SAVE_SCREENSHOT" -eq 1 ]; then
+        import -window root "$WORK/desktop.png"
+        convert "$WORK/desktop.png" -scale 50% "$ROOT/docs/two-monitors.png"
+        pass "saved docs/two-monitors.png"
+    fi
+    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+}
+
+main

@@ -1,0 +1,324 @@
+// The mascot at every screen density and on any monitor: the figure scaled in
+// whole pixels and cut exactly around, facing either way; the drift in steps
+// of the scale within the monitor it is on; density changes (sent, as Wine
+// never sends them) in every state the window can be in.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "core/Mirror.h"
+#include "dialogs/AboutBox.h"
+#include "mascot/MascotWindow.h"
+#include "toolkit/Dialog.h"
+
+namespace pelnor {
+namespace {
+
+using testing_support::ModalResponder;
+
+// A 32-bit top-down bitmap to draw into and read back.
+class Canvas {
+  public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bits_ = static_cast<const std::uint32_t*>(bits);
+        dc_ = CreateCompatibleDC(nullptr);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    HDC Dc() const { return dc_; }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        const std::uint32_t v = bits_[y * width_ + x];
+        return RGB(v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF);
+    }
+
+  private:
+    int width_, height_;
+    HBITMAP bitmap_;
+    const std::uint32_t* bits_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The stored picture: palette index and colour of each pixel.
+struct StoredPicture {
+    explicit StoredPicture(HBITMAP bitmap) {
+        DIBSECTION section{};
+        GetObjectW(bitmap, sizeof section, &section);
+        width = section.dsBm.bmWidth;
+        height = section.dsBm.bmHeight;
+        stride = section.dsBm.bmWidthBytes;
+        const auto* data = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+        bits.assign(data, data + stride * height);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        GetDIBColorTable(dc, 0, 16, palette);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    int Index(int x, int y) const { return Pixel4(bits, stride, x, height - 1 - y); }
+    COLORREF Colour(int x, int y) const {
+        const RGBQUAD q = palette[Index(x, y)];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    int width = 0, height = 0;
+    std::size_t stride = 0;
+    std::vector<std::uint8_t> bits;
+    RGBQUAD palette[16] = {};
+};
+
+void SendDpiChange(HWND hwnd, UINT dpi) {
+    RECT suggested{};
+    GetWindowRect(hwnd, &suggested);
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+RECT Frame(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+class MascotScale : public testing::Test {
+  protected:
+    void SetUp() override {
+        MascotEnvironment environment = MascotEnvironment::System();
+        environment.monitorRect = [this](HWND) { return monitor; };
+        main = std::make_unique<MascotWindow>(environment);
+        ASSERT_TRUE(main->Create());
+        main->TickTimer.SetEnabled(false);  // the tests tick by hand
+        ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
+        UpdateWindow(main->Handle());
+    }
+
+    void MoveTo(int x, int y) {
+        SetWindowPos(main->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+
+    // What the window shows, compared pixel by pixel with the stored picture
+    // scaled by `scale`: every pixel inside the region is the picture's pixel
+    // it comes from (never the white background), every figure pixel is inside,
+    // and nothing below the picture is. Returns the number of faults.
+    int Faults(int scale, bool inverted) {
+        const StoredPicture picture(main->Picture.Handle());
+        const int width = picture.width * scale;
+        const int height = 56 * scale;
+        Canvas drawn(width, height);
+        Canvas region(width, height);
+        main->DrawPicture(drawn.Dc());
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(GetWindowRgn(main->Handle(), rgn), ERROR);
+        FillRgn(region.Dc(), rgn, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DeleteObject(rgn);
+
+        int faults = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool inside = region.At(x, y) == RGB(255, 255, 255);
+                if (y >= picture.height * scale) {
+                    faults += inside;
+                    continue;
+                }
+                const int column =
+                    main->Motion.FaceLeft ? x / scale : picture.width - 1 - x / scale;
+                const bool figure = picture.Index(column, y / scale) != 0;
+                COLORREF want = picture.Colour(column, y / scale);
+                if (inverted) want = RGB(255, 255, 255) ^ want;
+                const bool fault = inside != figure || drawn.At(x, y) != want;
+                if (fault && faults < 5)
+                    ADD_FAILURE() << "(" << x << ", " << y << "): " << (inside ? "in" : "out")
+                                  << "side the region, picture index "
+                                  << picture.Index(column, y / scale);
+                faults += fault;
+            }
+        return faults;
+    }
+
+    RECT monitor{0, 0, 1280, 800};
+    std::unique_ptr<MascotWindow> main;
+};
+
+// The window is 74s x 56s and shows the figure in s x s blocks, cut exactly
+// around it, facing left and facing right: a mirrored polygon let 19 white
+// pixels show facing right even at 96 DPI.
+TEST_F(MascotScale, ShowsExactlyTheFigureInWholePixelBlocksFacingEitherWay) {
+    const struct {
+        UINT dpi;
+        int scale;
+    } densities[] = {{96, 1}, {144, 2}, {192, 2}, {288, 3}, {384, 4}, {480, 5}, {72, 1}};
+    for (const auto& d : densities) {
+        SCOPED_TRACE(std::to_string(d.dpi) + " DPI");
+        SendDpiChange(main->Handle(), d.dpi);
+        EXPECT_EQ(main->Scale(), d.scale);
+        const RECT frame = Frame(main->Handle());
+        EXPECT_EQ(frame.right - frame.left, 74 * d.scale);
+        EXPECT_EQ(frame.bottom - frame.top, 56 * d.scale);
+        for (const bool faceLeft : {true, false}) {
+            SCOPED_TRACE(faceLeft ? "facing left" : "facing right");
+            main->Motion.FaceLeft = faceLeft;
+            main->ReshapeAndDraw();
+            EXPECT_EQ(Faults(d.scale, false), 0);
+        }
+    }
+}
+
+// One tick on the monitor the environment names: s pixels a step, bouncing
+// at that monitor's edges, which need not start at 0.
+TEST_F(MascotScale, DriftsByTheScaleWithinItsMonitor) {
+    const MascotState upLeft{.MoveY = -1, .MoveX = -1, .FaceLeft = true};
+    const MascotState downRight{.MoveY = 1, .MoveX = 1, .FaceLeft = false};
+    const struct {
+        const char* what;
+        RECT monitor;
+        UINT dpi;
+        MascotState motion;
+        POINT from;
+        POINT want;
+        bool faceLeft;
+    } cases[] = {
+        {"192 DPI in the open", {0, 0, 1280, 800}, 192, upLeft, {400, 300}, {398, 298}, true},
+        {"192 DPI at the second monitor's right edge",
+         {1280, 0, 2560, 800},
+         192,
+         downRight,
+         {2560 - 148, 300},
+         {2560 - 148, 302},
+         true},
+        {"96 DPI at the left edge of a monitor left of the primary",
+         {-1280, -100, 0, 700},
+         96,
+         upLeft,
+         {-1280, 200},
+         {-1280, 199},
+         false},
+        {"480 DPI: 370 x 280 on 1280 x 800",
+         {0, 0, 1280, 800},
+         480,
+         downRight,
+         {0, 0},
+         {5, 5},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        monitor = c.monitor;
+        SendDpiChange(main->Handle(), c.dpi);
+        main->Motion = c.motion;
+        main->ReshapeAndDraw();
+        MoveTo(c.from.x, c.from.y);
+        main->OnTick();
+        const RECT frame = Frame(main->Handle());
+        EXPECT_EQ(frame.left, c.want.x);
+        EXPECT_EQ(frame.top, c.want.y);
+        EXPECT_EQ(main->Motion.FaceLeft, c.faceLeft);
+        EXPECT_EQ(Faults(main->Scale(), false), 0) << "the outline turned with the figure";
+    }
+}
+
+// A change of density re-scales the window about its centre at once, in
+// whatever state it comes: frozen (drawn inverted), under the open menu, or
+// under an open dialog.
+TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
+    const auto check = [&](UINT dpi, int scale, bool frozen) {
+        const RECT frame = Frame(main->Handle());
+        SendDpiChange(main->Handle(), dpi);
+        const RECT now = Frame(main->Handle());
+        EXPECT_EQ(now.right - now.left, 74 * scale);
+        EXPECT_EQ(now.bottom - now.top, 56 * scale);
+        EXPECT_EQ(now.left + now.right, frame.left + frame.right) << "the centre moved";
+        EXPECT_EQ(now.top + now.bottom, frame.top + frame.bottom) << "the centre moved";
+        EXPECT_EQ(Faults(scale, frozen), 0);
+    };
+
+    check(192, 2, false);
+    check(96, 1, false);
+
+    main->ToggleFreeze();
+    check(192, 2, true);
+    main->ToggleFreeze();
+
+    {
+        // Shift+F10 opens the menu at the same place on the figure as at 96 DPI.
+        const RECT frame = Frame(main->Handle());
+        POINT menuAt{};
+        ModalResponder whileMenuOpen(
+            [&](HWND menu) {
+                const RECT r = Frame(menu);
+                menuAt = {r.left, r.top};
+                check(96, 1, false);
+                EndMenu();
+            },
+            main->Handle());
+        main->OnKeyDown(VK_F10, true, false, false);
+        ASSERT_TRUE(whileMenuOpen.Answered()) << "the menu never opened";
+        EXPECT_EQ(whileMenuOpen.ClassName(), L"#32768");
+        EXPECT_EQ(menuAt.x, frame.left + 2 * 40);
+        EXPECT_EQ(menuAt.y, frame.top + 2 * 50);
+    }
+
+    bool dialogShown = false;
+    tk::TDialog::ShownHook = [&](HWND box) {
+        dialogShown = true;
+        check(192, 2, false);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    main->ShowAbout();
+    tk::TDialog::ShownHook = nullptr;
+    EXPECT_TRUE(dialogShown);
+}
+
+// Monitors that are too small, taken away or held away from by the mouse.
+TEST_F(MascotScale, StaysOnAMonitorThatIsSmallerOrGoneAndWhereItIsHeld) {
+    // Smaller than the window: held at the far edge, never turning about.
+    monitor = {0, 0, 50, 40};
+    const int regions = main->RegionCount();
+    for (int tick = 0; tick < 4; ++tick) {
+        main->OnTick();
+        EXPECT_EQ(Frame(main->Handle()).left, 50 - 74);
+        EXPECT_EQ(Frame(main->Handle()).top, 40 - 56);
+        EXPECT_TRUE(main->Motion.FaceLeft);
+    }
+    EXPECT_EQ(main->RegionCount(), regions) << "the outline was re-applied";
+
+    // Its monitor taken away while frozen: it lands on the one left at once.
+    monitor = {-1280, 0, 0, 1024};
+    main->ToggleFreeze();
+    MoveTo(1500, 300);
+    SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ(Frame(main->Handle()).left, -74);
+    EXPECT_EQ(Frame(main->Handle()).top, 300);
+    main->ToggleFreeze();
+
+    // Held by the mouse in the system's move loop, it does not drift; let go,
+    // it drifts on from where it was dropped.
+    monitor = {0, 0, 1280, 800};
+    MoveTo(1250, 300);  // partly off the monitor, as in the middle of a drag
+    SendMessageW(main->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 1250);
+    SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
+    main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 1280 - 74);
+}
+
+}  // namespace
+}  // namespace pelnor
