@@ -32,7 +32,7 @@ S=1                                 # the figure's scale at the density being ru
 
 find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
 mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
-mascot_geometry() { geometry_of "$WID" || fail "the mascot window is gone"; }
+mascot_geometry() { geometry "$WID"; }
 
 # shoot NAME: the screen, taken while the mascot stood still; NAME.txt holds
 # the window's pixels as "x,y r,g,b" in client coordinates.
@@ -75,13 +75,15 @@ expect_figure() {
 
 left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
 
-# Visible windows of the program other than the mascot, as "wid w h x y".
+# The open menu: a visible window of the program other than the mascot, as
+# "wid w h x y".
 menu_window() {
     local id
     for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
         [ "$id" = "$WID" ] && continue
-        geometry_of "$id" || continue
-        [ "$W" -gt 100 ] && [ "$H" -gt 150 ] && { echo "$id $W $H $X $Y"; return 0; }
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=' | sed 's/^/local g_/')"
+        [ "${g_WIDTH:-0}" -gt 100 ] && [ "${g_HEIGHT:-0}" -gt 150 ] &&
+            { echo "$id $g_WIDTH $g_HEIGHT $g_X $g_Y"; return 0; }
     done
     return 1
 }

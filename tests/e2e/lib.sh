@@ -85,16 +85,6 @@ prefix_value() {
     wineserver -w
 }
 
-# Sets X, Y, W, H to a window's geometry on the screen.
-geometry_of() {
-    local info
-    info="$(xwininfo -id "$1" 2>/dev/null)" || return 1
-    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
-    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
-}
-
 # ImageMagick's text dump to "x,y r,g,b" lines.
 pixel_table() { awk -F'[:() ]+' 'NR > 1 { split($2, c, ","); print $1, c[1] "," c[2] "," c[3] }'; }
 

@@ -30,7 +30,7 @@ WID=""
 
 find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
 mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
-mascot_geometry() { geometry_of "$WID" || fail "the mascot window is gone"; }
+mascot_geometry() { geometry "$WID"; }
 left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
 
 split_screen() {

@@ -1,6 +1,6 @@
 // The dialogs on screens of other densities: positions, sizes and fonts scale
 // from their 96-DPI tables, texts still fit where they fitted at 96 DPI, and
-// the mascot keeps its screen pixels.
+// the mascot follows its own window's density, not theirs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
