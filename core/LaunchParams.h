@@ -20,4 +20,12 @@ std::wstring ShortcutFileFor(std::wstring_view caption);
 // The caption of a shortcut file: its name without the last four characters.
 std::wstring CaptionForShortcut(std::wstring_view fileName);
 
+// The most characters a launcher caption shows: a menu of longer ones runs
+// off a small screen.
+inline constexpr std::size_t kLongestShownCaption = 40;
+
+// `caption` as shown: one longer than `maxChars` characters keeps its start
+// and its end (where names usually differ) with "…" between, `maxChars` in all.
+std::wstring ShownCaption(std::wstring_view caption, std::size_t maxChars = kLongestShownCaption);
+
 }  // namespace pelnor

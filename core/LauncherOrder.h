@@ -2,17 +2,13 @@
 // code page 932 bytes, "a"-"z" counted as "A"-"Z" wherever they occur.
 #pragma once
 
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace pelnor {
+#include "core/Cp932.h"
 
-// The code page 932 bytes of one character (a UTF-16 code point), or nothing
-// when the code page cannot hold it.
-using Cp932Encoder = std::function<std::optional<std::string>(char32_t)>;
+namespace pelnor {
 
 // The bytes a caption is compared by. A character that code page 932 cannot
 // hold becomes 0xFD followed by its code point in three bytes: after every
@@ -25,9 +21,10 @@ std::string CaptionSortKey(std::wstring_view caption, const Cp932Encoder& encode
 bool CaptionLess(std::string_view a, std::string_view b);
 
 struct LauncherEntry {
-    std::wstring caption;
-    std::string sortKey;
+    std::wstring caption;  // as shown, perhaps shortened
+    std::string sortKey;   // of the whole name
     int imageIndex = 0;
+    std::wstring file;  // the shortcut it opens
 };
 
 // Sorts by exchanging entries pairwise (a against every later b). The

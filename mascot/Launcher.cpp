@@ -4,34 +4,67 @@
 
 #include <array>
 
+#include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
 #include "toolkit/Text.h"
 
 namespace pelnor {
 namespace {
 
+// Real shortcuts are a few KiB.
+constexpr std::uint64_t kLargestShortcut = 64 * 1024;
+
 bool EndsWithLnk(const std::wstring& name) {
     return name.size() >= 4 &&
            CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".lnk", 4, TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace
-
-std::vector<std::wstring> FindShortcutFiles(const std::wstring& folderSlash, std::size_t limit) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const tk::UniqueFind search(FindFirstFileW((folderSlash + L"*.lnk").c_str(), &found));
-    if (!search) return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (EndsWithLnk(name)) names.push_back(std::move(name));
-    } while (names.size() < limit && FindNextFileW(search.get(), &found));
-    return names;
+tk::UniqueIcon SmallShellIcon(const wchar_t* path, DWORD attributes, UINT flags) {
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(path, attributes, &info, sizeof info, flags | SHGFI_ICON | SHGFI_SMALLICON))
+        return tk::UniqueIcon(info.hIcon);
+    return tk::UniqueIcon();
 }
 
-tk::UniqueIcon ShellIconFor(const std::wstring& path) {
+}  // namespace
+
+std::optional<std::wstring> ShellName(const std::wstring& path) {
+    if (path.size() < MAX_PATH) return path;
+    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0 || needed > MAX_PATH) return std::nullopt;
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed) return std::nullopt;
+    shortPath.resize(length);
+    return shortPath;
+}
+
+std::vector<ShortcutFile> FindShortcutFiles(const std::wstring& folderSlash, std::size_t limit) {
+    std::vector<ShortcutFile> files;
+    WIN32_FIND_DATAW found{};
+    const tk::UniqueFind search(FindFirstFileW((folderSlash + L"*.lnk").c_str(), &found));
+    if (!search) return files;
+    do {
+        std::wstring name = found.cFileName;
+        if (!EndsWithLnk(name)) continue;
+        auto shellPath = ShellName(folderSlash + ShortcutFileFor(CaptionForShortcut(name)));
+        if (!shellPath) continue;
+        const std::uint64_t size =
+            (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        files.push_back({std::move(name), std::move(*shellPath), size});
+    } while (files.size() < limit && FindNextFileW(search.get(), &found));
+    return files;
+}
+
+tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut) {
+    if (shortcut.size > kLargestShortcut) {
+        if (auto icon = SmallShellIcon(L".lnk", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES))
+            return icon;
+        return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    }
     // The icon lookup may write the icon file's path over the buffer it is given.
     std::array<wchar_t, 32768> buffer{};
+    const std::wstring& path = shortcut.shellPath;
     path.copy(buffer.data(), std::min(path.size(), buffer.size() - 1));
     WORD index = 0;
     tk::UniqueIcon icon(ExtractAssociatedIconW(GetModuleHandleW(nullptr), buffer.data(), &index));
@@ -39,10 +72,7 @@ tk::UniqueIcon ShellIconFor(const std::wstring& path) {
 
     // Where the associated-icon lookup gives nothing for a shortcut (Wine), the
     // shell's file information still has one.
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) &&
-        info.hIcon)
-        return tk::UniqueIcon(info.hIcon);
+    if (auto fromShell = SmallShellIcon(path.c_str(), 0, 0)) return fromShell;
     return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
 }
 

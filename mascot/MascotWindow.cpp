@@ -9,6 +9,7 @@
 #include "dialogs/CallNotice.h"
 #include "dialogs/CallLetterDialog.h"
 #include "mascot/Launcher.h"
+#include "core/DefaultName.h"
 #include "core/LauncherOrder.h"
 #include "core/Outline.h"
 #include "core/Scale.h"
@@ -22,6 +23,7 @@
 #include "toolkit/Font.h"
 #include "toolkit/Hint.h"
 #include "toolkit/MessageBoxes.h"
+#include "toolkit/Text.h"
 
 namespace pelnor {
 
@@ -57,10 +59,13 @@ struct FixedItem {
     int imageIndex;
     bool checked;
     void (MascotWindow::*onClick)();
+    tk::MenuItemKind kind = tk::MenuItemKind::Command;
 };
 
 using tk::keys::Alt;
 using tk::keys::Ctrl;
+
+constexpr tk::MenuItemKind kSeparator = tk::MenuItemKind::Separator;
 
 // The menu, top to bottom.
 constexpr FixedItem kFixedItems[] = {
@@ -69,20 +74,20 @@ constexpr FixedItem kFixedItems[] = {
      &MascotWindow::ToggleAlwaysOnTop},
     {&MascotWindow::FreezeItem, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります",
      Ctrl + 'S', -1, false, &MascotWindow::ToggleFreeze},
-    {nullptr, L"N3", L"-", L"", 0, -1, false, nullptr},
+    {nullptr, L"N3", L"", L"", 0, -1, false, nullptr, kSeparator},
     {&MascotWindow::ExplorerItem, L"MnuCallExpr", L"エクスプローラ召喚",
      L"エクスプローラを呼び出します", Ctrl + 'E', 0, false, &MascotWindow::SummonExplorer},
-    {nullptr, L"N4", L"-", L"", 0, -1, false, nullptr},
+    {nullptr, L"N4", L"", L"", 0, -1, false, nullptr, kSeparator},
     {&MascotWindow::CallLetterItem, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定",
      Ctrl + 'W', 1, false, &MascotWindow::WriteCallLetter},
     {&MascotWindow::ProgramFolderItem, L"OpenRoom", L"モフレンの部屋を開く",
      L"実行ファイルのあるフォルダを開きます", Ctrl + 'O', 2, false,
      &MascotWindow::OpenProgramFolder},
-    {nullptr, L"N1", L"-", L"", 0, -1, false, nullptr},
+    {nullptr, L"N1", L"", L"", 0, -1, false, nullptr, kSeparator},
     {&MascotWindow::HelpItem, L"Help1", L"ヘルプ", L"", VK_F1, 3, false, &MascotWindow::ShowHelp},
     {&MascotWindow::AboutItem, L"About1", L"バージョン情報...", L"", Ctrl + 'A', 4, false,
      &MascotWindow::ShowAbout},
-    {nullptr, L"N2", L"-", L"", 0, -1, false, nullptr},
+    {nullptr, L"N2", L"", L"", 0, -1, false, nullptr, kSeparator},
     {&MascotWindow::ExitItem, L"Exit1", L"終了", L"", Alt + VK_F4, 5, false, &MascotWindow::Exit},
 };
 
@@ -134,6 +139,7 @@ bool MascotWindow::Create() {
 void MascotWindow::BuildMenu() {
     for (const FixedItem& fixed : kFixedItems) {
         tk::TMenuItem item;
+        item.Kind = fixed.kind;
         item.Name = fixed.name;
         item.Caption = fixed.caption;
         item.Hint = fixed.hint;
@@ -156,7 +162,9 @@ void MascotWindow::StartUp() {
     Call.CallSet = false;
     Call.CallHour = 0;
     Call.CallMin = 0;
-    Call.CallName = environment_.registeredOwner();  // empty when there is none
+    // Empty when there is none.
+    Call.CallName = DefaultCallName(environment_.registeredOwner(),
+                                    [](char32_t cp) { return tk::Cp932Char(cp); });
     Call.CallTask.clear();
     Call.CallBeep = 1;
 
@@ -217,18 +225,15 @@ void MascotWindow::BuildLauncher() {
     if (files.empty()) return;
 
     std::vector<LauncherEntry> entries;
-    for (const std::wstring& file : files) {
-        const tk::UniqueIcon icon = ShellIconFor(programFolderSlash_ + file);
+    for (const ShortcutFile& file : files) {
+        const tk::UniqueIcon icon = ShortcutIcon(file);
         const int image = MenuIcons.AddIcon(icon.get());
-        std::wstring caption = CaptionForShortcut(file);
-        entries.push_back({caption, LauncherSortKey(caption), image});
+        const std::wstring caption = CaptionForShortcut(file.name);
+        entries.push_back({ShownCaption(caption), LauncherSortKey(caption), image, file.shellPath});
     }
     SortLauncherEntries(entries);
 
-    tk::TMenuItem separator;
-    separator.Name = L"NLauncher";
-    separator.Caption = L"-";
-    Menu.Add(std::move(separator));
+    Menu.AddSeparator(L"NLauncher");
     for (std::size_t n = 0; n < entries.size(); ++n) {
         tk::TMenuItem item;
         item.Name = L"Launch" + std::to_wstring(n);
@@ -236,7 +241,7 @@ void MascotWindow::BuildLauncher() {
         item.ImageIndex = entries[n].imageIndex;
         item.ShortCut = tk::TextToShortCut(L"F" + std::to_wstring(n + 2));
         item.HelpContext = 0;
-        item.OnClick = [this](tk::TMenuItem& chosen) { LaunchShortcut(chosen); };
+        item.OnClick = [this, file = entries[n].file](tk::TMenuItem&) { LaunchShortcut(file); };
         Menu.Add(std::move(item));
     }
     launcherCount_ = static_cast<int>(entries.size());
@@ -382,11 +387,11 @@ void MascotWindow::Exit() {
     Close();
 }
 
-// The shortcut is named by its full path: Wine's shell does not look for a
-// relative name in the working folder, and Windows finds it either way.
-void MascotWindow::LaunchShortcut(const tk::TMenuItem& item) {
-    LaunchFile(Handle(), programFolderSlash_ + ShortcutFileFor(item.Caption), L"", programFolder_,
-               SW_SHOW);
+// The shortcut is named by its full path (its short form where that is too
+// long for the shell): Wine's shell does not look for a relative name in the
+// working folder, and Windows finds it either way.
+void MascotWindow::LaunchShortcut(const std::wstring& shortcut) {
+    OpenShortcut(Handle(), shortcut, ShellName(programFolder_).value_or(L""));
 }
 
 LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -81,7 +81,7 @@ class MascotWindow : public tk::TForm {
     void ShowHelp();
     void ShowAbout();
     void Exit();
-    void LaunchShortcut(const tk::TMenuItem& item);
+    void LaunchShortcut(const std::wstring& shortcut);
 
     // Set for the program's own main window: closing it ends the message loop.
     bool QuitOnDestroy = false;

@@ -1,7 +1,11 @@
 #include "platform/ShellLaunch.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <array>
+#include <memory>
 
 namespace pelnor {
 namespace {
@@ -9,6 +13,60 @@ namespace {
 std::function<void(const LaunchRequest&)>& TestShell() {
     static std::function<void(const LaunchRequest&)> shell;
     return shell;
+}
+
+template <typename T>
+struct ComRelease {
+    void operator()(T* object) const { object->Release(); }
+};
+template <typename T>
+using ComPtr = std::unique_ptr<T, ComRelease<T>>;
+
+bool Started(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+// Starts what the shortcut file points at, read through the shell link object.
+void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::wstring& folder) {
+    IShellLinkW* rawLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&rawLink))))
+        return;
+    const ComPtr<IShellLinkW> link(rawLink);
+    IPersistFile* rawFile = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return;
+    const ComPtr<IPersistFile> file(rawFile);
+    if (FAILED(file->Load(shortcut.c_str(), STGM_READ))) return;
+
+    std::array<wchar_t, MAX_PATH> target{};
+    std::array<wchar_t, INFOTIPSIZE> arguments{};
+    std::array<wchar_t, MAX_PATH> workingFolder{};
+    int show = SW_SHOWNORMAL;
+    link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments.data(), static_cast<int>(arguments.size()));
+    link->GetWorkingDirectory(workingFolder.data(), static_cast<int>(workingFolder.size()));
+    link->GetShowCmd(&show);
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_DOENVSUBST;
+    info.hwnd = owner;
+    info.lpParameters = arguments[0] ? arguments.data() : nullptr;
+    info.lpDirectory =
+        workingFolder[0] ? workingFolder.data() : (folder.empty() ? nullptr : folder.c_str());
+    info.nShow = show;
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (target[0]) {
+        info.lpFile = target.data();
+    } else if (SUCCEEDED(link->GetIDList(&item)) && item) {
+        // A shortcut to something that is not a file, a shell folder say.
+        info.fMask |= SEE_MASK_IDLIST;
+        info.lpIDList = item;
+    } else {
+        return;
+    }
+    ShellExecuteExW(&info);
+    CoTaskMemFree(item);
 }
 
 }  // namespace
@@ -34,6 +92,11 @@ HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& p
     info.nShow = show;
     ShellExecuteExW(&info);
     return info.hInstApp;
+}
+
+void OpenShortcut(HWND owner, const std::wstring& shortcut, const std::wstring& folder) {
+    if (Started(LaunchFile(owner, shortcut, L"", folder, SW_SHOW))) return;
+    StartShortcutTarget(owner, shortcut, folder);
 }
 
 }  // namespace pelnor

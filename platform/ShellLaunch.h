@@ -14,6 +14,12 @@ namespace pelnor {
 HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& parameters,
                      const std::wstring& folder, int show);
 
+// Opens a shortcut file as a double-click would. Wine's shell refuses a short
+// (8.3) name whose long form is beyond MAX_PATH; such a shortcut is read here
+// and its target started with the shortcut's arguments, working folder and
+// show command.
+void OpenShortcut(HWND owner, const std::wstring& shortcut, const std::wstring& folder);
+
 struct LaunchRequest {
     std::wstring file;
     std::wstring parameters;

@@ -68,6 +68,13 @@ TMenuItem& TPopupMenu::Add(TMenuItem item) {
     return *items_.back();
 }
 
+TMenuItem& TPopupMenu::AddSeparator(std::wstring name) {
+    TMenuItem separator;
+    separator.Kind = MenuItemKind::Separator;
+    separator.Name = std::move(name);
+    return Add(std::move(separator));
+}
+
 TMenuItem* TPopupMenu::Find(std::wstring_view name) {
     for (auto& item : items_)
         if (item->Name == name) return item.get();
@@ -116,7 +123,7 @@ HACCEL TPopupMenu::Accelerators() {
     if (!acceleratorsStale_) return accelerators_.get();
     std::vector<ACCEL> table;
     for (const auto& item : items_) {
-        if (!item->ShortCut) continue;
+        if (!item->ShortCut || item->IsSeparator()) continue;
         BYTE flags = FVIRTKEY;
         if (item->ShortCut & kShiftBit) flags |= FSHIFT;
         if (item->ShortCut & kCtrlBit) flags |= FCONTROL;

@@ -44,9 +44,14 @@ std::wstring ShortCutToText(ShortCut shortcut);
 // The inverse for texts of that form ("F12", "Ctrl+S"); 0 when not understood.
 ShortCut TextToShortCut(std::wstring_view text);
 
+// A separator is a kind of item, not a caption: any text, "-" too, is a
+// command that can be chosen.
+enum class MenuItemKind { Command, Separator };
+
 struct TMenuItem {
+    MenuItemKind Kind = MenuItemKind::Command;
     std::wstring Name;
-    std::wstring Caption;  // "-" is a separator line
+    std::wstring Caption;
     std::wstring Hint;
     ShortCut ShortCut = 0;
     int ImageIndex = -1;
@@ -54,7 +59,7 @@ struct TMenuItem {
     int HelpContext = 0;
     std::function<void(TMenuItem&)> OnClick;
 
-    bool IsSeparator() const { return Caption == L"-"; }
+    bool IsSeparator() const { return Kind == MenuItemKind::Separator; }
     UINT CommandId() const { return commandId_; }
 
   private:
@@ -67,6 +72,7 @@ class TPopupMenu {
     explicit TPopupMenu(const TImageList* images) : images_(images) {}
 
     TMenuItem& Add(TMenuItem item);
+    TMenuItem& AddSeparator(std::wstring name);
     std::size_t Count() const { return items_.size(); }
     TMenuItem& operator[](std::size_t index) { return *items_[index]; }
     const TMenuItem& operator[](std::size_t index) const { return *items_[index]; }

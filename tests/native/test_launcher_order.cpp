@@ -26,7 +26,8 @@ std::string Key(std::wstring_view caption) {
 std::vector<std::wstring> Sorted(std::initializer_list<const wchar_t*> found) {
     std::vector<LauncherEntry> entries;
     int image = 6;
-    for (const wchar_t* caption : found) entries.push_back({caption, Key(caption), image++});
+    for (const wchar_t* caption : found)
+        entries.push_back({caption, Key(caption), image++, caption});
     SortLauncherEntries(entries);
     std::vector<std::wstring> captions;
     for (const auto& e : entries) captions.push_back(e.caption);
@@ -78,19 +79,23 @@ TEST(LauncherSort, ExamplesOfTheMenu) {
     EXPECT_EQ(Sorted({L"b", L"B", L"a"}), (std::vector<std::wstring>{L"a", L"B", L"b"}));
 }
 
-TEST(LauncherSort, IconsTravelWithTheirCaptions) {
-    std::vector<LauncherEntry> entries{
-        {L"b", Key(L"b"), 6}, {L"A", Key(L"A"), 7}, {L"c", Key(L"c"), 8}};
+TEST(LauncherSort, IconsAndFilesTravelWithTheirCaptions) {
+    std::vector<LauncherEntry> entries{{L"b", Key(L"b"), 6, L"b.lnk"},
+                                       {L"A", Key(L"A"), 7, L"A.lnk"},
+                                       {L"c", Key(L"c"), 8, L"c.lnk"}};
     SortLauncherEntries(entries);
     EXPECT_EQ(entries[0].imageIndex, 7);
     EXPECT_EQ(entries[1].imageIndex, 6);
     EXPECT_EQ(entries[2].imageIndex, 8);
+    EXPECT_EQ(entries[0].file, L"A.lnk");
+    EXPECT_EQ(entries[1].file, L"b.lnk");
+    EXPECT_EQ(entries[2].file, L"c.lnk");
 }
 
 TEST(LauncherSort, ElevenEntriesComeOutInOrder) {
     std::vector<LauncherEntry> entries;
     const wchar_t* names[] = {L"k", L"J", L"i", L"H", L"g", L"F", L"e", L"D", L"c", L"B", L"a"};
-    for (const wchar_t* n : names) entries.push_back({n, Key(n), 0});
+    for (const wchar_t* n : names) entries.push_back({n, Key(n), 0, n});
     SortLauncherEntries(entries);
     for (std::size_t i = 1; i < entries.size(); ++i)
         EXPECT_FALSE(CaptionLess(entries[i].sortKey, entries[i - 1].sortKey));

@@ -65,5 +65,23 @@ TEST(ShortcutNames, CaptionDropsTheExtensionAndTheLaunchAddsItBack) {
     EXPECT_EQ(ShortcutFileFor(CaptionForShortcut(longName + L".lnk")), longName + L".lnk");
 }
 
+TEST(ShortcutNames, LongCaptionsKeepTheirStartAndEndAroundAnEllipsis) {
+    const std::wstring pair = L"\xD83D\xDE00";  // one character in two UTF-16 units
+    const struct {
+        std::wstring caption;
+        std::wstring shown;
+    } cases[] = {
+        {L"", L""},
+        {std::wstring(40, L'x'), std::wstring(40, L'x')},
+        {std::wstring(20, L'a') + L"b" + std::wstring(20, L'c'),
+         std::wstring(20, L'a') + L"…" + std::wstring(19, L'c')},
+        {std::wstring(240, L'長'), std::wstring(20, L'長') + L"…" + std::wstring(19, L'長')},
+        {std::wstring(19, L'a') + pair + std::wstring(30, L'b') + pair,
+         std::wstring(19, L'a') + pair + L"…" + std::wstring(18, L'b') + pair},
+        {std::wstring(39, L'a') + pair, std::wstring(39, L'a') + pair},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShownCaption(c.caption), c.shown) << c.caption.size();
+}
+
 }  // namespace
 }  // namespace pelnor

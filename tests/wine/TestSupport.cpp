@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "toolkit/Handles.h"
+
 namespace testing_support {
 namespace {
 
@@ -101,14 +103,34 @@ TempFolder::TempFolder(const std::wstring& name) {
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
+namespace {
+
+// Deletes a folder and everything in it, by full paths in the long form
+// ("\\\\?\\"), which has no MAX_PATH limit: the shell's own deletion loses its
+// way in deep folders and can go on in the current folder instead.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const tk::UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (search) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search.get(), &found));
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
 TempFolder::~TempFolder() {
-    std::wstring from = path_;
-    from.push_back(L'\0');  // SHFileOperation takes a double-NUL list
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
+    RemoveTree(L"\\\\?\\" + path_);
 }
 
 bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -28,10 +29,12 @@ class Launcher : public ::testing::Test {
     }
     void Shortcut(const std::wstring& name) { ASSERT_TRUE(MakeShortcut(folder / name, Notepad())); }
 
-    std::unique_ptr<MascotWindow> Start() {
+    std::unique_ptr<MascotWindow> Start() { return StartIn(folder.Path()); }
+
+    std::unique_ptr<MascotWindow> StartIn(const std::wstring& programFolder) {
         auto main = std::make_unique<MascotWindow>(
             MascotEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
-                              [this] { return folder / L"Pelnor.exe"; },
+                              [programFolder] { return programFolder + L"\\Pelnor.exe"; },
                               [](HWND) {
                                   return RECT{0, 0, 1024, 768};
                               }});
@@ -66,7 +69,7 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     Shortcut(L"メモ帳.lnk");
     Shortcut(L"Zeta.lnk");
     auto main = Start();
-    EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"-|", L"A|F2", L"b|F3", L"c|F4",
+    EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"|", L"A|F2", L"b|F3", L"c|F4",
                                                                L"Zeta|F5", L"メモ帳|F6"}));
     EXPECT_EQ(main->MenuIcons.Count(), 6 + 5) << "one icon per shortcut";
     std::vector<int> images;
@@ -98,7 +101,7 @@ TEST_F(Launcher, HiddenFilesFoldersAndForeignNamesAreListed) {
     const auto items = LauncherItems(*main);
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[1], L"hidden|F2");
-    EXPECT_EQ(items[2], std::wstring(100, L'n') + L"|F3");
+    EXPECT_EQ(items[2], std::wstring(20, L'n') + L"…" + std::wstring(19, L'n') + L"|F3");
     EXPECT_EQ(items[3], L"y|F4");
     EXPECT_EQ(items[4], L"Ελληνικά|F5") << "outside code page 932: after every Shift-JIS name";
 }
@@ -127,12 +130,126 @@ TEST_F(Launcher, ARealShortcutStartsFromAnyCurrentFolderAndABrokenOneIsSilent) {
     Shortcut(L"broken.lnk");
     auto main = Start();
     DeleteFileW((folder / L"broken.lnk").c_str());
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
     SetCurrentDirectoryW(system);
 
     for (std::size_t i = 13; i < main->Menu.Count(); ++i)
         main->Menu.Dispatch(main->Menu[i].CommandId());
     for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(100);
     EXPECT_TRUE(FileExists(marker));
+    SetCurrentDirectoryW(current);
+}
+
+// Presses a launcher item's key through the program's accelerators.
+bool PressKey(MascotWindow& main, WORD vk) {
+    MSG msg{main.Handle(), WM_KEYDOWN, vk, 1, 0, {}};
+    return TranslateAcceleratorW(main.Handle(), main.Menu.Accelerators(), &msg) != 0;
+}
+
+// A shortcut that writes `marker` when it runs, saved under a short name
+// first: the shell link object will not save to a path beyond MAX_PATH.
+void MakeMarkerShortcut(const std::wstring& path, const std::wstring& scratch,
+                        const std::wstring& marker) {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_TRUE(MakeShortcut(scratch, std::wstring(system) + L"\\cmd.exe",
+                             L"/c echo ran> \"" + marker + L"\""));
+    ASSERT_TRUE(MoveFileW(scratch.c_str(), path.c_str())) << GetLastError();
+}
+
+TEST_F(Launcher, EveryListedShortcutOpensFromItsKey) {
+    // A program folder of 290 characters, made of two nested folders.
+    const std::size_t room = 290 - folder.Path().size() - 2;
+    const std::wstring deep =
+        folder / std::wstring(room / 2, L'd') + L"\\" + std::wstring(room - room / 2, L'e');
+    ASSERT_TRUE(CreateDirectoryW((folder / std::wstring(room / 2, L'd')).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    ASSERT_EQ(deep.size(), 290u);
+
+    const struct {
+        const char* what;
+        std::wstring programFolder;
+        std::wstring name;
+    } cases[] = {
+        {"a shortcut named like a separator", folder / L"dash", L"-.lnk"},
+        {"a name of 240 characters", folder / L"long", std::wstring(240, L'n') + L".lnk"},
+        {"a program folder of 290 characters", deep, L"x.lnk"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CreateDirectoryW(c.programFolder.c_str(), nullptr);
+        const std::wstring marker = folder / (L"ran" + std::to_wstring(n++) + L".txt");
+        MakeMarkerShortcut(c.programFolder + L"\\" + c.name, folder / L"scratch.lnk", marker);
+        auto main = StartIn(c.programFolder);
+        ASSERT_EQ(main->LauncherCount(), 1);
+        EXPECT_FALSE(main->Menu[13].IsSeparator());
+        EXPECT_TRUE(PressKey(*main, VK_F2));
+        for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(100);
+        EXPECT_TRUE(FileExists(marker));
+    }
+}
+
+TEST_F(Launcher, LongNamesAreShownShortenedButSortAndOpenByTheWholeName) {
+    // Shown alike, told apart only in the middle.
+    const std::wstring start(30, L's');
+    const std::wstring end(200, L'e');
+    const std::wstring later = start + L"B" + end;
+    const std::wstring earlier = start + L"a" + end;
+    Shortcut(later + L".lnk");
+    Shortcut(earlier + L".lnk");
+    Shortcut(L"z.lnk");
+    auto main = Start();
+    std::vector<LaunchRequest> launched;
+    SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
+        main->Menu.Dispatch(main->Menu[i].CommandId());
+    SetShellForTesting({});
+
+    const std::wstring shown = std::wstring(20, L's') + L"…" + std::wstring(19, L'e');
+    EXPECT_EQ(LauncherItems(*main),
+              (std::vector<std::wstring>{L"|", shown + L"|F2", shown + L"|F3", L"z|F4"}));
+    ASSERT_EQ(launched.size(), 3u);
+    const auto nameOf = [](const std::wstring& path) {
+        wchar_t full[32768];
+        const DWORD n = GetLongPathNameW(path.c_str(), full, static_cast<DWORD>(std::size(full)));
+        const std::wstring whole(full, n);
+        return whole.substr(whole.rfind(L'\\') + 1);
+    };
+    EXPECT_EQ(nameOf(launched[0].file), earlier + L".lnk");
+    EXPECT_EQ(nameOf(launched[1].file), later + L".lnk");
+    EXPECT_EQ(nameOf(launched[2].file), L"z.lnk");
+    for (const LaunchRequest& r : launched) EXPECT_LT(r.file.size(), std::size_t{MAX_PATH});
+}
+
+TEST_F(Launcher, AnOversizedShortcutDoesNotHoldUpStartUp) {
+    // A valid shortcut header, then 64 MB of something else.
+    const std::wstring big = folder / L"big.lnk";
+    const HANDLE file = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    std::vector<unsigned char> block(1 << 20);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<unsigned char>(i * 37 + 11);
+    const unsigned char header[] = {0x4C, 0, 0,    0, 0x01, 0x14, 0x02, 0, 0, 0,
+                                    0,    0, 0xC0, 0, 0,    0,    0,    0, 0, 0x46};
+    std::copy(std::begin(header), std::end(header), block.begin());
+    for (int i = 0; i < 64; ++i) {
+        DWORD written = 0;
+        ASSERT_TRUE(
+            WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr));
+        if (i == 0) std::fill_n(block.begin(), std::size(header), 0x5A);
+    }
+    CloseHandle(file);
+    Shortcut(L"small.lnk");
+
+    const auto started = std::chrono::steady_clock::now();
+    auto main = Start();
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"|", L"big|F2", L"small|F3"}));
+    EXPECT_EQ(main->MenuIcons.Count(), 6 + 2);
 }
 
 }  // namespace

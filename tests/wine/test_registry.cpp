@@ -83,6 +83,8 @@ TEST_F(RegistryText, MissingEmptyAndNonTextValuesGiveAnEmptyName) {
     EXPECT_EQ(Read(L"binary"), L"");
 }
 
+// The default name is what the call letter's name field shows and can edit:
+// at most 20 code page 932 bytes, cut between characters, no control characters.
 TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     constexpr const wchar_t* kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
     HKEY opened = nullptr;
@@ -106,23 +108,36 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
             RegDeleteValueW(key, L"RegisteredOwner");
     });
 
-    const std::wstring owner = L"鈴木花子";
-    RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ, reinterpret_cast<const BYTE*>(owner.c_str()),
-                   static_cast<DWORD>((owner.size() + 1) * sizeof(wchar_t)));
+    const struct {
+        std::wstring owner;  // nothing stored when empty
+        std::wstring name;
+    } cases[] = {
+        {L"鈴木花子", L"鈴木花子"},
+        {L"", L""},
+        {std::wstring(6000, L'A'), std::wstring(20, L'A')},
+        {std::wstring(100000, L'長'), std::wstring(10, L'長')},
+        {L"abcdefghijklmnopqrs長", L"abcdefghijklmnopqrs"},  // 19 + 2 bytes
+        {L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅ", L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ"},
+        {L"山田\t太郎\r\n\x1B[1m\x7F\x85様", L"山田太郎[1m様"},
+        // Two bytes each where the code page lacks them; a pair of surrogates is one.
+        {L"😀😀😀😀😀😀😀😀😀😀😀", L"😀😀😀😀😀😀😀😀😀😀"},
+    };
     MascotEnvironment environment = MascotEnvironment::System();
     environment.executablePath = [] { return std::wstring(L"C:\\Pelnor\\Pelnor.exe"); };
-    {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.owner.substr(0, 30));
+        if (c.owner.empty()) {
+            RegDeleteValueW(key, L"RegisteredOwner");
+        } else {
+            RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(c.owner.c_str()),
+                           static_cast<DWORD>((c.owner.size() + 1) * sizeof(wchar_t)));
+        }
         MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
-        EXPECT_EQ(main.Call.CallName, owner);
+        EXPECT_EQ(main.Call.CallName, c.name);
     }
 
-    RegDeleteValueW(key, L"RegisteredOwner");
-    {
-        MascotWindow main(environment);
-        ASSERT_TRUE(main.Create());
-        EXPECT_EQ(main.Call.CallName, L"");
-    }
 }
 
 }  // namespace
