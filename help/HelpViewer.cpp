@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "assets/resource.h"
 #include "core/HelpText.h"
@@ -107,12 +108,12 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 // One at a time: held by `open_` while its window exists.
 class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpViewer> {
   public:
-    static void Open(HWND owner, HelpText help) {
+    static void Open(HWND owner, std::shared_ptr<const HelpText> help) {
         if (open_) {
             open_->BringForward(std::move(help));
             return;
         }
-        if (help.topics.empty()) return;
+        if (help->topics.empty()) return;
         if (!RegisterClassFor(
                 {.name = kHelpViewerClass,
                  .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELNOR)),
@@ -132,7 +133,7 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
     friend class tk::TWindow<HelpViewer>;
     friend class tk::TSubclass<HelpViewer>;
 
-    explicit HelpViewer(HelpText help) : help_(std::move(help)) {}
+    explicit HelpViewer(std::shared_ptr<const HelpText> help) : help_(std::move(help)) {}
 
     void FinalMessage() noexcept {
         if (open_.get() == this) open_.reset();
@@ -253,23 +254,36 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
         MoveWindow(text_, textLeft, margin, textWidth, height, TRUE);
     }
 
+    // In one go with redraw off: a list box that redraws after each entry
+    // takes seconds for a thousand of them.
     void FillList() {
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        for (const HelpTopic& topic : help_.topics) {
-            const std::wstring title = tk::FromUtf8(topic.title);
-            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        std::vector<std::wstring> titles;
+        titles.reserve(help_->topics.size());
+        std::size_t characters = 0;
+        for (const HelpTopic& topic : help_->topics) {
+            titles.push_back(tk::FromUtf8(topic.title));
+            characters += titles.back().size() + 1;
         }
+        SendMessageW(list_, LB_INITSTORAGE, titles.size(), characters * sizeof(wchar_t));
+        for (const std::wstring& title : titles)
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
     }
 
     void ShowTopic(int index) {
-        if (index < 0 || index >= static_cast<int>(help_.topics.size())) return;
+        if (index < 0 || index >= static_cast<int>(help_->topics.size())) return;
         SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        const std::wstring body = ToWindowsText(help_.topics[static_cast<std::size_t>(index)].body);
+        const std::wstring body =
+            ToWindowsText(help_->topics[static_cast<std::size_t>(index)].body);
         SetWindowTextW(text_, body.c_str());
     }
 
-    void BringForward(HelpText help) {
-        if (!help.topics.empty()) {
+    void BringForward(std::shared_ptr<const HelpText> help) {
+        // The same help is the same object: the list stays as it is.
+        if (help != help_ && !help->topics.empty()) {
             help_ = std::move(help);
             FillList();
         }
@@ -312,7 +326,7 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
     HWND list_ = nullptr;
     HWND text_ = nullptr;
     HWND lastFocus_ = nullptr;
-    HelpText help_;
+    std::shared_ptr<const HelpText> help_;
     tk::UniqueFont font_;
     UINT dpi_ = 96;
 };
@@ -450,8 +464,8 @@ void HelpContents(HWND owner, const std::wstring& helpFile) {
 }
 
 void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {
-    const HelpText help = LoadHelpText(helpFile);
-    const std::string* text = help.ContextText(context);
+    const auto help = LoadHelpText(helpFile);
+    const std::string* text = help->ContextText(context);
     if (!text || text->empty()) return;
     HelpPopup::Show(owner, ToWindowsText(*text), screenPoint);
 }

@@ -6,11 +6,45 @@
 
 #include "assets/resource.h"
 #include "toolkit/Handles.h"
+#include "toolkit/Text.h"
 
 namespace pelnor {
+namespace {
+
+constexpr LONGLONG kLargestHelpFile = 1 << 20;
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+    constexpr UINT kShiftJis = 932;
+    const int length = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(kShiftJis, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(kShiftJis, 0, bytes.data(), length, text.data(), n);
+    return tk::ToUtf8(text);
+}
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    std::wstring path;
+    ULONGLONG size = 0;
+    FILETIME written{};
+
+    bool operator==(const FileStamp& other) const {
+        return path == other.path && size == other.size &&
+               CompareFileTime(&written, &other.written) == 0;
+    }
+};
+
+std::optional<FileStamp> StampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return FileStamp{path, (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     data.ftLastWriteTime};
+}
+
+}  // namespace
 
 std::optional<HelpText> ReadHelpFile(const std::wstring& path) {
-    constexpr LONGLONG kLargestHelpFile = 1 << 20;
     if (path.empty()) return std::nullopt;
     const tk::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -22,25 +56,37 @@ std::optional<HelpText> ReadHelpFile(const std::wstring& path) {
     if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
         return std::nullopt;
     bytes.resize(read);
-    return ParseHelpText(bytes);
+    return ParseHelpFile(bytes, Cp932ToUtf8);
 }
 
-const HelpText& CarriedHelpText() {
-    static const HelpText help = [] {
+std::shared_ptr<const HelpText> CarriedHelpText() {
+    static const auto help = [] {
         const HMODULE module = GetModuleHandleW(nullptr);
         const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_RCDATA);
         const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
         const void* data = loaded ? LockResource(loaded) : nullptr;
-        if (!data) return HelpText{};
+        if (!data) return std::make_shared<const HelpText>();
         const std::string_view text(static_cast<const char*>(data), SizeofResource(module, found));
-        return ParseHelpText(text).value_or(HelpText{});
+        return std::make_shared<const HelpText>(ParseHelpText(text).value_or(HelpText{}));
     }();
     return help;
 }
 
-HelpText LoadHelpText(const std::wstring& path) {
-    if (auto fromFile = ReadHelpFile(path)) return std::move(*fromFile);
-    return CarriedHelpText();
+std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path) {
+    // The last file read, as it was then; nothing when it gave no help.
+    static std::optional<FileStamp> lastStamp;
+    static std::shared_ptr<const HelpText> lastHelp;
+
+    const auto stamp = StampOf(path);
+    if (!stamp) return CarriedHelpText();
+    if (stamp != lastStamp) {
+        auto fromFile = ReadHelpFile(path);
+        lastStamp = stamp;
+        lastHelp = fromFile && !fromFile->topics.empty()
+                       ? std::make_shared<const HelpText>(std::move(*fromFile))
+                       : nullptr;
+    }
+    return lastHelp ? lastHelp : CarriedHelpText();
 }
 
 }  // namespace pelnor

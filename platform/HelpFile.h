@@ -1,9 +1,10 @@
 // Reading the program's help. The text is carried in the executable (resource
 // IDR_HELP_TEXT); a file written in the same text format is read instead, so
-// the help can be revised without a rebuild. A file in any other format (an
-// old WinHelp file) is ignored.
+// the help can be revised without a rebuild. A file that gives no topic (in
+// another format, an old WinHelp file say, unreadable or empty) is passed over.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,9 +17,11 @@ namespace pelnor {
 std::optional<HelpText> ReadHelpFile(const std::wstring& path);
 
 // The help the executable carries.
-const HelpText& CarriedHelpText();
+std::shared_ptr<const HelpText> CarriedHelpText();
 
-// The help in the file at `path` (which may be empty), else the carried help.
-HelpText LoadHelpText(const std::wstring& path);
+// The help in the file at `path` (which may be empty) when it has a topic,
+// else the carried help. The file is read once, and again only when its size
+// or time stamp has changed: the same help comes back as the same object.
+std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path);
 
 }  // namespace pelnor

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "core/Utf8.h"
 
 namespace pelnor {
 namespace {
@@ -98,6 +102,154 @@ TEST(HelpText, BadContextNumbersDropTheirSection) {
     EXPECT_EQ(*help->ContextText(8), "second");
     ASSERT_EQ(help->topics.size(), 1u);
     EXPECT_EQ(help->topics[0].body, "kept");
+}
+
+TEST(HelpText, LongLinesAreSplitAndLongTextsCutWithANote) {
+    const HelpLimits small{.line = 8, .topicText = 20, .contextText = 10, .title = 8, .topics = 2};
+    const struct {
+        const char* what;
+        std::string file;
+        std::string text;  // of the first topic, or of context 3 when there is none
+        std::string title = "t";
+    } cases[] = {
+        {"a long line", "#topic t\nabcdefghijkl\n", "abcdefgh\nijkl"},
+        {"split after a blank", "#topic t\nabcde fghijk\n", "abcde \nfghijk"},
+        {"split between characters", "#topic t\nあいうえ\n", "あい\nうえ"},
+        {"a long text", "#topic t\n01234567\n01234567\n01234567\n\nabc\n",
+         "01234567\n01234567\n01\n（長すぎるため、ここから先の 9 文字を省略しました。）"},
+        {"a long title", "#topic 0123456789\nx\n", "x", "01234…"},
+        {"a long pop-up", "#context 3\n0123456789AB\n",
+         "01234567\n8\n（長すぎるため、ここから先の 3 文字を省略しました。）", ""},
+        {"too many topics", "#topic t\nA\n#topic b\nB\n#topic c\nC\n#topic d\nD\n", "A", "t"},
+        {"a NUL", std::string("#topic t\nab\0cd\n", 15),
+         "ab\xEF\xBF\xBD"
+         "cd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto help = ParseHelpText("#pelnor-help 1\n" + c.file, small);
+        ASSERT_TRUE(help);
+        if (help->topics.empty()) {
+            ASSERT_NE(help->ContextText(3), nullptr);
+            EXPECT_EQ(*help->ContextText(3), c.text);
+        } else {
+            EXPECT_EQ(help->topics[0].body, c.text);
+            EXPECT_EQ(help->topics[0].title, c.title);
+        }
+    }
+    const auto many = ParseHelpText(
+        "#pelnor-help 1\n#topic a\nA\n#topic b\nB\n#topic c\nC\n#topic d\nD\n", small);
+    ASSERT_EQ(many->topics.size(), 2u);
+    EXPECT_EQ(many->topics[1].body, "B\n\n（項目が多すぎるため、この後の 2 項目を省略しました。）");
+}
+
+// Help files as a careless user or a hostile download could leave them: what
+// comes out stays small enough to show at once.
+TEST(HelpText, FilesOfAnyShapeGiveBoundedText) {
+    const HelpLimits limits;
+    std::string manyTopics = "#pelnor-help 1\n";
+    for (int i = 0; i < 66229; ++i) manyTopics += "#topic " + std::to_string(i) + "\nx\n";
+    const struct {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"one line of 1 MB", "#pelnor-help 1\n#topic a\n" + std::string(1 << 20, 'x') + "\n"},
+        {"one spaced line of 1 MB", "#pelnor-help 1\n#topic a\n" + std::string(1 << 20, ' ') +
+                                        "x " + std::string(1 << 19, 'y')},
+        {"a title of 1 MB", "#pelnor-help 1\n#topic " + std::string(1 << 20, 'x') + "\nx\n"},
+        {"a pop-up of 1 MB",
+         "#pelnor-help 1\n#topic a\nx\n#context 1\n" + std::string(1 << 20, 'x') + "\n"},
+        {"66229 topics", manyTopics},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto help = ParseHelpText(c.file);
+        ASSERT_TRUE(help);
+        ASSERT_FALSE(help->topics.empty());
+        EXPECT_LE(help->topics.size(), limits.topics);
+        std::vector<const std::string*> texts;
+        for (const HelpTopic& topic : help->topics) {
+            EXPECT_LE(topic.title.size(), limits.title);
+            EXPECT_LE(topic.body.size(), limits.topicText + 200);
+            texts.push_back(&topic.body);
+        }
+        for (const auto& [number, text] : help->contexts) {
+            EXPECT_LE(text.size(), limits.contextText + 200);
+            texts.push_back(&text);
+        }
+        for (const std::string* text : texts) {
+            std::string_view rest = *text;
+            while (!rest.empty()) {
+                const auto end = std::min(rest.find('\n'), rest.size());
+                EXPECT_LE(end, limits.line);
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
+        }
+    }
+}
+
+// What a system with code page 932 does, through the C library.
+std::string Cp932ToUtf8(std::string_view bytes) {
+    const iconv_t convert = iconv_open("UTF-8", "CP932");
+    std::string out(bytes.size() * 3 + 4, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* to = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0 &&
+           iconv(convert, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
+        ++in;  // a byte the code page does not know
+        --inLeft;
+    }
+    iconv_close(convert);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+TEST(HelpText, FilesThatAreNotUtf8AreReadAsCodePage932) {
+    const struct {
+        const char* what;
+        std::string file;
+        std::string body;
+    } cases[] = {
+        {"UTF-8", "#pelnor-help 1\n#topic t\n目次です\n", "目次です"},
+        {"UTF-8 with a BOM", "\xEF\xBB\xBF#pelnor-help 1\n#topic t\n目次です\n", "目次です"},
+        {"Shift-JIS", "#pelnor-help 1\r\n#topic t\r\n\x96\xDA\x8E\x9F\x82\xC5\x82\xB7\r\n",
+         "目次です"},
+        {"Shift-JIS with a 0x5C trail byte", "#pelnor-help 1\n#topic t\n\x95\x5C\n", "表"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto help = ParseHelpFile(c.file, Cp932ToUtf8);
+        ASSERT_TRUE(help);
+        ASSERT_EQ(help->topics.size(), 1u);
+        EXPECT_EQ(help->topics[0].body, c.body);
+    }
+}
+
+TEST(Utf8, WellFormedOnly) {
+    const struct {
+        std::string bytes;
+        bool valid;
+    } cases[] = {
+        {"", true},
+        {"ascii", true},
+        {"目次 é 😀", true},
+        {std::string("a\0b", 3), true},
+        {"\xEF\xBF\xBD", true},
+        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
+        {"\x80", false},
+        {"\xC3", false},              // cut short
+        {"\xC0\xAF", false},          // overlong
+        {"\xE0\x80\xAF", false},      // overlong
+        {"\xED\xA0\x80", false},      // a surrogate
+        {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+        {"\xF5\x80\x80\x80", false},
+        {"\xE3\x81", false},
+        {"\x96\xDA\x8E\x9F", false},  // 目次 in Shift-JIS
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << testing::PrintToString(c.bytes);
 }
 
 #ifdef PELNOR_SOURCE_DIR

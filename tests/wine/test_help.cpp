@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -330,6 +331,116 @@ TEST_F(HelpTest, HelpFileInOurFormatReplacesTheCarriedText) {
     EXPECT_EQ(ListItem(list, 0), L"新しい目次");
     EXPECT_EQ(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)), L"改訂版です。");
     DestroyWindow(viewer);
+}
+
+// Help files as a careless user or a hostile download could leave them: help
+// opens, again and again, without holding up the program.
+TEST_F(HelpTest, HelpFilesOfAnyShapeOpenPromptly) {
+    std::string manyTopics = "#pelnor-help 1\n";
+    for (int i = 0; manyTopics.size() < (1 << 20) - 64; ++i)
+        manyTopics += "#topic " + std::to_string(i) + "\nx\n";
+    const struct {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"one line of 1 MB", "#pelnor-help 1\n#topic a\n" + std::string((1 << 20) - 32, 'x')},
+        {"one line of 64 KB of Japanese", "#pelnor-help 1\n#topic a\n" +
+                                              [] {
+                                                  std::string line;
+                                                  while (line.size() < 65536) line += "あいうえお";
+                                                  return line;
+                                              }()},
+        {"66229 short topics", manyTopics},
+    };
+    constexpr auto kBound = std::chrono::seconds(5);
+    const testing_support::TempFolder folder(L"help-shapes");
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring file = Written(folder / (std::to_wstring(n++) + L".hlp"), c.file);
+        for (const bool closeFirst : {false, false, true}) {
+            if (closeFirst) DestroyWindow(TheOnly(kHelpViewerClass));
+            const auto started = std::chrono::steady_clock::now();
+            HelpContents(owner_, file);
+            Pump();
+            EXPECT_LT(std::chrono::steady_clock::now() - started, kBound);
+            const HWND viewer = TheOnly(kHelpViewerClass);
+            ASSERT_NE(viewer, nullptr);
+            const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
+            EXPECT_GE(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+            EXPECT_LE(SendMessageW(list, LB_GETCOUNT, 0, 0), 1000);
+            EXPECT_FALSE(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)).empty());
+        }
+        DestroyWindow(TheOnly(kHelpViewerClass));
+    }
+}
+
+TEST_F(HelpTest, WhatAHelpFileShowsAndWhenTheCarriedHelpIsShownInstead) {
+    const std::wstring carried = L"モフレンのヘルプへようこそ。";
+    const testing_support::TempFolder folder(L"help-says");
+    const struct {
+        const char* what;
+        std::string file;
+        std::wstring title;  // of the first topic
+        std::wstring text;   // its text starts so
+    } cases[] = {
+        {"no topic at all", "#pelnor-help 1\r\n", L"目次", carried},
+        {"pop-up texts only", "#pelnor-help 1\n#context 3\nx\n", L"目次", carried},
+        {"an empty file", "", L"目次", carried},
+        {"a WinHelp file", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8), L"目次", carried},
+        {"Shift-JIS", "#pelnor-help 1\r\n#topic \x96\xDA\x8E\x9F\r\n\x82\xE6\x82\xA4\x82\xBB\r\n",
+         L"目次", L"ようそ"},
+        {"a NUL inside a topic", std::string("#pelnor-help 1\n#topic a\nab\0cd\n", 31), L"a",
+         L"ab\xFFFD"
+         L"cd"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring file = Written(folder / (std::to_wstring(n++) + L".hlp"), c.file);
+        HelpContents(owner_, file);
+        Pump();
+        const HWND viewer = TheOnly(kHelpViewerClass);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(ListItem(FindWindowExW(viewer, nullptr, L"ListBox", nullptr), 0), c.title);
+        EXPECT_EQ(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)).rfind(c.text, 0),
+                  0u);
+        DestroyWindow(viewer);
+    }
+}
+
+TEST_F(HelpTest, TheFileIsReadAgainOnlyWhenItChanged) {
+    const testing_support::TempFolder folder(L"help-stamp");
+    const std::wstring file = Written(folder / L"Pelnor.hlp", "#pelnor-help 1\n#topic 一\nx\n");
+    FILETIME written{};
+    {
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        GetFileTime(handle, nullptr, nullptr, &written);
+        CloseHandle(handle);
+    }
+    const auto rewrite = [&](const char* bytes, bool sameTime) {
+        Written(file, bytes);
+        const HANDLE handle =
+            CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME stamp = written;
+        if (!sameTime) ++stamp.dwHighDateTime;  // about seven minutes later
+        SetFileTime(handle, nullptr, nullptr, &stamp);
+        CloseHandle(handle);
+    };
+    const auto firstTitle = [&] {
+        HelpContents(owner_, file);
+        Pump();
+        return ListItem(FindWindowExW(TheOnly(kHelpViewerClass), nullptr, L"ListBox", nullptr), 0);
+    };
+    EXPECT_EQ(firstTitle(), L"一");
+    rewrite("#pelnor-help 1\n#topic 二\nx\n", true);  // same size, same time
+    EXPECT_EQ(firstTitle(), L"一");
+    rewrite("#pelnor-help 1\n#topic 二\nx\n", false);
+    EXPECT_EQ(firstTitle(), L"二");
+    rewrite("#pelnor-help 1\n#topic 三三\nx\n", true);  // another size
+    EXPECT_EQ(firstTitle(), L"三三");
+    DestroyWindow(TheOnly(kHelpViewerClass));
 }
 
 }  // namespace

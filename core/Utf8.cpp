@@ -1,0 +1,42 @@
+#include "core/Utf8.h"
+
+namespace pelnor {
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The range of the first continuation byte narrows what the lead allows.
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;   // overlong
+            if (lead == 0xED) high = 0x9F;  // surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;   // overlong
+            if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            const unsigned char min = k == 1 ? low : 0x80;
+            const unsigned char max = k == 1 ? high : 0xBF;
+            if (next < min || next > max) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace pelnor
