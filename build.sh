@@ -3,6 +3,8 @@
 #   ./build.sh run    install what is missing, build, start the mascot under Wine
 #   ./build.sh test   install what is missing, build, run every test
 #   ./build.sh dist   build dist/Pelnor.exe only
+#   ./build.sh fuzz   fuzz the help reader for a bounded number of inputs
+#                     (PELNOR_FUZZ_RUNS, default 100000), with clang's libFuzzer
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,9 +17,14 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest
           wine wine64 xvfb xdotool x11-utils x11-xserver-utils imagemagick
           fonts-ipafont-gothic fonts-wine libx11-dev)
 
+FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-dev)
+
+# Installs those of the given packages (default: PACKAGES) that are missing.
 install_packages() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${PACKAGES[@]}")
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -51,6 +58,19 @@ run_tests() {
     ctest --test-dir build/mingw --output-on-failure
 }
 
+# Not part of `test`: a fuzz run takes minutes and finds new inputs each time.
+run_fuzz() {
+    cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DPELNOR_TESTS=OFF -DPELNOR_FUZZ=ON >/dev/null
+    cmake --build build/fuzz
+    local corpus=build/fuzz/corpus
+    mkdir -p "$corpus"
+    cp app/help/Pelnor-help.txt "$corpus/carried-help.txt"
+    build/fuzz/tests/fuzz/help_text_fuzz -runs="${PELNOR_FUZZ_RUNS:-100000}" -max_len=70000 \
+        -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/fuzz/seeds
+}
+
 case "${1:-}" in
     dist)
         install_packages
@@ -72,8 +92,12 @@ case "${1:-}" in
         install_packages
         run_tests
         ;;
+    fuzz)
+        install_packages "${FUZZ_PACKAGES[@]}"
+        run_fuzz
+        ;;
     *)
-        echo "usage: $0 run|test|dist" >&2
+        echo "usage: $0 run|test|dist|fuzz" >&2
         exit 2
         ;;
 esac

@@ -284,6 +284,28 @@ TEST(HelpText, ProgramHelpIsComplete) {
         EXPECT_NE(all.find(command), std::string::npos) << command;
     }
 }
+// The carried help says how a help file is written; what it says is what the
+// reader does.
+TEST(HelpText, ProgramHelpDescribesTheFormatItIsReadIn) {
+    std::ifstream file(PELNOR_SOURCE_DIR "/app/help/Pelnor-help.txt", std::ios::binary);
+    ASSERT_TRUE(file) << "app/help/Pelnor-help.txt";
+    std::string description;
+    for (std::string line; std::getline(file, line);)
+        if (line.starts_with(";")) description += line.substr(1);
+    // Only these two lines end a section: "#topics" and other "#" lines are text.
+    const std::string sectionEnd = "次の \"#topic\" 行か \"#context\" 行まで";
+    std::size_t described = 0;
+    for (auto at = description.find(sectionEnd); at != std::string::npos;
+         at = description.find(sectionEnd, at + 1))
+        ++described;
+    EXPECT_EQ(described, 2u) << "for #topic and #context sections";
+    const HelpLimits limits;
+    for (const std::size_t limit :
+         {limits.line, limits.topicText, limits.contextText, limits.title, limits.topics})
+        EXPECT_NE(description.find(" " + std::to_string(limit) + " "), std::string::npos) << limit;
+    EXPECT_NE(description.find("Shift-JIS"), std::string::npos);
+    EXPECT_NE(description.find("U+FFFD"), std::string::npos);
+}
 #endif
 
 }  // namespace
