@@ -5,6 +5,7 @@
 #   ./build.sh dist   build dist/Pelnor.exe only
 #   ./build.sh fuzz   fuzz the help reader for a bounded number of inputs
 #                     (PELNOR_FUZZ_RUNS, default 100000), with clang's libFuzzer
+#   ./build.sh release  build dist/Pelnor-VERSION-win-x64.zip from the checked-out commit
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,7 +16,7 @@ source "$ROOT/tools/wine-env.sh"
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xdotool x11-utils x11-xserver-utils imagemagick
-          fonts-ipafont-gothic fonts-wine libx11-dev)
+          fonts-ipafont-gothic fonts-wine libx11-dev zip unzip)
 
 FUZZ_PACKAGES=(cmake ninja-build clang libclang-rt-dev)
 
@@ -45,6 +46,45 @@ build_windows() {
     cmake --build --preset mingw
     mkdir -p dist
     cp build/mingw/Pelnor.exe dist/Pelnor.exe
+}
+
+# The zip a Windows user downloads. The same commit gives the same bytes in any
+# folder on any day: the compiler and linker write no paths or times (see
+# CMakeLists.txt), and every file in the zip gets the commit's time.
+build_release() {
+    local version epoch name stage
+    version="$(sed -n 's/^project(Pelnor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+    # Only this folder's own history counts, not that of a repository around it.
+    if [ "$(git rev-parse --show-toplevel 2>/dev/null)" != "$(pwd -P)" ] ||
+        ! epoch="$(git log -1 --format=%ct 2>/dev/null)" || [ -z "$epoch" ]; then
+        echo "release: not a git checkout with a commit, so nothing says what this release is" >&2
+        exit 1
+    fi
+    name="Pelnor-$version-win-x64"
+    if [ -n "$(git status --porcelain --untracked-files=normal)" ]; then
+        # Never a zip that passes for the commit it was not built from.
+        name="Pelnor-$version-dirty-win-x64"
+        echo "release: the work tree differs from commit $(git rev-parse --short HEAD): $name" >&2
+    fi
+    export SOURCE_DATE_EPOCH="$epoch"
+
+    cmake --preset release >/dev/null
+    cmake --build --preset release
+
+    stage="build/release/zip/$name"
+    rm -rf "build/release/zip"
+    mkdir -p "$stage" dist
+    cp build/release/Pelnor.exe "$stage/"
+    # Notepad on every Windows reads UTF-8 with a byte-order mark and CRLF.
+    { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" app/readme.txt; } >"$stage/readme.txt"
+    sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+    (cd "$stage" && sha256sum Pelnor.exe >SHA256SUMS)
+    chmod 0644 "$stage"/*
+    touch -d "@$epoch" "$stage"/*
+    rm -f "dist/$name.zip"
+    # -X: no owner or extra time fields; DOS times are local, so fix the zone.
+    (cd "$stage" && TZ=UTC zip -X -D -q -9 "$ROOT/dist/$name.zip" Pelnor.exe readme.txt LICENSE.txt SHA256SUMS)
+    echo "dist/$name.zip"
 }
 
 run_tests() {
@@ -96,8 +136,12 @@ case "${1:-}" in
         install_packages "${FUZZ_PACKAGES[@]}"
         run_fuzz
         ;;
+    release)
+        install_packages
+        build_release
+        ;;
     *)
-        echo "usage: $0 run|test|dist|fuzz" >&2
+        echo "usage: $0 run|test|dist|fuzz|release" >&2
         exit 2
         ;;
 esac
