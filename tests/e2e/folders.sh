@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# End-to-end: Pelnor.exe unzipped into a read-only folder whose path holds
+# spaces and Japanese, and started from there: it appears, drifts, opens its
+# menu and its help, ends on Alt+F4 with exit code 0, and leaves the folder as
+# it was. Where the machine allows it, the folder is a read-only mount (which
+# stops root too); otherwise only its permission bits say read-only.
+#   tests/e2e/folders.sh PATH/TO/Pelnor.exe
+set -euo pipefail
+
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="$(cd "$HERE/../.." && pwd)"
+# shellcheck source=../../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+EXE="$(cd "$(dirname "${1:?usage: folders.sh Pelnor.exe}")" && pwd)/$(basename "$1")"
+[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+
+# A private mount namespace lets the folder be mounted read-only; the Xvfb and
+# wineserver started below live in it too, so they see the same mount.
+if [ -z "${PELNOR_E2E_NAMESPACE:-}" ] && unshare -r -m true 2>/dev/null; then
+    PELNOR_E2E_NAMESPACE=1 exec unshare -r -m bash "$0" "$@"
+fi
+
+BUILD_DIR="$(dirname "$EXE")"
+WORK="$BUILD_DIR/e2e-folders"       # the program's log and the folder; kept on failure
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
+
+FOLDER="$WORK/ダウンロード/モフレン 1.1 (読み取り専用)"
+WID=""
+
+find_mascot() { WID="$(xdotool search --onlyvisible --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
+help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘルプ$' 2>/dev/null)" ]; }
+help_gone() { ! help_shown; }
+window_left() { xwininfo -id "$WID" | awk '/Absolute upper-left X/ { print $NF }'; }
+left_is_not() { [ "$(window_left)" != "$1" ]; }
+menu_open() {   # a visible window of the program other than the mascot, menu-sized
+    local id
+    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
+        [ "$id" = "$WID" ] && continue
+        xwininfo -id "$id" | awk '/  Width:/ { w = $NF } /  Height:/ { h = $NF } END { exit !(w > 100 && h > 150) }' && return 0
+    done
+    return 1
+}
+menu_closed() { ! menu_open; }
+focus_mascot() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && return 0
+    xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
+}
+pelnor_ended() {
+    local state
+    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
+    [[ "$state" == Z* ]]
+}
+listing() { (cd "$FOLDER" && find . -printf '%p %s %m %T@\n' | sort); }
+
+make_folder() {
+    mkdir -p "$FOLDER"
+    cp "$EXE" "$FOLDER/Pelnor.exe"
+    chmod 0444 "$FOLDER/Pelnor.exe"
+    chmod 0555 "$FOLDER"
+    if [ -n "${PELNOR_E2E_NAMESPACE:-}" ] &&
+        mount --bind "$FOLDER" "$FOLDER" && mount -o remount,bind,ro "$FOLDER"; then
+        ! touch "$FOLDER/probe" 2>/dev/null || fail "the read-only mount takes writes"
+        pass "folder \"$FOLDER\" is a read-only mount"
+    else
+        pass "folder \"$FOLDER\" is read-only by its permission bits only (no private mount here)"
+    fi
+    listing >"$WORK/before.txt"
+}
+
+check_runs() {
+    # Started the way Explorer starts it: from its own folder.
+    (cd "$FOLDER" && exec wine "$FOLDER/Pelnor.exe") >"$WORK/pelnor.log" 2>&1 &
+    PELNOR_PID=$!
+    wait_until 60 find_mascot || fail "no window named モフレン within 60 s"
+    local x0
+    x0="$(window_left)"
+    wait_until 5 left_is_not "$x0" || fail "the mascot does not drift (left stays $x0)"
+    pass "the mascot appeared and drifts"
+
+    local x y
+    eval "$(xdotool getwindowgeometry --shell "$WID" | grep -E '^(X|Y)=')"
+    x=$((X + 40)) y=$((Y + 30))
+    xdotool mousemove "$x" "$y" click 3
+    wait_until 5 menu_open || fail "no menu after a right click"
+    xdotool key Escape
+    wait_until 5 menu_closed || fail "Escape did not close the menu"
+    pass "a right click opened the menu; Escape closed it"
+
+    focus_mascot
+    xdotool key F1
+    wait_until 10 help_shown || fail "F1 did not open the help"
+    xdotool key Escape
+    wait_until 5 help_gone || fail "Escape did not close the help"
+    pass "F1 opened the help (found through the program folder); Escape closed it"
+
+    focus_mascot
+    xdotool key alt+F4
+    wait_until 10 pelnor_ended || fail "Alt+F4 did not end the program within 10 s"
+    local rc=0
+    wait "$PELNOR_PID" || rc=$?
+    PELNOR_PID=""
+    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
+    pass "Alt+F4 ended the program (exit code 0)"
+}
+
+check_untouched() {
+    listing >"$WORK/after.txt"
+    diff "$WORK/before.txt" "$WORK/after.txt" >&3 || fail "the program changed its folder"
+    pass "the folder holds exactly what it held before"
+}
+
+main() {
+    local began
+    began=$(now)
+    chmod -R u+w "$WORK" 2>/dev/null || true   # a failed run's read-only folder
+    begin_run "$BUILD_DIR/wine-e2e-folders" 96
+    make_folder
+    check_runs
+    check_untouched
+    umount "$FOLDER" 2>/dev/null || true
+    chmod -R u+w "$WORK"
+    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+}
+
+main
