@@ -32,26 +32,18 @@ WID=""
 find_mascot() { WID="$(xdotool search --onlyvisible --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
 help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘルプ$' 2>/dev/null)" ]; }
 help_gone() { ! help_shown; }
-window_left() { xwininfo -id "$WID" | awk '/Absolute upper-left X/ { print $NF }'; }
+window_left() { geometry "$WID"; echo "$X"; }
 left_is_not() { [ "$(window_left)" != "$1" ]; }
 menu_open() {   # a visible window of the program other than the mascot, menu-sized
     local id
     for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
         [ "$id" = "$WID" ] && continue
-        xwininfo -id "$id" | awk '/  Width:/ { w = $NF } /  Height:/ { h = $NF } END { exit !(w > 100 && h > 150) }' && return 0
+        geometry "$id"
+        [ "$W" -gt 100 ] && [ "$H" -gt 150 ] && return 0
     done
     return 1
 }
 menu_closed() { ! menu_open; }
-focus_mascot() {
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WID" ] && return 0
-    xdotool windowfocus --sync "$WID" 2>/dev/null || xdotool windowfocus "$WID"
-}
-pelnor_ended() {
-    local state
-    state="$(ps -o stat= -p "$PELNOR_PID" 2>/dev/null)" || return 0
-    [[ "$state" == Z* ]]
-}
 listing() { (cd "$FOLDER" && find . -printf '%p %s %m %T@\n' | sort); }
 
 make_folder() {
@@ -79,30 +71,21 @@ check_runs() {
     wait_until 5 left_is_not "$x0" || fail "the mascot does not drift (left stays $x0)"
     pass "the mascot appeared and drifts"
 
-    local x y
-    eval "$(xdotool getwindowgeometry --shell "$WID" | grep -E '^(X|Y)=')"
-    x=$((X + 40)) y=$((Y + 30))
-    xdotool mousemove "$x" "$y" click 3
+    geometry "$WID"
+    xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 3
     wait_until 5 menu_open || fail "no menu after a right click"
     xdotool key Escape
     wait_until 5 menu_closed || fail "Escape did not close the menu"
     pass "a right click opened the menu; Escape closed it"
 
-    focus_mascot
+    focus_window "$WID"
     xdotool key F1
     wait_until 10 help_shown || fail "F1 did not open the help"
     xdotool key Escape
     wait_until 5 help_gone || fail "Escape did not close the help"
     pass "F1 opened the help (found through the program folder); Escape closed it"
 
-    focus_mascot
-    xdotool key alt+F4
-    wait_until 10 pelnor_ended || fail "Alt+F4 did not end the program within 10 s"
-    local rc=0
-    wait "$PELNOR_PID" || rc=$?
-    PELNOR_PID=""
-    [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
-    pass "Alt+F4 ended the program (exit code 0)"
+    exit_by_alt_f4 "$WID" 10
 }
 
 check_untouched() {
