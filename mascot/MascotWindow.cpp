@@ -183,8 +183,9 @@ void MascotWindow::StartUp() {
 
 // The figure, its outline, its window and its step follow the density of the
 // monitor it is on: each picture pixel becomes an s x s square, the window
-// keeping its centre. The tool tip's text follows it too.
+// keeping its centre. The tool tip's text and the menu's icons follow it too.
 void MascotWindow::FollowDensity(UINT dpi) {
+    Menu.SetDensity(dpi);
     tk::UniqueFont font =
         tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
     if (hint_ && font)

@@ -41,6 +41,20 @@ std::vector<WORD> MakeTemplate(const DialogLayout& form) {
     return words;
 }
 
+// Per-monitor-aware dialogs are re-scaled by the system's dialog manager when
+// they move to a monitor of another density, by ratio and without the
+// toolkit's own fonts; the dialog does its own (TDialog::KeepLayout). The call
+// is looked up because older Windows 10 lacks it.
+void TurnOffSystemRescaling(HWND dialog) {
+    using SetBehavior =
+        BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto set = user32 ? reinterpret_cast<SetBehavior>(reinterpret_cast<void*>(
+                                  GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
+                            : nullptr;
+    if (set) set(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
 }  // namespace
 
 TDialog::~TDialog() = default;
@@ -109,23 +123,38 @@ void TDialog::SetDefaultButton(TButton& button) {
         SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(button.Handle())), 0);
 }
 
-void TDialog::InitDialog() {
-    const UINT windowDpi = GetDpiForWindow(hwnd_);
-    const UINT frameDpi = windowDpi ? windowDpi : 96;
-    dpi_ = static_cast<int>(DpiForTesting.value_or(frameDpi));
-    FitLayout();
-
+SIZE TDialog::FrameSize(UINT frameDpi) const {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
     RECT frame{0, 0, Scale(form_.clientWidth), Scale(form_.clientHeight)};
-    // The caption and borders of the monitor the dialog is on, which need not
-    // be the system's (primary) density.
     AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, frameDpi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The dialog opens centred on the monitor of the window that opened it (the
+// mascot, or a dialog over it), laid out at that monitor's density; with no
+// owner, on the primary monitor.
+void TDialog::InitDialog() {
+    TurnOffSystemRescaling(hwnd_);
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    const HWND anchor = owner ? owner : hwnd_;
+    const UINT anchorDpi = GetDpiForWindow(anchor);
+    const UINT frameDpi = anchorDpi ? anchorDpi : 96;
+    dpi_ = static_cast<int>(DpiForTesting.value_or(frameDpi));
+    FitLayout();
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        monitor.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT& area = monitor.rcMonitor;
+    const SIZE frame = FrameSize(frameDpi);
+    const int x = area.left + (area.right - area.left - frame.cx) / 2;
+    const int y = area.top + (area.bottom - area.top - frame.cy) / 2;
+    // Moving it there can change its density; it is laid out for that already.
+    placing_ = true;
+    SetWindowPos(hwnd_, nullptr, x, y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
 
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);
     CreateControls();
@@ -133,6 +162,27 @@ void TDialog::InitDialog() {
     FormCreate();
     FocusFirst();
     PostMessageW(hwnd_, kShownMessage, 0, 0);
+}
+
+// Dragged onto a monitor of another density, the dialog keeps the layout it
+// opened with: every control keeps its place and font, so no text is cut that
+// was not cut before, and a field being typed in keeps its input method. Only
+// the frame, which the system draws at the new density, changes around the
+// client area. The next dialog opens at the new monitor's density.
+void TDialog::KeepLayout(UINT newDpi, const RECT& suggested) {
+    if (placing_) return;
+    SIZE frame = FrameSize(newDpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // A system that draws every frame at one density (Wine) leaves the client
+    // area off by the difference: measure it and make up for it.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int dx = Scale(form_.clientWidth) - client.right;
+    const int dy = Scale(form_.clientHeight) - client.bottom;
+    if (dx || dy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx + dx, frame.cy + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TDialog::FocusFirst() {
@@ -221,6 +271,9 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return Command(wParam, lParam) ? TRUE : FALSE;
         case WM_CLOSE:
             EndModal(IDCANCEL);
+            return TRUE;
+        case WM_DPICHANGED:
+            KeepLayout(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_PAINT:
             Paint();

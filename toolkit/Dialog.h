@@ -103,6 +103,8 @@ class TDialog : public TTimerHost {
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void InitDialog();
+    SIZE FrameSize(UINT frameDpi) const;
+    void KeepLayout(UINT newDpi, const RECT& suggested);
     void AddToolTips();
     void Paint();
     bool Command(WPARAM wParam, LPARAM lParam);
@@ -123,6 +125,7 @@ class TDialog : public TTimerHost {
     TButton* cancelButton_ = nullptr;
     int nextId_ = 1000;
     bool ending_ = false;
+    bool placing_ = false;  // InitDialog is moving it onto its monitor
 
     struct CachedFont {
         const wchar_t* face;

@@ -1,14 +1,85 @@
 #include "toolkit/ImageList.h"
 
 namespace tk {
+namespace {
+
+constexpr UINT kListFlags = ILC_COLOR32 | ILC_MASK;
+
+// A bitmap of the same kind as `source` (colour or monochrome) at the new
+// size, the pixels repeated by StretchBlt without blending.
+UniqueBitmap Stretched(HBITMAP source, int width, int height) {
+    BITMAP info{};
+    if (!GetObjectW(source, sizeof info, &info)) return {};
+    UniqueBitmap target;
+    if (info.bmBitsPixel == 1) {
+        target.reset(CreateBitmap(width, height, 1, 1, nullptr));
+    } else {
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = width;
+        format.bmiHeader.biHeight = height;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;  // keeps an alpha channel if there is one
+        format.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        target.reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+    if (!target) return {};
+    UniqueMemoryDc from(CreateCompatibleDC(nullptr));
+    UniqueMemoryDc to(CreateCompatibleDC(nullptr));
+    ScopedSelect selectFrom(from.get(), source);
+    ScopedSelect selectTo(to.get(), target.get());
+    SetStretchBltMode(to.get(), COLORONCOLOR);
+    StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+    return target;
+}
+
+}  // namespace
+
+UniqueIcon ResizedIcon(HICON icon, int width, int height) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    const UniqueBitmap colour(info.hbmColor);
+    const UniqueBitmap mask(info.hbmMask);
+    BITMAP size{};
+    if (!colour || !GetObjectW(colour.get(), sizeof size, &size)) {
+        // A monochrome icon keeps its two masks in one bitmap; let the system size it.
+        return UniqueIcon(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, 0)));
+    }
+    if (size.bmWidth == width && size.bmHeight == height) return UniqueIcon(CopyIcon(icon));
+    UniqueBitmap bigColour = Stretched(colour.get(), width, height);
+    UniqueBitmap bigMask = Stretched(mask.get(), width, height);
+    if (!bigColour || !bigMask) return {};
+    ICONINFO resized{TRUE, 0, 0, bigMask.get(), bigColour.get()};
+    return UniqueIcon(CreateIconIndirect(&resized));  // copies both bitmaps
+}
 
 TImageList::TImageList(int width, int height)
-    : width_(width),
-      height_(height),
-      list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8)) {}
+    : width_(width), height_(height), list_(ImageList_Create(width, height, kListFlags, 8, 8)) {}
 
 int TImageList::AddIcon(HICON icon) {
-    return list_ ? ImageList_AddIcon(list_.get(), icon) : -1;
+    UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
+    if (!copy) return -1;
+    const int index = AddScaled(copy.get());
+    if (index >= 0) icons_.push_back(std::move(copy));
+    return index;
+}
+
+int TImageList::AddScaled(HICON icon) {
+    if (!list_) return -1;
+    const UniqueIcon shown = ResizedIcon(icon, Width(), Height());
+    return shown ? ImageList_AddIcon(list_.get(), shown.get()) : -1;
+}
+
+void TImageList::SetScale(int scale) {
+    if (scale < 1 || scale == scale_) return;
+    UniqueImageList list(ImageList_Create(width_ * scale, height_ * scale, kListFlags,
+                                          static_cast<int>(icons_.size()), 8));
+    if (!list) return;
+    scale_ = scale;
+    list_ = std::move(list);
+    for (const UniqueIcon& icon : icons_) AddScaled(icon.get());
 }
 
 int TImageList::Count() const {

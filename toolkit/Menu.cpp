@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "core/Scale.h"
 #include "toolkit/ImageList.h"
 
 namespace tk {
 namespace {
 
 constexpr UINT kFirstCommandId = 100;
-constexpr int kIconGap = 2;  // space either side of a menu icon
+constexpr int kIconGap = 2;  // space either side of a menu icon, at scale 1
 
 std::wstring KeyName(WORD vk) {
     if (vk >= VK_F1 && vk <= VK_F24) return L"F" + std::to_wstring(vk - VK_F1 + 1);
@@ -84,6 +85,7 @@ TMenuItem* TPopupMenu::Find(std::wstring_view name) {
 HMENU TPopupMenu::BuildMenu() {
     menu_.reset(CreatePopupMenu());
     if (!menu_) return nullptr;
+    if (images_) images_->SetScale(pelnor::ScaleForDpi(static_cast<int>(dpi_)));
     for (const auto& item : items_) {
         if (item->IsSeparator()) {
             AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
@@ -150,8 +152,10 @@ bool TPopupMenu::Dispatch(UINT commandId) {
 
 bool TPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !images_) return false;
-    measure.itemWidth = images_->Width() + kIconGap;
-    measure.itemHeight = images_->Height() + kIconGap;
+    // Only the icon's part of the row: the row is as tall as the larger of
+    // this and the text.
+    measure.itemWidth = images_->Width() + kIconGap * images_->Scale();
+    measure.itemHeight = images_->Height() + kIconGap * images_->Scale();
     return true;
 }
 
@@ -159,7 +163,8 @@ bool TPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !images_) return false;
     const int top =
         draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;
-    images_->Draw(draw.hDC, static_cast<int>(draw.itemData), draw.rcItem.left + kIconGap / 2, top);
+    images_->Draw(draw.hDC, static_cast<int>(draw.itemData),
+                  draw.rcItem.left + kIconGap * images_->Scale() / 2, top);
     return true;
 }
 

@@ -69,7 +69,7 @@ struct TMenuItem {
 
 class TPopupMenu {
   public:
-    explicit TPopupMenu(const TImageList* images) : images_(images) {}
+    explicit TPopupMenu(TImageList* images) : images_(images) {}
 
     TMenuItem& Add(TMenuItem item);
     TMenuItem& AddSeparator(std::wstring name);
@@ -96,8 +96,14 @@ class TPopupMenu {
     // The HMENU as last shown, for tests; built on demand.
     HMENU BuildMenu();
 
+    // The density of the monitor the menu opens on: its icons are shown in
+    // whole-pixel squares of the nearest scale from the next time it opens
+    // (never under a menu that is open).
+    void SetDensity(UINT dpi) { dpi_ = dpi; }
+
   private:
-    const TImageList* images_;
+    TImageList* images_;
+    UINT dpi_ = 96;
     std::vector<std::unique_ptr<TMenuItem>> items_;
     UniqueMenu menu_;
     UniqueAccelerators accelerators_;

@@ -400,6 +400,53 @@ BoxShape ShowBoxAt(UINT dpi, const std::function<void()>& show) {
     return shape;
 }
 
+// Dragged onto a monitor of another density (a change Wine never sends by
+// itself), a dialog keeps the layout it opened with: the same client size,
+// every control at its row of the density it opened at with the same font, so
+// nothing is cut that was not; only its place follows the system's suggestion.
+TEST_P(DensityTest, DraggedToAnotherDensityADialogKeepsItsLayout) {
+    const auto drag = [](tk::TDialog& dialog, const Controls& controls, HWND hwnd, UINT to) {
+        const SIZE client = ClientSize(hwnd);
+        const int opened = dialog.Dpi();
+        std::vector<LOGFONTW> fonts;
+        for (const auto& c : controls)
+            if (c.second->Handle()) fonts.push_back(FontOf(c.second->Handle()));
+        const Fits before = FitsOf(dialog, controls);
+
+        RECT suggested{40, 30, 40 + MulDiv(client.cx, static_cast<int>(to), opened),
+                       30 + MulDiv(client.cy, static_cast<int>(to), opened)};
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+
+        RECT frame;
+        GetWindowRect(hwnd, &frame);
+        EXPECT_EQ(frame.left, 40);
+        EXPECT_EQ(frame.top, 30);
+        EXPECT_EQ(ClientSize(hwnd).cx, client.cx);
+        EXPECT_EQ(ClientSize(hwnd).cy, client.cy);
+        EXPECT_EQ(dialog.Dpi(), opened);
+        ExpectLaidOut(hwnd, dialog, controls);
+        std::size_t n = 0;
+        for (const auto& c : controls) {
+            if (c.second->Handle()) {
+                EXPECT_EQ(FontOf(c.second->Handle()).lfHeight, fonts[n++].lfHeight) << c.first;
+            }
+        }
+        ExpectNoNewClipping(before, FitsOf(dialog, controls), to);
+    };
+    CallState call{
+        .CallSet = true, .CallHour = 7, .CallMin = 5, .CallName = L"山田", .CallTask = L"会議の"};
+    for (const auto& [from, to] : {std::pair{dpi(), 96u}, std::pair{96u, dpi()}}) {
+        SCOPED_TRACE(std::to_string(from) + " DPI to " + std::to_string(to));
+        CallLetterDialog letter(call, [] { return ClockTime{12, 34, 0, 0}; });
+        ShowAt(from, letter, [&](HWND h) { drag(letter, ControlsOf(letter), h, to); });
+        CallNotice notice;
+        notice.SetName(L"山田");
+        ShowAt(from, notice, [&](HWND h) { drag(notice, ControlsOf(notice), h, to); });
+        AboutBox about;
+        ShowAt(from, about, [&](HWND h) { drag(about, ControlsOf(about), h, to); });
+    }
+}
+
 // The boxes are measured from their text in the font they show, so their
 // size follows the density only nearly; their buttons and font scale.
 TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -284,6 +285,78 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
     main->ShowAbout();
     tk::TDialog::ShownHook = nullptr;
     EXPECT_TRUE(dialogShown);
+}
+
+// The menu opens with its icons at the mascot's density, each pixel of the
+// 16 x 16 art an s x s square, in rows that hold both the icon and the menu's
+// text; a density change while it is open leaves the open menu alone.
+TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
+    tk::TImageList& icons = main->MenuIcons;
+    constexpr COLORREF kKey = RGB(0, 128, 96);  // in no icon
+    const auto drawn = [&](int index, int size) {
+        auto canvas = std::make_unique<Canvas>(size, size);
+        const RECT all{0, 0, size, size};
+        const tk::UniqueBrush key(CreateSolidBrush(kKey));
+        FillRect(canvas->Dc(), &all, key.get());
+        icons.Draw(canvas->Dc(), index, 0, 0);
+        return canvas;
+    };
+    std::vector<std::unique_ptr<Canvas>> art;
+    for (int i = 0; i < icons.Count(); ++i) art.push_back(drawn(i, 16));
+
+    // The height a row's text needs, in the menu's font.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const tk::UniqueFont menuFont(CreateFontIndirectW(&metrics.lfMenuFont));
+    SIZE text{};
+    {
+        const tk::WindowDc screen(nullptr);
+        const tk::ScopedSelect select(screen.get(), menuFont.get());
+        GetTextExtentPoint32W(screen.get(), L"常に上に表示", 6, &text);
+    }
+
+    const struct {
+        UINT dpi;
+        int scale;
+    } densities[] = {{96, 1}, {144, 2}, {192, 2}, {288, 3}};
+    for (const auto& d : densities) {
+        SCOPED_TRACE(std::to_string(d.dpi) + " DPI");
+        SendDpiChange(main->Handle(), d.dpi);
+        ModalResponder inMenu(
+            [&](HWND menuWindow) {
+                EXPECT_EQ(icons.Width(), 16 * d.scale);
+                EXPECT_EQ(icons.Height(), 16 * d.scale);
+                for (int i = 0; i < icons.Count(); ++i) {
+                    const auto big = drawn(i, 16 * d.scale);
+                    int faults = 0;
+                    for (int y = 0; y < 16 * d.scale; ++y)
+                        for (int x = 0; x < 16 * d.scale; ++x)
+                            faults += big->At(x, y) != art[i]->At(x / d.scale, y / d.scale);
+                    EXPECT_EQ(faults, 0) << "icon " << i;
+                }
+                const auto menu =
+                    reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+                for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                    MENUITEMINFOW item{};
+                    item.cbSize = sizeof item;
+                    item.fMask = MIIM_FTYPE | MIIM_BITMAP;
+                    GetMenuItemInfoW(menu, i, TRUE, &item);
+                    if (item.fType & MFT_SEPARATOR) continue;
+                    RECT row{};
+                    GetMenuItemRect(main->Handle(), menu, i, &row);
+                    const bool icon = item.hbmpItem == HBMMENU_CALLBACK;
+                    EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
+                        << "row " << i;
+                }
+                SendDpiChange(main->Handle(), 96);
+                EXPECT_EQ(icons.Scale(), d.scale) << "the open menu's icons changed";
+                EndMenu();
+            },
+            main->Handle());
+        main->PopupAt(400, 300);
+        EXPECT_TRUE(inMenu.Answered());
+    }
 }
 
 // Monitors that are too small, taken away or held away from by the mouse.
