@@ -2,7 +2,10 @@
 # Compares Pelnor.exe with a minimal drifting window (PelnorBaseline.exe) under
 # the same Wine, on a private Xvfb and prefix, then checks that 10 000 forced
 # bounces leave the GDI and USER objects where they were. Not a test: numbers.
-#   bench/run.sh [PATH/TO/Pelnor.exe]    (default build/mingw/Pelnor.exe)
+#   bench/run.sh [--dpi N] [--scale S] [PATH/TO/Pelnor.exe]   (default build/mingw/Pelnor.exe)
+# --dpi runs it on a screen of that density (a prefix of its own); the mascot
+# is then S = N / 96 (rounded, halves up) times as large and steps S pixels a
+# tick; --scale says otherwise, for a program that does not scale.
 # The benchmark programs are built into the same build folder as the .exe.
 set -euo pipefail
 
@@ -10,6 +13,16 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # shellcheck source=../tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
 
+DPI=96
+SCALE=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --dpi) DPI=$2; shift 2 ;;
+        --scale) SCALE=$2; shift 2 ;;
+        *) break ;;
+    esac
+done
+S=${SCALE:-$(((DPI + 48) / 96))}
 EXE="$(realpath "${1:-$ROOT/build/mingw/Pelnor.exe}")"
 BUILD="$(dirname "$EXE")"
 BASELINE="$BUILD/bench/PelnorBaseline.exe"
@@ -17,7 +30,9 @@ LEAK="$BUILD/bench/bounce_leak.exe"
 FIRSTPAINT="$BUILD/bench/firstpaint"
 RUNS=5
 DRIFT_SECONDS=60
-PROBE="74 56 40 30 C8508C"   # both windows' size, and the robe colour at client (40, 30)
+# Each window's size and the robe colour at client (40, 30) of the picture.
+PROBE_PELNOR="$((74 * S)) $((56 * S)) $((40 * S)) $((30 * S)) C8508C"
+PROBE_BASELINE="74 56 40 30 C8508C"
 
 XVFB_PID=""
 PIDS=()
@@ -57,10 +72,11 @@ start_display() {
     exit 1
 }
 
-# launch EXE [ARGS...]: starts it, waits for its first paint; sets MS and PID.
+# launch PROBE EXE [ARGS...]: starts it, waits for its first paint; sets MS and PID.
 launch() {
-    local out
-    out="$("$FIRSTPAINT" $PROBE 60 wine "$@")" || { echo "$1 never painted" >&2; exit 1; }
+    local out probe=$1
+    shift
+    out="$("$FIRSTPAINT" $probe 60 wine "$@")" || { echo "$1 never painted" >&2; exit 1; }
     read -r MS PID <<<"$out"
     PIDS+=("$PID")
 }
@@ -91,8 +107,8 @@ first_paint() {
     local n pelnor=() baseline=()
     echo "first paint: $RUNS starts of each (after one warm-up start of each)..."
     for n in $(seq 0 "$RUNS"); do
-        launch "$EXE"; stop "$PID"; [ "$n" -gt 0 ] && pelnor+=("$MS")
-        launch "$BASELINE"; stop "$PID"; [ "$n" -gt 0 ] && baseline+=("$MS")
+        launch "$PROBE_PELNOR" "$EXE"; stop "$PID"; [ "$n" -gt 0 ] && pelnor+=("$MS")
+        launch "$PROBE_BASELINE" "$BASELINE"; stop "$PID"; [ "$n" -gt 0 ] && baseline+=("$MS")
     done
     echo "  Pelnor   ms: ${pelnor[*]}"
     echo "  baseline ms: ${baseline[*]}"
@@ -103,8 +119,8 @@ first_paint() {
 # Both drift side by side (the baseline lower right, so they never overlap).
 drift() {
     local pelnor baseline
-    launch "$EXE"; pelnor=$PID
-    launch "$BASELINE" 700 600; baseline=$PID
+    launch "$PROBE_PELNOR" "$EXE"; pelnor=$PID
+    launch "$PROBE_BASELINE" "$BASELINE" 700 600; baseline=$PID
     sleep 1
     local ns_p0 ns_b0 cl_p0 cl_b0 x_p0 x_b0
     ns_p0=$(cpu_ns "$pelnor"); ns_b0=$(cpu_ns "$baseline")
@@ -112,7 +128,7 @@ drift() {
     x_p0=$(window_left '^モフレン$'); x_b0=$(window_left '^PelnorBaseline$')
     echo "drift: ${DRIFT_SECONDS} s of both drifting..."
     sleep "$DRIFT_SECONDS"
-    local ticks_p=$((x_p0 - $(window_left '^モフレン$'))) ticks_b=$((x_b0 - $(window_left '^PelnorBaseline$')))
+    local ticks_p=$(((x_p0 - $(window_left '^モフレン$')) / S)) ticks_b=$((x_b0 - $(window_left '^PelnorBaseline$')))
     CPU_PELNOR=$(awk -v c="$(( $(cpu_ns "$pelnor") - ns_p0 ))" -v t="$ticks_p" 'BEGIN { print c / 1e6 / t }')
     CPU_BASELINE=$(awk -v c="$(( $(cpu_ns "$baseline") - ns_b0 ))" -v t="$ticks_b" 'BEGIN { print c / 1e6 / t }')
     echo "  ticks: Pelnor $ticks_p, baseline $ticks_b;" \
@@ -134,7 +150,13 @@ main() {
     local began=$SECONDS
     build
     trap cleanup EXIT
-    wine_prefix_ready "$BUILD/wine-bench"
+    if [ "$DPI" -eq 96 ]; then
+        wine_prefix_ready "$BUILD/wine-bench"
+    else
+        wine_prefix_ready "$BUILD/wine-bench-dpi$DPI"
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+        wineserver -w
+    fi
     start_display
     wine_server_start >/dev/null 2>&1
 
@@ -143,7 +165,7 @@ main() {
     bounce_leak
 
     echo
-    echo "Pelnor: $EXE"
+    echo "Pelnor: $EXE, $DPI DPI (figure scale $S)"
     echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPUs, $(wine --version)"
     printf '%-28s %12s %12s %9s\n' "" "Pelnor" "baseline" "ratio"
     ratio_line "first paint, median of $RUNS" ms "$PAINT_PELNOR" "$PAINT_BASELINE"
