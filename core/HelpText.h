@@ -48,10 +48,10 @@ inline constexpr std::string_view kHelpTextSignature = "#pelnor-help 1";
 // any text in time that grows with its size.
 struct HelpLimits {
     std::size_t line = 1024;         // longer lines are split
-    std::size_t topicText = 16384;   // the rest of a topic is left out
+    std::size_t topicText = 4096;    // the rest of a topic is left out
     std::size_t contextText = 1024;  // a pop-up is a note, not a page
     std::size_t title = 200;         // a longer title is cut and ends in "…"
-    std::size_t topics = 1000;       // later topics are left out
+    std::size_t topics = 500;        // later topics are left out
 };
 
 // Nothing when `utf8` does not start with the signature line (a WinHelp file,
