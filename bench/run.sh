@@ -27,6 +27,7 @@ EXE="$(realpath "${1:-$ROOT/build/mingw/Pelnor.exe}")"
 BUILD="$(dirname "$EXE")"
 BASELINE="$BUILD/bench/PelnorBaseline.exe"
 LEAK="$BUILD/bench/bounce_leak.exe"
+BAD_INPUT="$BUILD/bench/bad_input.exe"
 FIRSTPAINT="$BUILD/bench/firstpaint"
 RUNS=5
 DRIFT_SECONDS=60
@@ -45,7 +46,8 @@ cleanup() {
 }
 
 build() {
-    cmake --build "$BUILD" --target pelnor_bench_baseline pelnor_bench_bounce_leak >/dev/null
+    cmake --build "$BUILD" --target pelnor_bench_baseline pelnor_bench_bounce_leak \
+        pelnor_bench_bad_input >/dev/null
     mkdir -p "$BUILD/bench"
     cc -O2 -o "$FIRSTPAINT" "$ROOT/bench/firstpaint.c" -lX11
 }
@@ -146,6 +148,11 @@ bounce_leak() {
     LEAK_RESULT=$([ "$rc" -eq 0 ] && echo "no growth" || echo "GREW (exit $rc)")
 }
 
+bad_input() {
+    echo "hostile files beside the program (medians of 5):"
+    BAD_INPUT_LINES="$(wine "$BAD_INPUT" 2>/dev/null | tr -d '\r' | sed 's/^/  /')"
+}
+
 main() {
     local began=$SECONDS
     build
@@ -163,6 +170,7 @@ main() {
     first_paint
     drift
     bounce_leak
+    bad_input
 
     echo
     echo "Pelnor: $EXE, $DPI DPI (figure scale $S)"
@@ -173,6 +181,7 @@ main() {
     ratio_line "private memory" KiB "$MEM_PELNOR" "$MEM_BASELINE"
     echo "private memory difference: $((MEM_PELNOR - MEM_BASELINE)) KiB"
     echo "GDI/USER objects after 10 000 bounces: $LEAK_RESULT"
+    echo "$BAD_INPUT_LINES"
     echo "(took $((SECONDS - began)) s)"
 }
 
