@@ -3,6 +3,7 @@
 // of the scale within the monitor it is on; density changes (sent, as Wine
 // never sends them) in every state the window can be in.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,30 @@ RECT Frame(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
     return r;
+}
+
+// The tool tip that shows over `window`.
+HWND ToolTipOf(HWND window) {
+    struct Search {
+        HWND window;
+        HWND tip;
+    } search{window, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            if (testing_support::ClassOf(hwnd) != TOOLTIPS_CLASSW) return TRUE;
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = s.window;
+            tool.uId = reinterpret_cast<UINT_PTR>(s.window);
+            if (!SendMessageW(hwnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+                return TRUE;
+            s.tip = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tip;
 }
 
 class MascotScale : public testing::Test {
@@ -248,6 +273,11 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
         EXPECT_EQ(now.left + now.right, frame.left + frame.right) << "the centre moved";
         EXPECT_EQ(now.top + now.bottom, frame.top + frame.bottom) << "the centre moved";
         EXPECT_EQ(Faults(scale, frozen), 0);
+        LOGFONTW tip{};
+        GetObjectW(
+            reinterpret_cast<HFONT>(SendMessageW(ToolTipOf(main->Handle()), WM_GETFONT, 0, 0)),
+            sizeof tip, &tip);
+        EXPECT_EQ(tip.lfHeight, -MulDiv(12, static_cast<int>(dpi), 96)) << "the tool tip's font";
     };
 
     check(192, 2, false);
