@@ -303,9 +303,7 @@ void CallLetterDialog::OnSetClicked() {
     const std::wstring question =
         ClockText(static_cast<unsigned>(hour), static_cast<unsigned>(minute)) + kSetQuestion;
     if (!tk::ConfirmBox(Handle(), question)) return;
-    call_.CallSet = true;
-    call_.CallHour = static_cast<std::uint16_t>(hour);
-    call_.CallMin = static_cast<std::uint16_t>(minute);
+    ArmCall(call_, static_cast<std::uint16_t>(hour), static_cast<std::uint16_t>(minute), clock_());
     call_.CallName = NameField.Text();
     call_.CallTask = ErrandField.Text();
     ArmedIndicator.SetText(kArmed);

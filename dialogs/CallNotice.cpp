@@ -82,6 +82,11 @@ void CallNotice::SetTask(std::wstring_view callTask) {
     ErrandLine.SetText(line);
 }
 
+void CallNotice::SetLateCall(std::uint16_t callHour, std::uint16_t callMin) {
+    lateCaption_ = LateNoticeCaption(callHour, callMin);
+    form_.caption = lateCaption_.c_str();
+}
+
 void CallNotice::CreateControls() {
     MessagePanel.Create(*this);
     // The picture first: the signature and texts are drawn over it.

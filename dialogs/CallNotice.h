@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "toolkit/Controls.h"
@@ -18,6 +20,9 @@ class CallNotice : public tk::TDialog {
     void SetName(std::wstring_view callName);
     // "<errand>時がきました。".
     void SetTask(std::wstring_view callTask);
+    // A notice that comes more than a minute late names the armed time in
+    // its caption; set before it is shown.
+    void SetLateCall(std::uint16_t callHour, std::uint16_t callMin);
 
     tk::TButton OkButton;
     tk::TPanel MessagePanel;
@@ -31,6 +36,9 @@ class CallNotice : public tk::TDialog {
 
   protected:
     void CreateControls() override;
+
+  private:
+    std::wstring lateCaption_;
 };
 
 }  // namespace pelnor

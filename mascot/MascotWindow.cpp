@@ -33,6 +33,7 @@ constexpr wchar_t kHelpFileName[] = L"Pelnor.hlp";
 
 constexpr UINT_PTR kTickTimerId = 1;
 constexpr UINT kTickMs = 500;
+constexpr UINT kCheckCallNow = WM_APP + 1;
 
 constexpr tk::FormLayout kMascotLayout{
     .className = L"PelnorMascot",
@@ -278,6 +279,7 @@ void MascotWindow::DrawPicture(HDC dc) {
 
 void MascotWindow::OnTick() {
     DriftStep();
+    GiveWayToFullScreen();
     CallCheck();
 }
 
@@ -314,12 +316,40 @@ void MascotWindow::DriftStep() {
 
 void MascotWindow::CallCheck() {
     // The clock is read only while a call is armed.
-    if (!Call.CallSet || !TakeDueCall(Call, environment_.clock())) return;
+    if (!Call.CallSet) return;
+    const CallDue due = TakeDueCall(Call, environment_.clock());
+    if (due == CallDue::No) return;
     CallNotice notice;
+    if (due == CallDue::Late) notice.SetLateCall(Call.CallHour, Call.CallMin);
     notice.SetName(Call.CallName);
     notice.SetTask(Call.CallTask);
     if (Call.CallBeep == 1) DefaultBeep();
+    noticeOpen_ = true;
     notice.ShowModal(Handle());
+    noticeOpen_ = false;
+}
+
+// After a sleep or a change of the clock the call is checked at once, not at
+// the next tick. Posted, so that the notice's modal loop does not run inside
+// a message whose sender waits for the answer.
+void MascotWindow::ClockJumped() {
+    PostMessageW(Handle(), kCheckCallNow, 0, 0);
+}
+
+// While a full-screen program (a game, a slide show, a video) has the
+// foreground, the mascot leaves the top-most band and stays below it; the
+// menu's check marks do not change. The notice is owned by the mascot and
+// would leave the band with it, so the mascot stays top-most while it is up.
+void MascotWindow::GiveWayToFullScreen() {
+    if (!AlwaysOnTopItem->Checked) return;
+    const HWND foreground = GetForegroundWindow();
+    const bool fullScreen = !noticeOpen_ && IsFullScreenProgram(foreground, Handle());
+    if (fullScreen && !givingWay_) {
+        PlaceBelow(Handle(), foreground);
+        givingWay_ = true;
+    } else if (!fullScreen && givingWay_) {
+        SetStayOnTop(true);
+    }
 }
 
 void MascotWindow::StartMove() {
@@ -342,6 +372,7 @@ void MascotWindow::PopupAt(int screenX, int screenY) {
 
 void MascotWindow::SetStayOnTop(bool onTop) {
     pelnor::SetStayOnTop(Handle(), onTop);
+    givingWay_ = false;
 }
 
 void MascotWindow::ToggleAlwaysOnTop() {
@@ -455,6 +486,15 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_TIMECHANGE:
+            ClockJumped();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) ClockJumped();
+            return TRUE;
+        case kCheckCallNow:
+            CallCheck();
+            return 0;
         case WM_DESTROY:
             TickTimer.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.

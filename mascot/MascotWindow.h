@@ -22,7 +22,7 @@ namespace pelnor {
 
 // Where the window's outside world comes from; tests replace parts of it.
 struct MascotEnvironment {
-    std::function<ClockTime()> clock;               // local time of day
+    std::function<ClockTime()> clock;               // local date and time of day
     std::function<std::wstring()> registeredOwner;  // default name
     std::function<std::wstring()> executablePath;   // full path of the program
     std::function<RECT(HWND)> monitorRect;          // the monitor the window is on
@@ -51,7 +51,7 @@ class MascotWindow : public tk::TForm {
     tk::TMenuItem* ExitItem = nullptr;
 
     TPicture Picture;
-    tk::TTimer TickTimer;  // every 500 ms: drift, then the call check
+    tk::TTimer TickTimer;  // every 500 ms: drift, the full-screen check, then the call check
 
     MascotState Motion;
     CallState Call;
@@ -106,6 +106,8 @@ class MascotWindow : public tk::TForm {
     void DriftStep();
     void CallCheck();
     void StartMove();
+    void ClockJumped();
+    void GiveWayToFullScreen();
     void SetStayOnTop(bool onTop);
     void FollowDensity(UINT dpi);
     void KeepOnMonitor();
@@ -122,6 +124,8 @@ class MascotWindow : public tk::TForm {
     int appliedOrientation_ = -1;  // 1 left, 0 right, -1 none yet at this scale
     int paintCount_ = 0;
     int regionCount_ = 0;
+    bool givingWay_ = false;   // out of the top-most band for a full-screen program
+    bool noticeOpen_ = false;  // the call notice is up
 };
 
 }  // namespace pelnor

@@ -1,5 +1,8 @@
 #include "platform/WinOps.h"
 
+#include <cwchar>
+#include <iterator>
+
 #include "toolkit/Handles.h"
 
 namespace pelnor {
@@ -49,10 +52,37 @@ RECT MonitorRectOf(HWND hwnd) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// On every tick: the two rectangles first, the rest only for a window that
+// covers the monitor.
+bool IsFullScreenProgram(HWND window, HWND mascot) {
+    RECT frame;
+    if (!window || !GetWindowRect(window, &frame)) return false;
+    const RECT monitor = MonitorRectOf(mascot);
+    if (frame.left > monitor.left || frame.top > monitor.top || frame.right < monitor.right ||
+        frame.bottom < monitor.bottom)
+        return false;
+    if (window == GetDesktopWindow() || window == GetShellWindow()) return false;
+    if (GetAncestor(window, GA_ROOTOWNER) == mascot) return false;
+    // Explorer's desktop windows; the name goes to a buffer on the stack.
+    wchar_t className[16];
+    if (GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0) return true;
+    return std::wcscmp(className, L"Progman") != 0 && std::wcscmp(className, L"WorkerW") != 0;
+}
+
+void PlaceBelow(HWND hwnd, HWND above) {
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    // Below a top-most window it is already; placed after one it would join
+    // the top-most band again.
+    if (!(GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(hwnd, above, 0, 0, 0, 0, kZOrderOnly);
+}
+
 ClockTime LocalClock() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+            DayNumber(now.wYear, now.wMonth, now.wDay)};
 }
 
 void DefaultBeep() {

@@ -42,7 +42,15 @@ void SetStayOnTop(HWND hwnd, bool onTop);
 // one, in desktop pixels (negative left of or above the primary monitor).
 RECT MonitorRectOf(HWND hwnd);
 
-// The local time of day, to the millisecond.
+// Whether `window` is a full-screen program over the monitor `mascot` is on:
+// it covers that whole monitor and is neither the desktop, the shell, nor the
+// mascot or a window it owns (its dialogs and boxes).
+bool IsFullScreenProgram(HWND window, HWND mascot);
+
+// Takes the window out of the top-most band and puts it just below `above`.
+void PlaceBelow(HWND hwnd, HWND above);
+
+// The local date and time of day, to the millisecond.
 ClockTime LocalClock();
 
 void DefaultBeep();

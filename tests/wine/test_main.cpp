@@ -15,6 +15,7 @@
 #include "core/Mirror.h"
 #include "mascot/MascotWindow.h"
 #include "platform/ShellLaunch.h"
+#include "platform/WinOps.h"
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
 
@@ -436,7 +437,7 @@ TEST_F(MainWindow, ExitClosesTheWindowAndFreesItsPictures) {
 
 struct NoticeSeen {
     int count = 0;
-    std::wstring name, name2, task, task2;
+    std::wstring caption, name, name2, task, task2;
     bool topMost = false;
 };
 
@@ -450,18 +451,19 @@ class NoticeWatcher {
             auto* notice = dynamic_cast<CallNotice*>(dialog);
             if (!notice) return;
             ++seen.count;
+            seen.caption = testing_support::WindowText(hwnd);
             seen.name = notice->NameShadow.Text();
             seen.name2 = notice->NameLine.Text();
             seen.task = notice->ErrandShadow.Text();
             seen.task2 = notice->ErrandLine.Text();
             seen.topMost = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            if (whileOpen) whileOpen();
+            if (whileOpen) whileOpen(hwnd);
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         };
     }
     ~NoticeWatcher() { tk::TDialog::ShownHook = nullptr; }
     NoticeSeen seen;
-    std::function<void()> whileOpen;
+    std::function<void(HWND notice)> whileOpen;
 };
 
 TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
@@ -471,7 +473,7 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     main->Call.CallTask = L"会議の";
     NoticeWatcher watcher;
     // Ticks that run while the notice is open must neither move the call nor raise it again.
-    watcher.whileOpen = [&] {
+    watcher.whileOpen = [&](HWND) {
         main->OnTick();
         main->OnTick();
     };
@@ -486,6 +488,7 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_FALSE(main->Call.CallSet);
+    EXPECT_EQ(watcher.seen.caption, L"モフレン");
     EXPECT_EQ(watcher.seen.name, L"山田さん、");
     EXPECT_EQ(watcher.seen.name2, L"山田さん、");
     EXPECT_EQ(watcher.seen.task, L"会議の時がきました。");
@@ -517,6 +520,150 @@ TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
     EXPECT_EQ(watcher.seen.name, L"");
     EXPECT_EQ(watcher.seen.name2, L"");
     EXPECT_EQ(watcher.seen.task, L"時がきました。");
+}
+
+// A jump of the clock over the armed minute (a sleep, a stall, the clock put
+// forward) raises the notice once, late, from the tick or at once from the
+// messages that tell of the jump.
+TEST_F(MainWindow, ClockJumpOverTheArmedMinuteRaisesOneLateNotice) {
+    const struct {
+        const char* what;
+        UINT msg;  // 0: the next tick
+        WPARAM wParam;
+        int notices;  // before the next tick
+    } triggers[] = {
+        {"the next tick", 0, 0, 1},
+        {"a time change", WM_TIMECHANGE, 0, 1},
+        {"a resume from sleep", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 1},
+        {"a suspend", WM_POWERBROADCAST, PBT_APMSUSPEND, 0},
+    };
+    for (const auto& trigger : triggers) {
+        SCOPED_TRACE(trigger.what);
+        NoticeWatcher watcher;
+        world.now = {12, 29, 30, 0, 20000};
+        ArmCall(main->Call, 12, 30, world.now);
+        main->OnTick();
+        world.now = {12, 35, 10, 0, 20000};
+        if (trigger.msg == 0) {
+            main->OnTick();
+        } else {
+            SendMessageW(main->Handle(), trigger.msg, trigger.wParam, 0);
+            for (int waited = 0; watcher.seen.count == 0 && waited < 2000; waited += 20)
+                PumpFor(20);
+        }
+        EXPECT_EQ(watcher.seen.count, trigger.notices);
+        main->OnTick();
+        world.now = {12, 30, 0, 0, 20001};
+        main->OnTick();
+        EXPECT_EQ(watcher.seen.count, 1) << "one notice, at the first check after the jump";
+        EXPECT_EQ(watcher.seen.caption, L"モフレン (12:30 の呼び出し)");
+        EXPECT_EQ(watcher.seen.task, L"時がきました。") << "the rest of the notice as on time";
+        EXPECT_TRUE(watcher.seen.topMost);
+    }
+}
+
+bool TopMost(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+constexpr const wchar_t* kProgram = L"PelnorTestProgram";
+
+// A plain popup of a class of its own name, at a place given as a Box.
+HWND PlainWindow(const wchar_t* className, testing_support::Box at, HWND owner = nullptr) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);  // fails harmlessly when registered already
+    return CreateWindowExW(0, className, L"", WS_POPUP | WS_VISIBLE, at.left, at.top, at.width,
+                           at.height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
+    const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const testing_support::Box monitor{0, 0, screen.cx, screen.cy};
+    const struct {
+        const char* what;
+        const wchar_t* className;
+        testing_support::Box at;
+        bool owned;
+        bool fullScreen;
+    } cases[] = {
+        {"covering the monitor", kProgram, monitor, false, true},
+        {"overhanging it", kProgram, {-8, -8, screen.cx + 16, screen.cy + 16}, false, true},
+        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, false},
+        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, false},
+        {"full size beside the monitor",
+         kProgram,
+         {screen.cx, 0, screen.cx, screen.cy},
+         false,
+         false},
+        {"the mascot's own dialog", kProgram, monitor, true, false},
+        {"the shell's desktop", L"Progman", monitor, false, false},
+        {"the desktop's worker", L"WorkerW", monitor, false, false},
+    };
+    for (const auto& c : cases) {
+        const HWND window = PlainWindow(c.className, c.at, c.owned ? main->Handle() : nullptr);
+        ASSERT_TRUE(window) << c.what;
+        EXPECT_EQ(IsFullScreenProgram(window, main->Handle()), c.fullScreen) << c.what;
+        DestroyWindow(window);
+    }
+    EXPECT_FALSE(IsFullScreenProgram(main->Handle(), main->Handle())) << "the mascot itself";
+    EXPECT_FALSE(IsFullScreenProgram(GetDesktopWindow(), main->Handle())) << "the desktop";
+    EXPECT_FALSE(IsFullScreenProgram(nullptr, main->Handle())) << "no foreground";
+}
+
+TEST_F(MainWindow, FrozenMascotGivesWayToAFullScreenProgramButItsNoticeDoesNot) {
+    main->ToggleFreeze();
+    main->OnTick();
+    ASSERT_TRUE(TopMost(main->Handle()));
+    const HWND program =
+        PlainWindow(kProgram, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    SetForegroundWindow(program);
+    ASSERT_EQ(GetForegroundWindow(), program);
+
+    main->OnTick();
+    EXPECT_FALSE(TopMost(main->Handle())) << "gave way";
+    HWND below = program;
+    while (below && below != main->Handle()) below = GetWindow(below, GW_HWNDNEXT);
+    EXPECT_EQ(below, main->Handle()) << "the mascot is below the program";
+    EXPECT_TRUE(main->FreezeItem->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    const auto resize = [program](int shrink) {
+        SetWindowPos(program, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN) - shrink,
+                     GetSystemMetrics(SM_CYSCREEN), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    resize(1);
+    main->OnTick();
+    EXPECT_TRUE(TopMost(main->Handle())) << "back on top when the program leaves full screen";
+    resize(0);
+    main->OnTick();
+    EXPECT_FALSE(TopMost(main->Handle()));
+
+    // The program takes the foreground back while the notice is up: the
+    // notice stays in the top-most band, and so its owner with it.
+    NoticeWatcher watcher;
+    bool noticeTopMost = false, mascotTopMost = false;
+    watcher.whileOpen = [&](HWND notice) {
+        SetForegroundWindow(program);
+        main->OnTick();
+        noticeTopMost = TopMost(notice);
+        mascotTopMost = TopMost(main->Handle());
+    };
+    ArmCall(main->Call, 9, 0, world.now);
+    main->OnTick();
+    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_TRUE(noticeTopMost);
+    EXPECT_TRUE(mascotTopMost);
+
+    SetForegroundWindow(program);
+    main->OnTick();
+    EXPECT_FALSE(TopMost(main->Handle()));
+    DestroyWindow(program);
+    main->OnTick();
+    EXPECT_TRUE(TopMost(main->Handle())) << "back on top when the program closes";
+    EXPECT_TRUE(main->FreezeItem->Checked);
+    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
 }
 
 // The dialog the hook sees first, by class; closes it.
