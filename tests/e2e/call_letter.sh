@@ -2,7 +2,9 @@
 # End-to-end test of the call letter: under Wine on a private Xvfb, a user
 # opens the call letter dialog from the mascot (Ctrl+W), sets a call for the
 # current minute, confirms it, sees the notice, closes it and checks that the
-# dialog's "設定中" indicator is cleared.
+# dialog's "設定中" indicator is cleared. Then a call for the next minute,
+# with the program stopped (kill -STOP) until that minute has passed: it must
+# raise its late notice within two seconds of continuing.
 #   tests/e2e/call_letter.sh PATH/TO/Pelnor.exe
 set -euo pipefail
 
@@ -159,8 +161,9 @@ check_letter_opens() {
     pass "the 設定中 box is empty on opening"
 }
 
-# Types the current hour and minute and the errand, then Enter (設定) and
-# Enter (はい). Sets CALL_TIME and ARMED_AT.
+# check_set_call [MINUTES]: types the hour and minute that many minutes from
+# now (default 0) and the errand, then Enter (設定) and Enter (はい). Sets
+# CALL_TIME and ARMED_AT.
 check_set_call() {
     local second hour minute
     second=$((10#$(date +%S)))
@@ -168,8 +171,9 @@ check_set_call() {
         echo "      waiting $((61 - second)) s for the next minute"
         sleep $((61 - second))
     fi
-    hour=$((10#$(date +%H)))
-    minute=$((10#$(date +%M)))
+    read -r hour minute < <(date -d "+${1:-0} minute" '+%H %M')
+    hour=$((10#$hour))
+    minute=$((10#$minute))
     CALL_TIME=$(printf '%02d:%02d' "$hour" "$minute")
     focus_window "$LETTER"
     # The focus starts on "30分後": four Tabs reach the hour field.
@@ -232,12 +236,44 @@ check_notice_closes_once() {
     pass "the 設定中 box is cleared: no red in its ${FLAG_W}x$FLAG_H rectangle"
 }
 
-check_close() {
+check_letter_closes() {
     # No focusing: closing the notice gave the activation back to the letter.
     xdotool key Escape
     wait_until 5 letter_gone || fail "Esc did not close the call letter"
     pass "Esc closed the call letter"
-    exit_by_alt_f4 "$MASCOT" 10
+}
+
+find_late_notice() { NOTICE="$(windows_named "モフレン \\($CALL_TIME の呼び出し\\)" | head -1)"; [ -n "$NOTICE" ]; }
+
+# The program is stopped, as a busy machine, a debugger or a sleep would stop
+# it, from just after arming until the armed minute is over.
+check_stalled_call() {
+    local second armed_minute stopped_at continued_at after
+    second=$((10#$(date +%S)))
+    # Arming takes a few seconds; it must be over within this minute.
+    if [ "$second" -ge 45 ]; then sleep $((61 - second)); fi
+    check_letter_opens
+    check_set_call 1
+    armed_minute=$(date +%H:%M)
+    [ "$armed_minute" != "$CALL_TIME" ] || fail "arming took until the armed minute $CALL_TIME"
+    kill -STOP "$PELNOR_PID"
+    stopped_at=$(now)
+    while [ "$(date +%H:%M)" = "$armed_minute" ] || [ "$(date +%H:%M)" = "$CALL_TIME" ]; do sleep 0.2; done
+    sleep 1  # well over a minute after the armed one began: the notice is late
+    kill -CONT "$PELNOR_PID"
+    continued_at=$(now)
+    pass "stopped the program at $armed_minute for $(seconds_since "$stopped_at") s, over the armed $CALL_TIME"
+    wait_until 10 find_late_notice || fail "no notice titled モフレン ($CALL_TIME の呼び出し) within 10 s of continuing"
+    after=$(awk -v a="$continued_at" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }')
+    awk -v a="$after" 'BEGIN { exit !(a <= 2.0) }' ||
+        fail "the late notice appeared $after s after continuing, not within 2 s"
+    pass "the notice モフレン ($CALL_TIME の呼び出し) appeared $after s after continuing"
+    shoot late-notice
+    focus_window "$NOTICE"
+    xdotool key Return
+    wait_until 5 notice_gone || fail "Enter did not close the late notice"
+    pass "Enter closed the late notice"
+    check_letter_closes
 }
 
 main() {
@@ -251,7 +287,9 @@ main() {
     check_set_call
     check_notice
     check_notice_closes_once
-    check_close
+    check_letter_closes
+    check_stalled_call
+    exit_by_alt_f4 "$MASCOT" 10
     echo "all $CHECKS checks passed in $(seconds_since "$began") s"
 }
 
