@@ -1,8 +1,8 @@
-// Forces the mascot to bounce off both edges on every tick (two monitors far
-// apart that take turns holding it) and reports the process's GDI and USER
-// objects and private memory before and after 10 000 ticks. Each horizontal
-// bounce turns the figure, so every tick applies a new outline region and
-// draws the other picture.
+// Forces the mascot to bounce off both edges on every tick (it is put beyond
+// opposite corners of its monitor in turn before each tick, as a drag would)
+// and reports the process's GDI and USER objects and private memory before and
+// after 10 000 ticks. Each horizontal bounce turns the figure, so every tick
+// applies a new outline region and draws the other picture.
 //   bounce_leak.exe [ticks]   exit code 1 when GDI or USER objects grew
 #include <windows.h>
 #include <psapi.h>
@@ -115,12 +115,7 @@ int wmain(int argc, wchar_t** argv) {
 
     tk::Application().Initialize();
     pelnor::MascotEnvironment environment = pelnor::MascotEnvironment::System();
-    // Two monitors far apart, taking turns: the window is always beyond the
-    // edges of the one it is asked to stay on.
-    int turn = 0;
-    environment.monitorRect = [&turn](HWND) {
-        return ++turn % 2 ? RECT{100, 100, 1000, 700} : RECT{-1000, -700, -100, -100};
-    };
+    environment.monitorRect = [](HWND) { return RECT{100, 100, 1000, 700}; };
     pelnor::MascotWindow main(environment);
     if (!main.Create()) {
         std::puts("the mascot window could not be created");
@@ -138,20 +133,24 @@ int wmain(int argc, wchar_t** argv) {
     DestroyMenu(menu);
     std::printf("probes %s a new brush and a new menu\n", probesWork ? "count" : "DO NOT count");
 
-    // Warm up: the first bounces make the region and the caches that stay.
-    for (int n = 0; n < 20; ++n) {
+    // Beyond the top left corner, then beyond the bottom right one, and so on.
+    int turn = 0;
+    const auto tick = [&] {
+        const int at = ++turn % 2 ? 0 : 2000;
+        SetWindowPos(main.Handle(), nullptr, at, at, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         main.OnTick();
         tk::Application().ProcessMessages();
-    }
+    };
+
+    // Warm up: the first bounces make the region and the caches that stay.
+    for (int n = 0; n < 20; ++n) tick();
     const int regionsBefore = main.RegionCount();
     const Sample before = Take();
     Print("before", before);
 
     const DWORD started = GetTickCount();
-    for (int n = 0; n < ticks; ++n) {
-        main.OnTick();
-        tk::Application().ProcessMessages();
-    }
+    for (int n = 0; n < ticks; ++n) tick();
     const DWORD elapsed = GetTickCount() - started;
 
     const Sample after = Take();

@@ -293,11 +293,19 @@ void MascotWindow::DriftStep() {
     int top = frame.top;
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const RECT monitor = environment_.monitorRect(Handle());
-    const ScreenRect screen{monitor.left, monitor.top, monitor.right, monitor.bottom};
+    // The drift's own moves keep the window on its monitor, so the monitor is
+    // looked up again only after something else moved the window or the
+    // monitors changed.
+    if (!monitor_) {
+        const RECT r = environment_.monitorRect(Handle());
+        monitor_ = ScreenRect{r.left, r.top, r.right, r.bottom};
+    }
+    const ScreenRect screen = *monitor_;
     const int step = Scale();
     const auto moveTo = [this](int x, int y) {
+        stepping_ = true;
         SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        stepping_ = false;
     };
 
     // Each step moves the window before the outline is re-applied after its
@@ -449,7 +457,11 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // the figure scales by whole pixels about its centre instead.
             FollowDensity(LOWORD(wParam));
             return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (!stepping_) monitor_.reset();
+            break;
         case WM_DISPLAYCHANGE:
+            monitor_.reset();
             KeepOnMonitor();
             break;
         case WM_KEYDOWN:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/CallCheck.h"
@@ -115,8 +116,10 @@ class MascotWindow : public tk::TForm {
     MascotEnvironment environment_;
     ScaledFigure figure_;    // the picture and its outline at this scale, both ways round
     bool moving_ = false;    // inside the system's move loop
-    tk::UniqueFont font_;    // the window's font, used by its tool tip
-    tk::UniqueWindow hint_;  // the tool tip
+    bool stepping_ = false;  // the drift is moving the window
+    std::optional<ScreenRect> monitor_;  // the drift's monitor, while it is known
+    tk::UniqueFont font_;                // the window's font, used by its tool tip
+    tk::UniqueWindow hint_;              // the tool tip
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;

@@ -389,8 +389,9 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     }
 }
 
-// Monitors that are too small, taken away or held away from by the mouse.
-TEST_F(MascotScale, StaysOnAMonitorThatIsSmallerOrGoneAndWhereItIsHeld) {
+// Monitors that are too small, taken away or re-arranged, and a mascot held by
+// the mouse.
+TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     // Smaller than the window: held at the far edge, never turning about.
     monitor = {0, 0, 50, 40};
     const int regions = main->RegionCount();
@@ -410,6 +411,19 @@ TEST_F(MascotScale, StaysOnAMonitorThatIsSmallerOrGoneAndWhereItIsHeld) {
     EXPECT_EQ(Frame(main->Handle()).left, -74);
     EXPECT_EQ(Frame(main->Handle()).top, 300);
     main->ToggleFreeze();
+
+    // Its monitor re-arranged under it while it drifts: the next step keeps to
+    // the monitor as it is now.
+    monitor = {0, 0, 1280, 800};
+    main->Motion = {.MoveY = 1, .MoveX = 1, .FaceLeft = false};
+    MoveTo(1000, 300);
+    main->OnTick();
+    monitor = {0, 0, 1075, 800};
+    SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1075, 800));
+    EXPECT_EQ(Frame(main->Handle()).left, 1001) << "still on the narrower monitor";
+    main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 1075 - 74);
+    EXPECT_TRUE(main->Motion.FaceLeft) << "it bounced off the new right edge";
 
     // Held by the mouse in the system's move loop, it does not drift; let go,
     // it drifts on from where it was dropped.
