@@ -1,16 +1,12 @@
 // Pelnor: a desktop mascot with a one-shot alarm.
 #include <windows.h>
-#include <objbase.h>
 
 #include "mascot/MascotWindow.h"
+#include "platform/Shell.h"
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // The shell needs COM to open shortcut files.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
     tk::TApplication& application = tk::Application();
-    application.Initialize();
     application.Title = L"モフレン";
 
     int exitCode = 1;
@@ -24,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
     }
 
-    if (SUCCEEDED(com)) CoUninitialize();
+    // COM, if starting something opened it.
+    pelnor::shell::Close();
     return exitCode;
 }

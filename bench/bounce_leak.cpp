@@ -113,7 +113,6 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    tk::Application().Initialize();
     pelnor::MascotEnvironment environment = pelnor::MascotEnvironment::System();
     environment.monitorRect = [](HWND) { return RECT{100, 100, 1000, 700}; };
     pelnor::MascotWindow main(environment);

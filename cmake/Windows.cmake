@@ -2,6 +2,9 @@
 # so the Win32 tests link the same windows the program shows.
 add_library(pelnor_win STATIC
     toolkit/Application.cpp
+    toolkit/SystemLibrary.cpp
+    toolkit/CommonControls.cpp
+    toolkit/InputMethod.cpp
     toolkit/Window.cpp
     toolkit/Font.cpp
     toolkit/Form.cpp
@@ -20,6 +23,7 @@ add_library(pelnor_win STATIC
     dialogs/CallNotice.cpp
     dialogs/AboutBox.cpp
     platform/WinOps.cpp
+    platform/Shell.cpp
     platform/ShellLaunch.cpp
     platform/Registry.cpp
     platform/HelpFile.cpp
@@ -32,8 +36,10 @@ add_library(pelnor_win STATIC
 target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 comctl32 shell32 advapi32 ole32
-    uuid imm32)
+# Only what every start needs is imported; the common controls, the shell, COM
+# and the input method are loaded when first used (toolkit/SystemLibrary.h).
+# uuid holds interface ids, no code.
+target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 advapi32 uuid)
 
 # Resources are linked as an object library so the Win32 tests carry the same picture and icons.
 add_library(pelnor_resources OBJECT app/Pelnor.rc)
@@ -44,7 +50,7 @@ set_source_files_properties(app/Pelnor.rc PROPERTIES OBJECT_DEPENDS
 function(pelnor_windows_executable target)
     if(MINGW)
         # One self-contained executable: no libstdc++ or winpthread DLLs.
-        target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections)
+        target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections -Wl,--file-alignment=0x1000)
     endif()
     target_link_libraries(${target} PRIVATE pelnor_win pelnor_resources)
 endfunction()

@@ -300,7 +300,7 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
         const HWND parent = Handle();
         switch (msg) {
             case WM_GETDLGCODE:
-                return DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTALLKEYS;
+                return tk::DefaultSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTALLKEYS;
             case WM_KEYDOWN:
                 if (wParam == VK_ESCAPE) {
                     PostMessageW(parent, WM_CLOSE, 0, 0);
@@ -318,7 +318,7 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
             default:
                 break;
         }
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return tk::DefaultSubclassProc(hwnd, msg, wParam, lParam);
     }
 
     static inline std::unique_ptr<HelpViewer> open_;

@@ -1,11 +1,10 @@
 #include "mascot/Launcher.h"
 
-#include <shellapi.h>
-
 #include <array>
 
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
+#include "platform/Shell.h"
 #include "toolkit/Text.h"
 
 namespace pelnor {
@@ -17,13 +16,6 @@ constexpr std::uint64_t kLargestShortcut = 64 * 1024;
 bool EndsWithLnk(const std::wstring& name) {
     return name.size() >= 4 &&
            CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".lnk", 4, TRUE) == CSTR_EQUAL;
-}
-
-tk::UniqueIcon SmallShellIcon(const wchar_t* path, DWORD attributes, UINT flags) {
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(path, attributes, &info, sizeof info, flags | SHGFI_ICON | SHGFI_SMALLICON))
-        return tk::UniqueIcon(info.hIcon);
-    return tk::UniqueIcon();
 }
 
 }  // namespace
@@ -58,7 +50,8 @@ std::vector<ShortcutFile> FindShortcutFiles(const std::wstring& folderSlash, std
 
 tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut) {
     if (shortcut.size > kLargestShortcut) {
-        if (auto icon = SmallShellIcon(L".lnk", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES))
+        if (auto icon =
+                shell::SmallFileIcon(L".lnk", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES))
             return icon;
         return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     }
@@ -67,12 +60,12 @@ tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut) {
     const std::wstring& path = shortcut.shellPath;
     path.copy(buffer.data(), std::min(path.size(), buffer.size() - 1));
     WORD index = 0;
-    tk::UniqueIcon icon(ExtractAssociatedIconW(GetModuleHandleW(nullptr), buffer.data(), &index));
+    tk::UniqueIcon icon = shell::AssociatedIcon(buffer.data(), &index);
     if (icon) return icon;
 
     // Where the associated-icon lookup gives nothing for a shortcut (Wine), the
     // shell's file information still has one.
-    if (auto fromShell = SmallShellIcon(path.c_str(), 0, 0)) return fromShell;
+    if (auto fromShell = shell::SmallFileIcon(path.c_str(), 0, 0)) return fromShell;
     return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
 }
 

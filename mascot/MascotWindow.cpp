@@ -131,7 +131,6 @@ MascotWindow::~MascotWindow() = default;
 bool MascotWindow::Create() {
     if (!CreateForm(kMascotLayout)) return false;
     StartUp();
-    hint_ = tk::AttachHint(Handle(), kMascotHint);
     FollowDensity(GetDpiForWindow(Handle()));
     TickTimer.SetEnabled(true);
     return true;
@@ -187,11 +186,7 @@ void MascotWindow::StartUp() {
 // keeping its centre. The tool tip's text and the menu's icons follow it too.
 void MascotWindow::FollowDensity(UINT dpi) {
     Menu.SetDensity(dpi);
-    tk::UniqueFont font =
-        tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
-    if (hint_ && font)
-        SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-    font_ = std::move(font);
+    if (hint_) SetHintFont(dpi);
 
     const int from = figure_.Scale();
     const int to = ScaleForDpi(static_cast<int>(dpi));
@@ -205,6 +200,32 @@ void MascotWindow::FollowDensity(UINT dpi) {
                  kMascotLayout.clientHeight * to, SWP_NOZORDER | SWP_NOACTIVATE);
     appliedOrientation_ = -1;
     if (IsWindowVisible(Handle())) ReshapeAndDraw();
+}
+
+void MascotWindow::SetHintFont(UINT dpi) {
+    tk::UniqueFont font =
+        tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
+    if (font) SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+}
+
+// The tool tip, and the common controls it needs, come with the first hover:
+// a mascot no one points at never loads them. The first move is handed on.
+void MascotWindow::AttachHintOnHover(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (hintTried_) return;
+    hintTried_ = true;
+    hint_ = tk::AttachHint(Handle(), kMascotHint);
+    if (!hint_) return;
+    SetHintFont(GetDpiForWindow(Handle()));
+    const DWORD at = GetMessagePos();
+    MSG move{};
+    move.hwnd = Handle();
+    move.message = msg;
+    move.wParam = wParam;
+    move.lParam = lParam;
+    move.time = static_cast<DWORD>(GetMessageTime());
+    move.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    tk::RelayToHint(hint_.get(), move);
 }
 
 // After the monitors change, a mascot left where no monitor is comes onto
@@ -443,6 +464,9 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(Handle(), &ps);
             return 0;
         }
+        case WM_MOUSEMOVE:
+            AttachHintOnHover(msg, wParam, lParam);
+            break;
         case WM_LBUTTONDOWN:
             StartMove();
             return 0;

@@ -111,6 +111,8 @@ class MascotWindow : public tk::TForm {
     void GiveWayToFullScreen();
     void SetStayOnTop(bool onTop);
     void FollowDensity(UINT dpi);
+    void SetHintFont(UINT dpi);
+    void AttachHintOnHover(UINT msg, WPARAM wParam, LPARAM lParam);
     void KeepOnMonitor();
 
     MascotEnvironment environment_;
@@ -119,7 +121,8 @@ class MascotWindow : public tk::TForm {
     bool stepping_ = false;  // the drift is moving the window
     std::optional<ScreenRect> monitor_;  // the drift's monitor, while it is known
     tk::UniqueFont font_;                // the window's font, used by its tool tip
-    tk::UniqueWindow hint_;              // the tool tip
+    tk::UniqueWindow hint_;              // the tool tip, from the first hover on
+    bool hintTried_ = false;
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;

@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 
+#include "platform/Shell.h"
+
 namespace pelnor {
 namespace {
 
@@ -29,8 +31,8 @@ bool Started(HINSTANCE result) {
 // Starts what the shortcut file points at, read through the shell link object.
 void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::wstring& folder) {
     IShellLinkW* rawLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&rawLink))))
+    if (FAILED(shell::CreateInstance(CLSID_ShellLink, IID_IShellLinkW,
+                                     reinterpret_cast<void**>(&rawLink))))
         return;
     const ComPtr<IShellLinkW> link(rawLink);
     IPersistFile* rawFile = nullptr;
@@ -65,8 +67,8 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
     } else {
         return;
     }
-    ShellExecuteExW(&info);
-    CoTaskMemFree(item);
+    shell::Execute(info);
+    shell::FreeTaskMemory(item);
 }
 
 }  // namespace
@@ -90,7 +92,7 @@ HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& p
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = show;
-    ShellExecuteExW(&info);
+    shell::Execute(info);
     return info.hInstApp;
 }
 

@@ -1,17 +1,10 @@
 #include "toolkit/Application.h"
 
-#include <commctrl.h>
-
 namespace tk {
 
 TApplication& Application() {
     static TApplication application;
     return application;
-}
-
-void TApplication::Initialize() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
 }
 
 void TApplication::SetAccelerators(HWND target, HACCEL accelerators) {

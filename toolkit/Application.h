@@ -9,9 +9,6 @@ namespace tk {
 
 class TApplication {
   public:
-    // Loads the common controls (visual styles, tool tips, image lists).
-    void Initialize();
-
     std::wstring Title;
 
     // Routes key presses for `target` (or its children) through `accelerators`

@@ -1,11 +1,10 @@
 #include "toolkit/Edit.h"
 
-#include <imm.h>
-
 #include <algorithm>
 
 #include "core/Utf16.h"
 #include "toolkit/Handles.h"
+#include "toolkit/InputMethod.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -64,18 +63,12 @@ std::wstring TEdit::Fitting(std::wstring_view insert) const {
 bool TEdit::InsertFitting(HWND hwnd, std::wstring_view insert) {
     const std::wstring fitting = Fitting(insert);
     if (fitting.empty()) return false;
-    DefSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
+    DefaultSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
     return true;
 }
 
 void TEdit::StartHiragana(HWND hwnd) const {
-    const InputContext context(hwnd);
-    if (!context) return;
-    ImmSetOpenStatus(context.get(), TRUE);
-    DWORD conversion = 0;
-    DWORD sentence = 0;
-    ImmGetConversionStatus(context.get(), &conversion, &sentence);
-    ImmSetConversionStatus(context.get(), IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, sentence);
+    InputContext(hwnd).StartHiragana();
 }
 
 LRESULT TEdit::Paste(HWND hwnd) {
@@ -87,20 +80,11 @@ LRESULT TEdit::Paste(HWND hwnd) {
 }
 
 LRESULT TEdit::ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    std::wstring result;
-    if (const InputContext context(hwnd); context) {
-        const LONG bytes = ImmGetCompositionStringW(context.get(), GCS_RESULTSTR, nullptr, 0);
-        if (bytes > 0) {
-            result.resize(static_cast<std::size_t>(bytes) / sizeof(wchar_t));
-            ImmGetCompositionStringW(context.get(), GCS_RESULTSTR, result.data(),
-                                     static_cast<DWORD>(bytes));
-        }
-    }
-    InsertFitting(hwnd, result);
+    InsertFitting(hwnd, InputContext(hwnd).Result());
     const LPARAM rest = lParam & ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR |
                                                       GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE);
     if (!rest) return 0;
-    return DefSubclassProc(hwnd, WM_IME_COMPOSITION, wParam, rest);
+    return DefaultSubclassProc(hwnd, WM_IME_COMPOSITION, wParam, rest);
 }
 
 LRESULT TEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -120,14 +104,14 @@ LRESULT TEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             if (limited && (lParam & GCS_RESULTSTR)) return ImeComposition(hwnd, wParam, lParam);
             break;
         case WM_SETFOCUS: {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
             if (layout_.hiragana) StartHiragana(hwnd);
             return result;
         }
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return DefaultSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace tk

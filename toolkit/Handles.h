@@ -3,8 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
-#include <imm.h>
 
 #include <utility>
 
@@ -61,9 +59,6 @@ struct MenuTraits {
 struct AcceleratorTraits {
     static void Close(HACCEL h) noexcept { DestroyAcceleratorTable(h); }
 };
-struct ImageListTraits {
-    static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
-};
 struct MemoryDcTraits {
     static void Close(HDC h) noexcept { DeleteDC(h); }
 };
@@ -89,7 +84,6 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
-using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
@@ -172,23 +166,6 @@ class ScopedGlobalLock {
   private:
     HGLOBAL memory_;
     void* data_;
-};
-
-// A window's input-method context from ImmGetContext, released to that window.
-class InputContext {
-  public:
-    explicit InputContext(HWND hwnd) noexcept : hwnd_(hwnd), context_(ImmGetContext(hwnd)) {}
-    InputContext(const InputContext&) = delete;
-    InputContext& operator=(const InputContext&) = delete;
-    ~InputContext() {
-        if (context_) ImmReleaseContext(hwnd_, context_);
-    }
-    HIMC get() const noexcept { return context_; }
-    explicit operator bool() const noexcept { return context_ != nullptr; }
-
-  private:
-    HWND hwnd_;
-    HIMC context_;
 };
 
 }  // namespace tk

@@ -1,10 +1,11 @@
 #include "toolkit/Hint.h"
 
-#include <commctrl.h>
+#include "toolkit/CommonControls.h"
 
 namespace tk {
 
 UniqueWindow CreateToolTip(HWND owner) {
+    if (!CommonControlsReady()) return UniqueWindow();
     return UniqueWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
@@ -25,6 +26,10 @@ UniqueWindow AttachHint(HWND window, const wchar_t* text) {
     UniqueWindow tip = CreateToolTip(nullptr);
     if (tip) AddToolTip(tip.get(), window, window, text);
     return tip;
+}
+
+void RelayToHint(HWND tip, const MSG& message) {
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 }  // namespace tk

@@ -3,8 +3,6 @@
 namespace tk {
 namespace {
 
-constexpr UINT kListFlags = ILC_COLOR32 | ILC_MASK;
-
 // A bitmap of the same kind as `source` (colour or monochrome) at the new
 // size, the pixels repeated by StretchBlt without blending.
 UniqueBitmap Stretched(HBITMAP source, int width, int height) {
@@ -55,40 +53,31 @@ UniqueIcon ResizedIcon(HICON icon, int width, int height) {
     return UniqueIcon(CreateIconIndirect(&resized));  // copies both bitmaps
 }
 
-TImageList::TImageList(int width, int height)
-    : width_(width), height_(height), list_(ImageList_Create(width, height, kListFlags, 8, 8)) {}
-
 int TImageList::AddIcon(HICON icon) {
     UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
     if (!copy) return -1;
-    const int index = AddScaled(copy.get());
-    if (index >= 0) icons_.push_back(std::move(copy));
-    return index;
-}
-
-int TImageList::AddScaled(HICON icon) {
-    if (!list_) return -1;
-    const UniqueIcon shown = ResizedIcon(icon, Width(), Height());
-    return shown ? ImageList_AddIcon(list_.get(), shown.get()) : -1;
+    UniqueIcon shown = ResizedIcon(copy.get(), Width(), Height());
+    if (!shown) return -1;
+    icons_.push_back(std::move(copy));
+    shown_.push_back(std::move(shown));
+    return Count() - 1;
 }
 
 void TImageList::SetScale(int scale) {
     if (scale < 1 || scale == scale_) return;
-    UniqueImageList list(ImageList_Create(width_ * scale, height_ * scale, kListFlags,
-                                          static_cast<int>(icons_.size()), 8));
-    if (!list) return;
+    std::vector<UniqueIcon> shown;
+    for (const UniqueIcon& icon : icons_) {
+        shown.push_back(ResizedIcon(icon.get(), width_ * scale, height_ * scale));
+        if (!shown.back()) return;
+    }
     scale_ = scale;
-    list_ = std::move(list);
-    for (const UniqueIcon& icon : icons_) AddScaled(icon.get());
-}
-
-int TImageList::Count() const {
-    return list_ ? ImageList_GetImageCount(list_.get()) : 0;
+    shown_ = std::move(shown);
 }
 
 void TImageList::Draw(HDC dc, int index, int x, int y) const {
-    if (list_ && index >= 0 && index < Count())
-        ImageList_Draw(list_.get(), index, dc, x, y, ILD_TRANSPARENT);
+    if (index >= 0 && index < Count())
+        DrawIconEx(dc, x, y, shown_[static_cast<std::size_t>(index)].get(), Width(), Height(), 0,
+                   nullptr, DI_NORMAL);
 }
 
 }  // namespace tk

@@ -1,7 +1,8 @@
 // A list of small icons drawn by index (menu icons). The icons are kept as
 // they were added (16 x 16, the size at 96 DPI) and shown at a whole-number
 // scale of that size, every pixel an s x s square, so that they stay as crisp
-// as their pixel art at any density.
+// as their pixel art at any density. USER draws them, so a menu needs no
+// common controls.
 #pragma once
 
 #include <windows.h>
@@ -15,27 +16,24 @@ namespace tk {
 class TImageList {
   public:
     // The icons' width and height at scale 1.
-    TImageList(int width, int height);
+    TImageList(int width, int height) : width_(width), height_(height) {}
 
     // Adds a copy of the icon; returns its index, or -1.
     int AddIcon(HICON icon);
-    int Count() const;
+    int Count() const { return static_cast<int>(shown_.size()); }
     // Shows every icon at `scale` times its size from now on.
     void SetScale(int scale);
     int Scale() const { return scale_; }
     int Width() const { return width_ * scale_; }
     int Height() const { return height_ * scale_; }
     void Draw(HDC dc, int index, int x, int y) const;
-    HIMAGELIST Handle() const { return list_.get(); }
 
   private:
-    int AddScaled(HICON icon);
-
     int width_;
     int height_;
     int scale_ = 1;
     std::vector<UniqueIcon> icons_;  // as added
-    UniqueImageList list_;           // at the current scale
+    std::vector<UniqueIcon> shown_;  // at the current scale
 };
 
 // A copy of `icon` at width x height pixels, each source pixel repeated (no

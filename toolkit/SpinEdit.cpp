@@ -92,14 +92,14 @@ LRESULT TSpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             }
             break;
         case WM_KILLFOCUS: {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
             ClampNow();
             return result;
         }
         default:
             break;
     }
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
     // Some edit controls (Wine's) draw typed text through their parent's DC,
     // which does not clip the button inside the edit: draw it again.
     switch (msg) {

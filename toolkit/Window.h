@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "toolkit/CommonControls.h"
+
 namespace tk {
 
 // A window class as this program registers it.
@@ -99,13 +101,14 @@ class TWindow {
 
 // Subclasses a system control: `Derived::SubclassMessage(hwnd, msg, wParam,
 // lParam)` sees its messages first and passes on what it does not take with
-// DefSubclassProc. Removed when the control is destroyed.
+// DefaultSubclassProc. Removed when the control is destroyed; nothing is
+// subclassed where the common controls cannot be loaded.
 template <typename Derived>
 class TSubclass {
   protected:
     bool Subclass(HWND hwnd) noexcept {
-        return SetWindowSubclass(hwnd, SubclassProc, kSubclassId,
-                                 reinterpret_cast<DWORD_PTR>(static_cast<Derived*>(this))) != FALSE;
+        return SetSubclass(hwnd, SubclassProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(static_cast<Derived*>(this)));
     }
 
   private:
@@ -114,13 +117,13 @@ class TSubclass {
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data) noexcept {
         if (msg == WM_NCDESTROY) {
-            RemoveWindowSubclass(hwnd, SubclassProc, id);
-            return DefSubclassProc(hwnd, msg, wParam, lParam);
+            RemoveSubclass(hwnd, SubclassProc, id);
+            return DefaultSubclassProc(hwnd, msg, wParam, lParam);
         }
         try {
             return reinterpret_cast<Derived*>(data)->SubclassMessage(hwnd, msg, wParam, lParam);
         } catch (...) {
-            return DefSubclassProc(hwnd, msg, wParam, lParam);
+            return DefaultSubclassProc(hwnd, msg, wParam, lParam);
         }
     }
 };

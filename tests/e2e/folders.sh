@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end: Pelnor.exe unzipped into a read-only folder whose path holds
-# spaces and Japanese, and started from there: it appears, drifts, opens its
-# menu and its help, ends on Alt+F4 with exit code 0, and leaves the folder as
-# it was. Where the machine allows it, the folder is a read-only mount (which
+# spaces and Japanese, and started from there: it appears and drifts with
+# neither the common controls nor the shell loaded, loads the first for its
+# tool tip on the first hover, opens its menu and its help, ends on Alt+F4
+# with exit code 0, and leaves the folder as it was. Where the machine allows it, the folder is a read-only mount (which
 # stops root too); otherwise only its permission bits say read-only.
 #   tests/e2e/folders.sh PATH/TO/Pelnor.exe
 set -euo pipefail
@@ -44,6 +45,22 @@ menu_open() {   # a visible window of the program other than the mascot, menu-si
     return 1
 }
 menu_closed() { ! menu_open; }
+# A visible window of the program, other than the mascot, no bigger than a tool tip.
+tip_shown() {
+    local id
+    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
+        [ "$id" = "$WID" ] && continue
+        geometry "$id"
+        [ "$W" -gt 20 ] && [ "$H" -lt 60 ] && return 0
+    done
+    return 1
+}
+# The libraries loaded on first use (Wine itself brings COM and the input
+# method into every windowed program) that the process has mapped.
+deferred_libraries() {
+    { grep -oiE '/(comctl32|shell32)\.dll$' "/proc/$PELNOR_PID/maps" || true; } |
+        tr -d / | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ' | sed 's/ $//'
+}
 listing() { (cd "$FOLDER" && find . -printf '%p %s %m %T@\n' | sort); }
 
 make_folder() {
@@ -70,6 +87,17 @@ check_runs() {
     x0="$(window_left)"
     wait_until 5 left_is_not "$x0" || fail "the mascot does not drift (left stays $x0)"
     pass "the mascot appeared and drifts"
+
+    # What only some starts need is loaded when first needed.
+    local early
+    early="$(deferred_libraries)"
+    [ -z "$early" ] || fail "loaded at start-up: $early"
+    pass "no common controls or shell at start-up"
+    geometry "$WID"
+    xdotool mousemove $((X + W / 2)) $((Y + H / 2)) sleep 0.2 mousemove $((X + W / 2 + 2)) $((Y + H / 2))
+    wait_until 10 tip_shown || fail "no tool tip over the mascot"
+    [ "$(deferred_libraries)" = "comctl32.dll" ] || fail "after the hover: $(deferred_libraries)"
+    pass "the first hover loaded the common controls and showed the tool tip"
 
     geometry "$WID"
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 3

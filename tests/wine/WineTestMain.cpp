@@ -1,5 +1,5 @@
-// Entry of the Win32 test programs: COM and the common controls as the
-// program itself sets them up, then GoogleTest.
+// Entry of the Win32 test programs: COM for the tests' own shortcut files,
+// then GoogleTest.
 #include <windows.h>
 #include <objbase.h>
 
@@ -9,7 +9,6 @@
 
 int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    tk::Application().Initialize();
     tk::Application().Title = L"モフレン";
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -26,6 +26,7 @@
 #include "toolkit/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
+#include "toolkit/InputMethod.h"
 #include "toolkit/MessageBoxes.h"
 
 namespace pelnor {

@@ -1,0 +1,86 @@
+#include "platform/Shell.h"
+
+#include <objbase.h>
+
+#include "toolkit/SystemLibrary.h"
+
+namespace pelnor::shell {
+namespace {
+
+tk::SystemLibrary& ShellLibrary() {
+    static tk::SystemLibrary library(L"shell32.dll");
+    return library;
+}
+
+tk::SystemLibrary& ComLibrary() {
+    static tk::SystemLibrary library(L"ole32.dll");
+    return library;
+}
+
+bool comOpened = false;
+
+// The shell may hand work to extensions through COM, so COM comes first.
+bool ComReady() noexcept {
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        if (const auto init = ComLibrary().Find<decltype(::CoInitializeEx)>("CoInitializeEx"))
+            comOpened = SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
+    return ComLibrary().Load();
+}
+
+template <typename Function>
+Function* ShellFunction(const char* name) noexcept {
+    ComReady();
+    return ShellLibrary().Find<Function>(name);
+}
+
+}  // namespace
+
+bool Execute(SHELLEXECUTEINFOW& info) noexcept {
+    const auto execute = ShellFunction<decltype(::ShellExecuteExW)>("ShellExecuteExW");
+    if (!execute) {
+        info.hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+        return false;
+    }
+    return execute(&info) != FALSE;
+}
+
+tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) noexcept {
+    const auto fileInfo = ShellFunction<decltype(::SHGetFileInfoW)>("SHGetFileInfoW");
+    SHFILEINFOW info{};
+    if (fileInfo &&
+        fileInfo(path, attributes, &info, sizeof info, flags | SHGFI_ICON | SHGFI_SMALLICON))
+        return tk::UniqueIcon(info.hIcon);
+    return tk::UniqueIcon();
+}
+
+tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept {
+    const auto extract =
+        ShellFunction<decltype(::ExtractAssociatedIconW)>("ExtractAssociatedIconW");
+    return tk::UniqueIcon(extract ? extract(GetModuleHandleW(nullptr), path, index) : nullptr);
+}
+
+HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept {
+    *object = nullptr;
+    const auto create =
+        ComReady() ? ComLibrary().Find<decltype(::CoCreateInstance)>("CoCreateInstance") : nullptr;
+    if (!create) return E_NOTIMPL;
+    return create(type, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object);
+}
+
+void FreeTaskMemory(void* memory) noexcept {
+    if (!memory) return;
+    if (const auto free = ComLibrary().Find<decltype(::CoTaskMemFree)>("CoTaskMemFree"))
+        free(memory);
+}
+
+void Close() noexcept {
+    if (!comOpened) return;
+    if (const auto uninit = ComLibrary().Find<decltype(::CoUninitialize)>("CoUninitialize"))
+        uninit();
+    comOpened = false;
+}
+
+}  // namespace pelnor::shell

@@ -1,0 +1,102 @@
+// When the common controls, the shell, COM or the input method cannot be
+// loaded, the mascot still starts, drifts and shows its menu, its shortcut
+// items get the general icon, and the commands that need them do nothing:
+// no tool tip, nothing started, the call letter works as plain fields. Its own
+// program, so that no library is loaded before the loader is made to fail.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestSupport.h"
+#include "dialogs/CallLetterDialog.h"
+#include "mascot/MascotWindow.h"
+#include "platform/ShellLaunch.h"
+#include "toolkit/SystemLibrary.h"
+
+namespace pelnor {
+namespace {
+
+using testing_support::FileExists;
+using testing_support::MakeShortcut;
+using testing_support::PumpFor;
+using testing_support::TempFolder;
+
+int refused = 0;
+
+HMODULE RefusedLoad(const wchar_t*) {
+    ++refused;
+    return nullptr;
+}
+
+bool HasToolTip() {
+    bool found = false;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM result) {
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<bool*>(result) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
+    tk::SetLibraryLoaderForTesting(RefusedLoad);
+    TempFolder folder(L"missing");
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring marker = folder / L"ran.txt";
+    ASSERT_TRUE(MakeShortcut(folder / L"run.lnk", std::wstring(system) + L"\\cmd.exe",
+                             L"/c echo ran> \"" + marker + L"\""));
+
+    MascotWindow mascot({[] { return ClockTime{}; }, [] { return std::wstring(); },
+                         [&folder] { return folder / L"Pelnor.exe"; },
+                         [](HWND) {
+                             return RECT{0, 0, 1024, 768};
+                         }});
+    ASSERT_TRUE(mascot.Create());
+    mascot.TickTimer.SetEnabled(false);
+    ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
+    RECT before;
+    GetWindowRect(mascot.Handle(), &before);
+    mascot.OnTick();
+    RECT after;
+    GetWindowRect(mascot.Handle(), &after);
+    EXPECT_EQ(after.left, before.left - 1) << "it drifts";
+    ASSERT_EQ(mascot.LauncherCount(), 1) << "the shortcut is listed";
+    EXPECT_EQ(mascot.MenuIcons.Count(), 6 + 1) << "with the general icon";
+
+    SendMessageW(mascot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    EXPECT_FALSE(HasToolTip());
+
+    // Every start goes nowhere, silently.
+    const HINSTANCE result = LaunchFile(mascot.Handle(), std::wstring(system) + L"\\cmd.exe",
+                                        L"/c echo ran> \"" + marker + L"\"", L"", SW_HIDE);
+    EXPECT_LE(reinterpret_cast<INT_PTR>(result), 32);
+    mascot.Menu.Dispatch(mascot.Menu[mascot.Menu.Count() - 1].CommandId());
+    PumpFor(1000);
+    EXPECT_FALSE(FileExists(marker)) << "nothing was started";
+
+    // The call letter opens, its fields take the focus without an input
+    // method, and it closes.
+    CallLetterDialog letter(mascot.Call, [] { return ClockTime{}; });
+    std::wstring typed = L"(not shown)";
+    letter.OnShown = [&](HWND hwnd) {
+        SetFocus(letter.ErrandField.Handle());
+        SendMessageW(letter.ErrandField.Handle(), WM_CHAR, L'x', 1);
+        typed = letter.ErrandField.Text();
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    };
+    letter.ShowModal(mascot.Handle());
+    EXPECT_EQ(typed, L"x");
+    EXPECT_GT(refused, 0) << "the loader was asked";
+    tk::SetLibraryLoaderForTesting(nullptr);
+}
+
+}  // namespace
+}  // namespace pelnor
