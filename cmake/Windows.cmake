@@ -12,6 +12,7 @@ add_library(pelnor_win STATIC
     toolkit/Menu.cpp
     toolkit/ImageList.cpp
     toolkit/Hint.cpp
+    toolkit/HoverHint.cpp
     toolkit/Text.cpp
     toolkit/Dialog.cpp
     toolkit/Control.cpp

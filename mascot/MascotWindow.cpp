@@ -21,7 +21,7 @@
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
-#include "toolkit/Hint.h"
+#include "toolkit/HoverHint.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Text.h"
 
@@ -122,7 +122,8 @@ MascotEnvironment MascotEnvironment::System() {
 
 MascotWindow::MascotWindow(MascotEnvironment environment)
     : TickTimer(*this, kTickTimerId, kTickMs, [this] { OnTick(); }),
-      environment_(std::move(environment)) {
+      environment_(std::move(environment)),
+      hint_(kMascotHint) {
     BuildMenu();
 }
 
@@ -186,7 +187,7 @@ void MascotWindow::StartUp() {
 // keeping its centre. The tool tip's text and the menu's icons follow it too.
 void MascotWindow::FollowDensity(UINT dpi) {
     Menu.SetDensity(dpi);
-    if (hint_) SetHintFont(dpi);
+    if (font_) SetHintFont(dpi);
 
     const int from = figure_.Scale();
     const int to = ScaleForDpi(static_cast<int>(dpi));
@@ -203,29 +204,14 @@ void MascotWindow::FollowDensity(UINT dpi) {
 }
 
 void MascotWindow::SetHintFont(UINT dpi) {
-    tk::UniqueFont font =
-        tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
-    if (font) SendMessageW(hint_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-    font_ = std::move(font);
+    font_ = tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
+    hint_.SetFont(font_.get());
 }
 
-// The tool tip, and the common controls it needs, come with the first hover:
-// a mascot no one points at never loads them. The first move is handed on.
-void MascotWindow::AttachHintOnHover(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (hintTried_) return;
-    hintTried_ = true;
-    hint_ = tk::AttachHint(Handle(), kMascotHint);
-    if (!hint_) return;
-    SetHintFont(GetDpiForWindow(Handle()));
-    const DWORD at = GetMessagePos();
-    MSG move{};
-    move.hwnd = Handle();
-    move.message = msg;
-    move.wParam = wParam;
-    move.lParam = lParam;
-    move.time = static_cast<DWORD>(GetMessageTime());
-    move.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-    tk::RelayToHint(hint_.get(), move);
+// The hint's font is made the first time it shows.
+void MascotWindow::RelayToHint(UINT msg) {
+    if (msg == WM_MOUSEHOVER && !font_) SetHintFont(GetDpiForWindow(Handle()));
+    hint_.Relay(Handle(), msg);
 }
 
 // After the monitors change, a mascot left where no monitor is comes onto
@@ -465,9 +451,14 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_MOUSEMOVE:
-            AttachHintOnHover(msg, wParam, lParam);
+        case WM_MOUSEHOVER:
+        case WM_MOUSELEAVE:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            RelayToHint(msg);
             break;
         case WM_LBUTTONDOWN:
+            RelayToHint(msg);
             StartMove();
             return 0;
         case WM_ENTERSIZEMOVE:
@@ -535,7 +526,6 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             TickTimer.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.
             figure_.Reset();
-            hint_.reset();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:

@@ -15,6 +15,7 @@
 #include "mascot/ScaledFigure.h"
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
+#include "toolkit/HoverHint.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
@@ -112,7 +113,7 @@ class MascotWindow : public tk::TForm {
     void SetStayOnTop(bool onTop);
     void FollowDensity(UINT dpi);
     void SetHintFont(UINT dpi);
-    void AttachHintOnHover(UINT msg, WPARAM wParam, LPARAM lParam);
+    void RelayToHint(UINT msg);
     void KeepOnMonitor();
 
     MascotEnvironment environment_;
@@ -120,9 +121,8 @@ class MascotWindow : public tk::TForm {
     bool moving_ = false;    // inside the system's move loop
     bool stepping_ = false;  // the drift is moving the window
     std::optional<ScreenRect> monitor_;  // the drift's monitor, while it is known
-    tk::UniqueFont font_;                // the window's font, used by its tool tip
-    tk::UniqueWindow hint_;              // the tool tip, from the first hover on
-    bool hintTried_ = false;
+    tk::UniqueFont font_;  // the window's font, used by its hint; made on the first hover
+    tk::THoverHint hint_;
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;

@@ -22,14 +22,4 @@ void AddToolTip(HWND tip, HWND container, HWND tool, const wchar_t* text) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-UniqueWindow AttachHint(HWND window, const wchar_t* text) {
-    UniqueWindow tip = CreateToolTip(nullptr);
-    if (tip) AddToolTip(tip.get(), window, window, text);
-    return tip;
-}
-
-void RelayToHint(HWND tip, const MSG& message) {
-    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-}
-
 }  // namespace tk

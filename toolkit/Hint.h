@@ -1,4 +1,4 @@
-// Tool tips: the hint over a whole window, and the tips of a dialog's controls.
+// Tool tips of a dialog's controls (the common controls' own).
 #pragma once
 
 #include <windows.h>
@@ -14,12 +14,5 @@ UniqueWindow CreateToolTip(HWND owner);
 // Shows `text` (copied) while the mouse rests over `tool`, a window inside or
 // equal to `container`.
 void AddToolTip(HWND tip, HWND container, HWND tool, const wchar_t* text);
-
-// A tool tip that shows `text` over `window`. The tip has no owner: under Wine
-// an owned popup keeps its owner from being made top-most again.
-UniqueWindow AttachHint(HWND window, const wchar_t* text);
-
-// Hands a mouse message to the tip, for one that reached the window before the tip existed.
-void RelayToHint(HWND tip, const MSG& message);
 
 }  // namespace tk

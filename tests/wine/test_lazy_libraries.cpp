@@ -1,7 +1,7 @@
 // The common controls, the shell, COM and the input method are loaded when
 // first used: a mascot that starts with no shortcuts beside it loads none of
-// them, and each comes with the first thing that needs it. Its own program,
-// because a library once loaded stays loaded.
+// them, not even for its hint, and each comes with the first thing that needs
+// it. Its own program, because a library once loaded stays loaded.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -32,19 +32,23 @@ std::vector<std::wstring> TakeLoads() {
     return std::exchange(loads, {});
 }
 
-// The tool tips this thread has made.
-int ToolTipCount() {
-    int count = 0;
+// The visible windows of this thread of that class.
+int VisibleWindows(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        int count;
+    } search{className, 0};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) {
+        [](HWND hwnd, LPARAM data) {
+            auto& s = *reinterpret_cast<Search*>(data);
             wchar_t name[64] = {};
             GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(found);
+            if (lstrcmpiW(name, s.className) == 0 && IsWindowVisible(hwnd)) ++s.count;
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
 }
 
 TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
@@ -61,13 +65,14 @@ TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
     for (int n = 0; n < 4; ++n) mascot.OnTick();
     testing_support::PumpFor(100);
     EXPECT_EQ(TakeLoads(), std::vector<std::wstring>{}) << "start-up and ticks";
-    EXPECT_EQ(ToolTipCount(), 0);
 
+    // The mascot's hint is its own.
     SendMessageW(mascot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
-    EXPECT_EQ(TakeLoads(), std::vector<std::wstring>{L"comctl32.dll"}) << "the first hover";
-    EXPECT_EQ(ToolTipCount(), 1) << "the hover made the mascot's tool tip";
-    SendMessageW(mascot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(31, 30));
-    EXPECT_EQ(ToolTipCount(), 1) << "one tool tip however often the mouse moves";
+    SendMessageW(mascot.Handle(), WM_MOUSEHOVER, 0, MAKELPARAM(30, 30));
+    EXPECT_EQ(VisibleWindows(L"PelnorHoverHint"), 1) << "the hint shows on hover";
+    SendMessageW(mascot.Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(VisibleWindows(L"PelnorHoverHint"), 0) << "and goes when the mouse leaves";
+    EXPECT_EQ(TakeLoads(), std::vector<std::wstring>{}) << "hover";
 
     // A start that finds nothing to start.
     LaunchFile(mascot.Handle(), folder / L"nothing-here.exe", L"", folder.Path(), SW_SHOW);
@@ -80,8 +85,8 @@ TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     };
     letter.ShowModal(mascot.Handle());
-    EXPECT_EQ(TakeLoads(), std::vector<std::wstring>{L"imm32.dll"})
-        << "the errand field's first focus";
+    EXPECT_EQ(TakeLoads(), (std::vector<std::wstring>{L"comctl32.dll", L"imm32.dll"}))
+        << "the call letter's fields and tips, then the errand field's first focus";
     tk::SetLibraryLoaderForTesting(nullptr);
 }
 

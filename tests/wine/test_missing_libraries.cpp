@@ -1,7 +1,7 @@
 // When the common controls, the shell, COM or the input method cannot be
-// loaded, the mascot still starts, drifts and shows its menu, its shortcut
+// loaded, the mascot still starts, drifts and shows its hint, its shortcut
 // items get the general icon, and the commands that need them do nothing:
-// no tool tip, nothing started, the call letter works as plain fields. Its own
+// nothing started, the call letter works as plain fields without tips. Its own
 // program, so that no library is loaded before the loader is made to fail.
 #include <windows.h>
 #include <commctrl.h>
@@ -71,8 +71,9 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
     ASSERT_EQ(mascot.LauncherCount(), 1) << "the shortcut is listed";
     EXPECT_EQ(mascot.MenuIcons.Count(), 6 + 1) << "with the general icon";
 
-    SendMessageW(mascot.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
-    EXPECT_FALSE(HasToolTip());
+    SendMessageW(mascot.Handle(), WM_MOUSEHOVER, 0, MAKELPARAM(30, 30));
+    EXPECT_TRUE(IsWindowVisible(FindWindowW(L"PelnorHoverHint", nullptr)))
+        << "the mascot's hint needs none of them";
 
     // Every start goes nowhere, silently.
     const HINSTANCE result = LaunchFile(mascot.Handle(), std::wstring(system) + L"\\cmd.exe",
@@ -87,6 +88,7 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
     CallLetterDialog letter(mascot.Call, [] { return ClockTime{}; });
     std::wstring typed = L"(not shown)";
     letter.OnShown = [&](HWND hwnd) {
+        EXPECT_FALSE(HasToolTip()) << "no tips for the controls";
         SetFocus(letter.ErrandField.Handle());
         SendMessageW(letter.ErrandField.Handle(), WM_CHAR, L'x', 1);
         typed = letter.ErrandField.Text();
