@@ -29,7 +29,7 @@ BASELINE="$BUILD/bench/PelnorBaseline.exe"
 LEAK="$BUILD/bench/bounce_leak.exe"
 BAD_INPUT="$BUILD/bench/bad_input.exe"
 FIRSTPAINT="$BUILD/bench/firstpaint"
-RUNS=11
+RUNS=21
 SPANS=3            # the drift is measured over three spans; each figure is their median
 SPAN_SECONDS=25   # at 192 DPI the mascot reaches the left edge after about 95 s
 # Goals: Pelnor may cost this many times what the baseline costs.
@@ -85,7 +85,7 @@ launch() {
     local out probe=$1
     shift
     out="$("$FIRSTPAINT" $probe 60 wine "$@")" || { echo "$1 never painted" >&2; exit 1; }
-    read -r MS PID <<<"$out"
+    read -r MS PID _ <<<"$out"
     PIDS+=("$PID")
 }
 

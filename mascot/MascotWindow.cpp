@@ -152,11 +152,7 @@ void MascotWindow::BuildMenu() {
         tk::TMenuItem& added = Menu.Add(std::move(item));
         if (fixed.member) this->*fixed.member = &added;
     }
-    for (int id : kMenuIcons) {
-        tk::UniqueIcon icon(static_cast<HICON>(LoadImageW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-        MenuIcons.AddIcon(icon.get());
-    }
+    for (int id : kMenuIcons) MenuIcons.AddIconResource(id);
 }
 
 void MascotWindow::StartUp() {

@@ -56,28 +56,40 @@ UniqueIcon ResizedIcon(HICON icon, int width, int height) {
 int TImageList::AddIcon(HICON icon) {
     UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
     if (!copy) return -1;
-    UniqueIcon shown = ResizedIcon(copy.get(), Width(), Height());
-    if (!shown) return -1;
-    icons_.push_back(std::move(copy));
-    shown_.push_back(std::move(shown));
+    Entry entry;
+    entry.icon = std::move(copy);
+    entries_.push_back(std::move(entry));
+    return Count() - 1;
+}
+
+int TImageList::AddIconResource(int id) {
+    Entry entry;
+    entry.resource = id;
+    entries_.push_back(std::move(entry));
     return Count() - 1;
 }
 
 void TImageList::SetScale(int scale) {
     if (scale < 1 || scale == scale_) return;
-    std::vector<UniqueIcon> shown;
-    for (const UniqueIcon& icon : icons_) {
-        shown.push_back(ResizedIcon(icon.get(), width_ * scale, height_ * scale));
-        if (!shown.back()) return;
-    }
     scale_ = scale;
-    shown_ = std::move(shown);
+    for (Entry& entry : entries_) entry.shown.reset();
+}
+
+const TImageList::Entry* TImageList::Ready(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    Entry& entry = entries_[static_cast<std::size_t>(index)];
+    if (!entry.icon && entry.resource) {
+        entry.icon.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                       MAKEINTRESOURCEW(entry.resource), IMAGE_ICON,
+                                                       width_, height_, LR_DEFAULTCOLOR)));
+    }
+    if (entry.icon && !entry.shown) entry.shown = ResizedIcon(entry.icon.get(), Width(), Height());
+    return entry.shown ? &entry : nullptr;
 }
 
 void TImageList::Draw(HDC dc, int index, int x, int y) const {
-    if (index >= 0 && index < Count())
-        DrawIconEx(dc, x, y, shown_[static_cast<std::size_t>(index)].get(), Width(), Height(), 0,
-                   nullptr, DI_NORMAL);
+    if (const Entry* entry = Ready(index))
+        DrawIconEx(dc, x, y, entry->shown.get(), Width(), Height(), 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace tk

@@ -1,7 +1,8 @@
 // A list of small icons drawn by index (menu icons). The icons are kept as
 // they were added (16 x 16, the size at 96 DPI) and shown at a whole-number
 // scale of that size, every pixel an s x s square, so that they stay as crisp
-// as their pixel art at any density. USER draws them, so a menu needs no
+// as their pixel art at any density. They are read and scaled when first
+// drawn. USER draws them, so a menu needs no
 // common controls.
 #pragma once
 
@@ -20,7 +21,10 @@ class TImageList {
 
     // Adds a copy of the icon; returns its index, or -1.
     int AddIcon(HICON icon);
-    int Count() const { return static_cast<int>(shown_.size()); }
+    // Adds this program's icon resource `id`, read the first time it is drawn
+    // (a menu that is never opened never loads its icons); returns its index.
+    int AddIconResource(int id);
+    int Count() const { return static_cast<int>(entries_.size()); }
     // Shows every icon at `scale` times its size from now on.
     void SetScale(int scale);
     int Scale() const { return scale_; }
@@ -29,11 +33,18 @@ class TImageList {
     void Draw(HDC dc, int index, int x, int y) const;
 
   private:
+    struct Entry {
+        int resource = 0;  // for an icon not read yet
+        UniqueIcon icon;   // as added or read
+        UniqueIcon shown;  // at the current scale, made when first drawn
+    };
+    // The entry with its icon at the current scale, or nullptr.
+    const Entry* Ready(int index) const;
+
     int width_;
     int height_;
     int scale_ = 1;
-    std::vector<UniqueIcon> icons_;  // as added
-    std::vector<UniqueIcon> shown_;  // at the current scale
+    mutable std::vector<Entry> entries_;  // icons are read and scaled on first draw
 };
 
 // A copy of `icon` at width x height pixels, each source pixel repeated (no
