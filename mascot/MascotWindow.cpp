@@ -336,6 +336,9 @@ void MascotWindow::CallCheck() {
     notice.SetTask(Call.CallTask);
     if (Call.CallBeep == 1) DefaultBeep();
     noticeOpen_ = true;
+    // Back in the top-most band before the notice shows: under Wine a window
+    // whose owned pop-up is already top-most is not made top-most after it.
+    GiveWayToFullScreen();
     notice.ShowModal(Handle());
     noticeOpen_ = false;
 }

@@ -105,6 +105,8 @@ LRESULT THoverHint::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kHideTimer) Hide();
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:

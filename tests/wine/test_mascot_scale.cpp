@@ -3,7 +3,6 @@
 // of the scale within the monitor it is on; density changes (sent, as Wine
 // never sends them) in every state the window can be in.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -100,28 +99,18 @@ RECT Frame(HWND hwnd) {
     return r;
 }
 
-// The tool tip that shows over `window`.
-HWND ToolTipOf(HWND window) {
-    struct Search {
-        HWND window;
-        HWND tip;
-    } search{window, nullptr};
+// The mascot's hint, the pop-up that shows while the mouse rests on it.
+HWND HintWindow() {
+    HWND hint = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            if (testing_support::ClassOf(hwnd) != TOOLTIPS_CLASSW) return TRUE;
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = s.window;
-            tool.uId = reinterpret_cast<UINT_PTR>(s.window);
-            if (!SendMessageW(hwnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
-                return TRUE;
-            s.tip = hwnd;
+        [](HWND hwnd, LPARAM found) -> BOOL {
+            if (testing_support::ClassOf(hwnd) != L"PelnorHoverHint") return TRUE;
+            *reinterpret_cast<HWND*>(found) = hwnd;
             return FALSE;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.tip;
+        reinterpret_cast<LPARAM>(&hint));
+    return hint;
 }
 
 class MascotScale : public testing::Test {
@@ -264,6 +253,8 @@ TEST_F(MascotScale, DriftsByTheScaleWithinItsMonitor) {
 // whatever state it comes: frozen (drawn inverted), under the open menu, or
 // under an open dialog.
 TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
+    SendMessageW(main->Handle(), WM_MOUSEHOVER, 0, 0);  // the hint and its font
+    ASSERT_TRUE(HintWindow());
     const auto check = [&](UINT dpi, int scale, bool frozen) {
         const RECT frame = Frame(main->Handle());
         SendDpiChange(main->Handle(), dpi);
@@ -273,11 +264,10 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
         EXPECT_EQ(now.left + now.right, frame.left + frame.right) << "the centre moved";
         EXPECT_EQ(now.top + now.bottom, frame.top + frame.bottom) << "the centre moved";
         EXPECT_EQ(Faults(scale, frozen), 0);
-        LOGFONTW tip{};
-        GetObjectW(
-            reinterpret_cast<HFONT>(SendMessageW(ToolTipOf(main->Handle()), WM_GETFONT, 0, 0)),
-            sizeof tip, &tip);
-        EXPECT_EQ(tip.lfHeight, -MulDiv(12, static_cast<int>(dpi), 96)) << "the tool tip's font";
+        LOGFONTW hint{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(HintWindow(), WM_GETFONT, 0, 0)),
+                   sizeof hint, &hint);
+        EXPECT_EQ(hint.lfHeight, -MulDiv(12, static_cast<int>(dpi), 96)) << "the hint's font";
     };
 
     check(192, 2, false);
