@@ -9,17 +9,10 @@
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/../.." && pwd)"
-# shellcheck source=../../tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
-
-EXE="$(cd "$(dirname "${1:?usage: call_letter.sh Pelnor.exe}")" && pwd)/$(basename "$1")"
-[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
-
-BUILD_DIR="$(dirname "$EXE")"
-WORK="$BUILD_DIR/e2e-call-letter"  # screenshots and the program's log; kept on failure
 # shellcheck source=lib.sh
 source "$HERE/lib.sh"
+
+program_under_test "${1:-}" e2e-call-letter  # screenshots and the program's log; kept on failure
 
 OWNER="山田"
 ERRAND="meeting"

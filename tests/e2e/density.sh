@@ -10,46 +10,17 @@
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/../.." && pwd)"
-# shellcheck source=../../tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
 
 SAVE_SCREENSHOTS=0
 if [ "${1:-}" = "--screenshots" ]; then SAVE_SCREENSHOTS=1; shift; fi
-EXE="$(cd "$(dirname "${1:?usage: density.sh [--screenshots] Pelnor.exe}")" && pwd)/$(basename "$1")"
-[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
-
-BUILD_DIR="$(dirname "$EXE")"
-WORK="$BUILD_DIR/e2e-density"       # screenshots and the program's logs; kept on failure
-# shellcheck source=lib.sh
-source "$HERE/lib.sh"
+program_under_test "${1:-}" e2e-density       # screenshots and the program's logs; kept on failure
 
 DENSITIES=(96 144 192)
 ROOT_COLOUR="0,128,96"
 PICTURE="$ROOT/assets/mascot.bmp"
-WID=""
 S=1                                 # the figure's scale at the density being run
-
-find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
-mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
-mascot_geometry() { geometry "$WID"; }
-
-# shoot NAME: the screen, taken while the mascot stood still; NAME.txt holds
-# the window's pixels as "x,y r,g,b" in client coordinates.
-shoot() {
-    local name="$WORK/$1.png" x0 y0 _
-    for _ in $(seq 20); do
-        mascot_geometry; x0=$X y0=$Y
-        import -window root "$name"
-        mascot_geometry
-        if [ "$X" = "$x0" ] && [ "$Y" = "$y0" ]; then
-            LAST_SHOT="$name"
-            convert "$name" -crop "${W}x${H}+$X+$Y" +repage -depth 8 txt:- | pixel_table >"${name%.png}.txt"
-            return 0
-        fi
-    done
-    fail "the window never held still for a screenshot"
-}
 
 # expect_figure SHOT MIRRORED WHAT: every window pixel (x, y) shows the
 # picture's pixel (x / s, y / s), mirrored if asked, where that is part of the
@@ -72,8 +43,6 @@ expect_figure() {
         fail "$3: $shown figure pixels shown, $cut cut away, $wrong wrong"
     pass "$3: $shown figure pixels in ${S}x$S blocks, $cut cut away, none wrong"
 }
-
-left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
 
 # The open menu: a visible window of the program other than the mascot, as
 # "wid w h x y".

@@ -9,12 +9,10 @@
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/../.." && pwd)"
-# shellcheck source=../../tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
 
-EXE="$(cd "$(dirname "${1:?usage: folders.sh Pelnor.exe}")" && pwd)/$(basename "$1")"
-[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+program_under_test "${1:-}" e2e-folders       # the program's log and the folder; kept on failure
 
 # A private mount namespace lets the folder be mounted read-only; the Xvfb and
 # wineserver started below live in it too, so they see the same mount.
@@ -22,13 +20,7 @@ if [ -z "${PELNOR_E2E_NAMESPACE:-}" ] && unshare -r -m true 2>/dev/null; then
     PELNOR_E2E_NAMESPACE=1 exec unshare -r -m bash "$0" "$@"
 fi
 
-BUILD_DIR="$(dirname "$EXE")"
-WORK="$BUILD_DIR/e2e-folders"       # the program's log and the folder; kept on failure
-# shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
 FOLDER="$WORK/ダウンロード/モフレン 1.1 (読み取り専用)"
-WID=""
 
 find_mascot() { WID="$(xdotool search --onlyvisible --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
 help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘルプ$' 2>/dev/null)" ]; }

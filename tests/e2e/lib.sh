@@ -1,7 +1,23 @@
-# Shared by the end-to-end scripts: reporting, polling, clean-up, a private
-# Xvfb, window geometry and focus, and the exit by Alt+F4. Source it after
-# setting WORK (the folder kept on failure); the script
-# sets XVFB_PID / PELNOR_PID through start_display and its own start-up.
+# Shared by the end-to-end scripts: the program under test, reporting,
+# polling, clean-up, a private Xvfb, window geometry and focus, the mascot's
+# window and screenshots of it, and the exit by Alt+F4. A script sources it
+# first and then names its program with program_under_test; it sets XVFB_PID
+# and PELNOR_PID through start_display and its own start-up.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# shellcheck source=../../tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+
+# program_under_test PATH WORK_NAME: sets EXE to PATH made absolute, BUILD_DIR
+# to its folder, and WORK to the folder there that keeps screenshots and logs
+# when a check fails.
+program_under_test() {
+    [ -n "$1" ] || { echo "usage: $(basename "$0") PATH/TO/Pelnor.exe" >&2; exit 2; }
+    EXE="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+    [ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
+    BUILD_DIR="$(dirname "$EXE")"
+    WORK="$BUILD_DIR/$2"
+}
 
 XVFB_PID=""
 PELNOR_PID=""
@@ -140,4 +156,29 @@ exit_by_alt_f4() {
     PELNOR_PID=""
     [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
     pass "Alt+F4 ended the program (exit code 0)"
+}
+
+WID=""
+find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
+mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
+# Sets X, Y, W, H to the mascot window's geometry.
+mascot_geometry() { geometry "$WID"; }
+left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
+
+# shoot NAME: a screenshot of the root window taken while the mascot stood
+# still, so the geometry in X and Y belongs to the picture. Writes NAME.png
+# and NAME.txt (the window's pixels as "x,y r,g,b", client coordinates).
+shoot() {
+    local name="$WORK/$1.png" x0 y0 _
+    for _ in $(seq 20); do
+        mascot_geometry; x0=$X y0=$Y
+        import -window root "$name"
+        mascot_geometry
+        if [ "$X" = "$x0" ] && [ "$Y" = "$y0" ]; then
+            LAST_SHOT="$name"
+            convert "$name" -crop "${W}x${H}+$X+$Y" +repage -depth 8 txt:- | pixel_table >"${name%.png}.txt"
+            return 0
+        fi
+    done
+    fail "the window never held still for a screenshot"
 }

@@ -10,29 +10,17 @@
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/../.." && pwd)"
-# shellcheck source=../../tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
 
 SAVE_SCREENSHOT=0
 if [ "${1:-}" = "--screenshot" ]; then SAVE_SCREENSHOT=1; shift; fi
-EXE="$(cd "$(dirname "${1:?usage: monitors.sh [--screenshot] Pelnor.exe}")" && pwd)/$(basename "$1")"
-[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
-
-BUILD_DIR="$(dirname "$EXE")"
-WORK="$BUILD_DIR/e2e-monitors"      # screenshots and the program's log; kept on failure
-# shellcheck source=lib.sh
-source "$HERE/lib.sh"
+program_under_test "${1:-}" e2e-monitors      # screenshots and the program's log; kept on failure
 
 SECOND_LEFT=1280 SECOND_RIGHT=2560  # the right-hand monitor
 WIDTH=74 HEIGHT=56
 GRAB_X=40 GRAB_Y=30                 # a client point on the robe
-WID=""
 
-find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
-mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
-mascot_geometry() { geometry "$WID"; }
-left_is() { mascot_geometry; [ "$X" -eq "$1" ]; }
 # find_named NAME: sets FOUND to a visible window of that name other than the mascot.
 find_named() {
     FOUND="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "$WID" | head -1)"

@@ -6,19 +6,12 @@
 set -euo pipefail
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-ROOT="$(cd "$HERE/../.." && pwd)"
-# shellcheck source=../../tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
 
 SAVE_SCREENSHOT=0
 if [ "${1:-}" = "--screenshot" ]; then SAVE_SCREENSHOT=1; shift; fi
-EXE="$(cd "$(dirname "${1:?usage: smoke.sh [--screenshot] Pelnor.exe}")" && pwd)/$(basename "$1")"
-[ -f "$EXE" ] || { echo "no such program: $EXE" >&2; exit 2; }
-
-BUILD_DIR="$(dirname "$EXE")"
-WORK="$BUILD_DIR/e2e-smoke"         # screenshots and the program's log; kept on failure
-# shellcheck source=lib.sh
-source "$HERE/lib.sh"
+program_under_test "${1:-}" e2e-smoke         # screenshots and the program's log; kept on failure
 
 ROOT_COLOUR="0,128,96"              # #008060, used by no picture
 PICTURE="$ROOT/assets/mascot.bmp"
@@ -29,8 +22,6 @@ START_TOP=292
 GRAB_X=40 GRAB_Y=30                 # a client point on the robe, well inside the outline
 MENU_KEY_X=40 MENU_KEY_Y=50         # where Shift+F10 opens the menu
 
-WID=""
-
 start_pelnor() {
     STARTED_AT=$(now)
     wine "$EXE" >"$WORK/pelnor.log" 2>&1 &
@@ -38,30 +29,6 @@ start_pelnor() {
 }
 
 # --- helpers ------------------------------------------------------------------
-
-find_mascot() { WID="$(xdotool search --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
-mascot_shown() { find_mascot && xwininfo -id "$WID" | grep -q IsViewable; }
-
-# Sets X, Y, W, H to the mascot window's geometry.
-window_geometry() { geometry "$WID"; }
-
-# shoot NAME: a screenshot of the root window taken while the mascot stood
-# still, so the geometry in X and Y belongs to the picture. Writes NAME.png
-# and NAME.txt (the window's pixels as "x,y r,g,b", client coordinates).
-shoot() {
-    local name="$WORK/$1.png" x0 y0 _
-    for _ in $(seq 20); do
-        window_geometry; x0=$X y0=$Y
-        import -window root "$name"
-        window_geometry
-        if [ "$X" = "$x0" ] && [ "$Y" = "$y0" ]; then
-            LAST_SHOT="$name"
-            convert "$name" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage -depth 8 txt:- | pixel_table >"${name%.png}.txt"
-            return 0
-        fi
-    done
-    fail "the window never held still for a screenshot"
-}
 
 # pixel_at SHOT X Y: the colour "r,g,b" at client point (X, Y) of that shot.
 pixel_at() { awk -v p="$2,$3" '$1 == p { print $2; exit }' "$WORK/$1.txt"; }
@@ -112,16 +79,15 @@ menu_closed() { ! menu_open; }
 
 focus_mascot() { focus_window "$WID"; }
 
-position_is() { window_geometry; near "$X" "$1" "$3" && near "$Y" "$2" "$3"; }
-left_is() { window_geometry; [ "$X" -eq "$1" ]; }
-moved_from() { window_geometry; [ "$X" != "$1" ] || [ "$Y" != "$2" ]; }
+position_is() { mascot_geometry; near "$X" "$1" "$3" && near "$Y" "$2" "$3"; }
+moved_from() { mascot_geometry; [ "$X" != "$1" ] || [ "$Y" != "$2" ]; }
 colour_at_is() { shoot "$1" && [ "$(pixel_at "$1" "$2" "$3")" = "$4" ]; }
 
 # --- the checks -----------------------------------------------------------------
 
 check_appears() {
     wait_until 60 mascot_shown || fail "no window named モフレン shown within 60 s"
-    window_geometry
+    mascot_geometry
     local ticks=$((START_LEFT - X)) most
     most=$(awk -v e="$(seconds_since "$STARTED_AT")" 'BEGIN { printf "%d", e * 2 + 2 }')
     [ "$W" -eq "$WIDTH" ] && [ "$H" -eq "$HEIGHT" ] || fail "window is ${W}x$H, not ${WIDTH}x$HEIGHT"
@@ -155,11 +121,11 @@ check_shaped() {
 }
 
 check_drifts() {
-    window_geometry
+    mascot_geometry
     local x0=$X y0=$Y t0
     t0=$(now)
     sleep 2
-    window_geometry
+    mascot_geometry
     local elapsed ticks dx=$((x0 - X)) dy=$((y0 - Y))
     elapsed=$(seconds_since "$t0")
     ticks=$(awk -v e="$elapsed" 'BEGIN { printf "%d", e * 2 }')
@@ -169,7 +135,7 @@ check_drifts() {
 }
 
 check_menu() {
-    window_geometry
+    mascot_geometry
     local cx=$((X + GRAB_X)) cy=$((Y + GRAB_Y)) menu
     xdotool mousemove "$cx" "$cy" click 3
     wait_until 5 menu_open || fail "no menu after a right click at ($cx,$cy)"
@@ -182,7 +148,7 @@ check_menu() {
     pass "Escape closed the menu"
 
     focus_mascot
-    window_geometry
+    mascot_geometry
     xdotool key shift+F10
     wait_until 5 menu_open || fail "no menu after Shift+F10"
     menu="$(menu_open | head -1)"; set -- $menu
@@ -195,7 +161,7 @@ check_menu() {
 
 # drag_to LEFT TOP: a left-button drag that leaves the window's corner at (LEFT, TOP).
 drag_to() {
-    window_geometry
+    mascot_geometry
     press_and_drag $((X + GRAB_X)) $((Y + GRAB_Y)) $(($1 + GRAB_X)) $(($2 + GRAB_Y))
     sleep 0.3
     xdotool mouseup 1
@@ -216,7 +182,7 @@ check_drag_and_bounce() {
 
     local last=0 deadline
     deadline=$(awk -v n="$(now)" 'BEGIN { printf "%.2f", n + 6 }')
-    while window_geometry && [ "$X" -lt 3 ]; do
+    while mascot_geometry && [ "$X" -lt 3 ]; do
         [ "$X" -ge "$last" ] || fail "after the bounce x went back from $last to $X"
         last=$X
         awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && fail "the window did not bounce off the left edge (x = $X)"
@@ -241,10 +207,10 @@ check_freeze() {
         fail "Ctrl+S did not draw the picture inverted (client ($point) shows $(pixel_at frozen $point))"
     expect_picture frozen 1 1 "Ctrl+S froze the mascot: every channel c is drawn as 255-c"
 
-    window_geometry
+    mascot_geometry
     local x0=$X y0=$Y
     sleep 2
-    window_geometry
+    mascot_geometry
     [ "$X" -eq "$x0" ] && [ "$Y" -eq "$y0" ] || fail "frozen, the window moved from ($x0,$y0) to ($X,$Y)"
     pass "frozen, the window stayed at ($X,$Y) for 2 s"
 

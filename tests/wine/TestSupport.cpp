@@ -155,4 +155,10 @@ bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+pelnor::MascotEnvironment PlainEnvironment(const std::wstring& programFolder) {
+    return {[] { return pelnor::ClockTime{}; }, [] { return std::wstring(); },
+            [programFolder] { return programFolder + L"\\Pelnor.exe"; },
+            [](HWND) { return RECT{0, 0, 1024, 768}; }};
+}
+
 }  // namespace testing_support

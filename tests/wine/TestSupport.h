@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string>
 
+#include "mascot/MascotWindow.h"
+
 namespace testing_support {
 
 // Dispatches messages for about `ms` milliseconds.
@@ -76,5 +78,9 @@ bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target,
                   const std::wstring& arguments = L"");
 
 bool FileExists(const std::wstring& path);
+
+// The surroundings of a mascot whose program lies in `programFolder`: one
+// 1024x768 monitor, the clock at midnight, no registered owner.
+pelnor::MascotEnvironment PlainEnvironment(const std::wstring& programFolder);
 
 }  // namespace testing_support

@@ -16,6 +16,7 @@ namespace {
 
 using testing_support::FileExists;
 using testing_support::MakeShortcut;
+using testing_support::PlainEnvironment;
 using testing_support::TempFolder;
 
 class Launcher : public ::testing::Test {
@@ -32,12 +33,7 @@ class Launcher : public ::testing::Test {
     std::unique_ptr<MascotWindow> Start() { return StartIn(folder.Path()); }
 
     std::unique_ptr<MascotWindow> StartIn(const std::wstring& programFolder) {
-        auto main = std::make_unique<MascotWindow>(
-            MascotEnvironment{[] { return ClockTime{}; }, [] { return std::wstring(); },
-                              [programFolder] { return programFolder + L"\\Pelnor.exe"; },
-                              [](HWND) {
-                                  return RECT{0, 0, 1024, 768};
-                              }});
+        auto main = std::make_unique<MascotWindow>(PlainEnvironment(programFolder));
         EXPECT_TRUE(main->Create());
         main->TickTimer.SetEnabled(false);
         return main;

@@ -54,11 +54,7 @@ int VisibleWindows(const wchar_t* className) {
 TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
     tk::SetLibraryLoaderForTesting(RecordedLoad);
     TempFolder folder(L"lazy");  // no shortcuts in it
-    MascotWindow mascot({[] { return ClockTime{}; }, [] { return std::wstring(); },
-                         [&folder] { return folder / L"Pelnor.exe"; },
-                         [](HWND) {
-                             return RECT{0, 0, 1024, 768};
-                         }});
+    MascotWindow mascot(testing_support::PlainEnvironment(folder.Path()));
     ASSERT_TRUE(mascot.Create());
     mascot.TickTimer.SetEnabled(false);
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);

@@ -54,11 +54,7 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
     ASSERT_TRUE(MakeShortcut(folder / L"run.lnk", std::wstring(system) + L"\\cmd.exe",
                              L"/c echo ran> \"" + marker + L"\""));
 
-    MascotWindow mascot({[] { return ClockTime{}; }, [] { return std::wstring(); },
-                         [&folder] { return folder / L"Pelnor.exe"; },
-                         [](HWND) {
-                             return RECT{0, 0, 1024, 768};
-                         }});
+    MascotWindow mascot(testing_support::PlainEnvironment(folder.Path()));
     ASSERT_TRUE(mascot.Create());
     mascot.TickTimer.SetEnabled(false);
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
