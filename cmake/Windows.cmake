@@ -39,8 +39,7 @@ target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEA
     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 # Only what every start needs is imported; the common controls, the shell, COM
 # and the input method are loaded when first used (toolkit/SystemLibrary.h).
-# uuid holds interface ids, no code.
-target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 advapi32 uuid)
+target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 advapi32)
 
 # Resources are linked as an object library so the Win32 tests carry the same picture and icons.
 add_library(pelnor_resources OBJECT app/Pelnor.rc)
@@ -56,7 +55,7 @@ function(pelnor_windows_executable target)
     target_link_libraries(${target} PRIVATE pelnor_win pelnor_resources)
 endfunction()
 
-add_executable(Pelnor WIN32 app/main.cpp)
+add_executable(Pelnor WIN32 app/main.cpp app/QuietTerminate.cpp)
 pelnor_windows_executable(Pelnor)
 if(MINGW)
     target_link_options(Pelnor PRIVATE -municode)

@@ -1,9 +1,11 @@
 #include "core/ClockText.h"
 
+#include "core/Decimal.h"
+
 namespace pelnor {
 
 std::wstring TwoDigits(unsigned n) {
-    return std::to_wstring(n + 100).substr(1, 2);
+    return DecimalText(n + 100).substr(1, 2);
 }
 
 std::wstring ClockText(unsigned hour, unsigned minute) {

@@ -9,6 +9,7 @@
 #include "dialogs/CallNotice.h"
 #include "dialogs/CallLetterDialog.h"
 #include "mascot/Launcher.h"
+#include "core/Decimal.h"
 #include "core/DefaultName.h"
 #include "core/LauncherOrder.h"
 #include "core/Outline.h"
@@ -241,10 +242,10 @@ void MascotWindow::BuildLauncher() {
     Menu.AddSeparator(L"NLauncher");
     for (std::size_t n = 0; n < entries.size(); ++n) {
         tk::TMenuItem item;
-        item.Name = L"Launch" + std::to_wstring(n);
+        item.Name = L"Launch" + DecimalText(n);
         item.Caption = entries[n].caption;
         item.ImageIndex = entries[n].imageIndex;
-        item.ShortCut = tk::TextToShortCut(L"F" + std::to_wstring(n + 2));
+        item.ShortCut = tk::TextToShortCut(L"F" + DecimalText(n + 2));
         item.HelpContext = 0;
         item.OnClick = [this, file = entries[n].file](tk::TMenuItem&) { LaunchShortcut(file); };
         Menu.Add(std::move(item));

@@ -24,6 +24,12 @@ struct ComRelease {
 template <typename T>
 using ComPtr = std::unique_ptr<T, ComRelease<T>>;
 
+// The shell link's ids, written out: linking libuuid for them would bring in
+// some 46 KB of other ids that sit in the same objects.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kShellLinkInterface = {0x000214F9, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 bool Started(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -31,12 +37,12 @@ bool Started(HINSTANCE result) {
 // Starts what the shortcut file points at, read through the shell link object.
 void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::wstring& folder) {
     IShellLinkW* rawLink = nullptr;
-    if (FAILED(shell::CreateInstance(CLSID_ShellLink, IID_IShellLinkW,
+    if (FAILED(shell::CreateInstance(kShellLinkClass, kShellLinkInterface,
                                      reinterpret_cast<void**>(&rawLink))))
         return;
     const ComPtr<IShellLinkW> link(rawLink);
     IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return;
+    if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile)))) return;
     const ComPtr<IPersistFile> file(rawFile);
     if (FAILED(file->Load(shortcut.c_str(), STGM_READ))) return;
 

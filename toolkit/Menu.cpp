@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/Decimal.h"
 #include "core/Scale.h"
 #include "toolkit/ImageList.h"
 
@@ -12,7 +13,7 @@ constexpr UINT kFirstCommandId = 100;
 constexpr int kIconGap = 2;  // space either side of a menu icon, at scale 1
 
 std::wstring KeyName(WORD vk) {
-    if (vk >= VK_F1 && vk <= VK_F24) return L"F" + std::to_wstring(vk - VK_F1 + 1);
+    if (vk >= VK_F1 && vk <= VK_F24) return L"F" + pelnor::DecimalText(vk - VK_F1 + 1);
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::wstring(1, vk);
     return {};
 }

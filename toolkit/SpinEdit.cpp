@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/Decimal.h"
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -53,7 +54,7 @@ int TSpinEdit::Value() const {
 void TSpinEdit::SetValue(int value) {
     if (layout_.maxValue != layout_.minValue)
         value = std::clamp(value, layout_.minValue, layout_.maxValue);
-    SetText(std::to_wstring(value));
+    SetText(pelnor::DecimalText(value));
 }
 
 void TSpinEdit::ClampNow() {
