@@ -30,7 +30,7 @@ LEAK="$BUILD/bench/bounce_leak.exe"
 BAD_INPUT="$BUILD/bench/bad_input.exe"
 FIRSTPAINT="$BUILD/bench/firstpaint"
 RUNS=21
-SPANS=3            # the drift is measured over three spans; each figure is their median
+SPANS=5            # the drift is measured over five spans; each figure is their median
 SPAN_SECONDS=25   # at 192 DPI the mascot reaches the left edge after about 95 s
 # Goals: Pelnor may cost this many times what the baseline costs.
 GOAL_PAINT=1.05
