@@ -34,7 +34,9 @@ void InputContext::StartHiragana() const noexcept {
     DWORD conversion = 0;
     DWORD sentence = 0;
     getStatus(context_, &conversion, &sentence);
-    setStatus(context_, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, sentence);
+    // Hiragana, typed the way the user types it: romaji stays romaji.
+    setStatus(context_, (conversion & IME_CMODE_ROMAN) | IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE,
+              sentence);
 }
 
 std::wstring InputContext::Result() const {

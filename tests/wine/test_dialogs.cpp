@@ -450,17 +450,19 @@ TEST(TextTest, Cp932LengthCountsEveryCharacterOnce) {
     for (const auto& c : cases) EXPECT_EQ(tk::Cp932Length(c.text), c.bytes) << c.text.size();
 }
 
-TEST_F(CallLetterTest, EditsStartTheInputMethodInHiragana) {
+TEST_F(CallLetterTest, EditsStartTheInputMethodInHiraganaKeepingRomaji) {
     Drive(dialog, [&](HWND) {
-        SetFocus(dialog.ErrandField.Handle());
         const tk::InputContext context(dialog.ErrandField.Handle());
         if (!context) GTEST_SKIP() << "no input context on this system";
         DWORD conversion = 0;
         DWORD sentence = 0;
         ImmGetConversionStatus(context.get(), &conversion, &sentence);
+        ImmSetConversionStatus(context.get(), IME_CMODE_ROMAN, sentence);  // a romaji typist
+        SetFocus(dialog.ErrandField.Handle());
+        ImmGetConversionStatus(context.get(), &conversion, &sentence);
         EXPECT_TRUE(ImmGetOpenStatus(context.get()));
-        EXPECT_EQ(conversion & (IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE),
-                  static_cast<DWORD>(IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE));
+        EXPECT_EQ(conversion & (IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE | IME_CMODE_ROMAN),
+                  static_cast<DWORD>(IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE | IME_CMODE_ROMAN));
     });
 }
 
