@@ -7,15 +7,8 @@
 namespace pelnor::shell {
 namespace {
 
-tk::SystemLibrary& ShellLibrary() {
-    static tk::SystemLibrary library(L"shell32.dll");
-    return library;
-}
-
-tk::SystemLibrary& ComLibrary() {
-    static tk::SystemLibrary library(L"ole32.dll");
-    return library;
-}
+constinit tk::SystemLibrary shellLibrary(L"shell32.dll");
+constinit tk::SystemLibrary comLibrary(L"ole32.dll");
 
 bool comOpened = false;
 
@@ -24,16 +17,16 @@ bool ComReady() noexcept {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        if (const auto init = ComLibrary().Find<decltype(::CoInitializeEx)>("CoInitializeEx"))
+        if (const auto init = comLibrary.Find<decltype(::CoInitializeEx)>("CoInitializeEx"))
             comOpened = SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }
-    return ComLibrary().Load();
+    return comLibrary.Load();
 }
 
 template <typename Function>
 Function* ShellFunction(const char* name) noexcept {
     ComReady();
-    return ShellLibrary().Find<Function>(name);
+    return shellLibrary.Find<Function>(name);
 }
 
 }  // namespace
@@ -65,21 +58,19 @@ tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept {
 HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept {
     *object = nullptr;
     const auto create =
-        ComReady() ? ComLibrary().Find<decltype(::CoCreateInstance)>("CoCreateInstance") : nullptr;
+        ComReady() ? comLibrary.Find<decltype(::CoCreateInstance)>("CoCreateInstance") : nullptr;
     if (!create) return E_NOTIMPL;
     return create(type, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object);
 }
 
 void FreeTaskMemory(void* memory) noexcept {
     if (!memory) return;
-    if (const auto free = ComLibrary().Find<decltype(::CoTaskMemFree)>("CoTaskMemFree"))
-        free(memory);
+    if (const auto free = comLibrary.Find<decltype(::CoTaskMemFree)>("CoTaskMemFree")) free(memory);
 }
 
 void Close() noexcept {
     if (!comOpened) return;
-    if (const auto uninit = ComLibrary().Find<decltype(::CoUninitialize)>("CoUninitialize"))
-        uninit();
+    if (const auto uninit = comLibrary.Find<decltype(::CoUninitialize)>("CoUninitialize")) uninit();
     comOpened = false;
 }
 

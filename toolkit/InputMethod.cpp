@@ -5,30 +5,27 @@
 namespace tk {
 namespace {
 
-SystemLibrary& Library() {
-    static SystemLibrary library(L"imm32.dll");
-    return library;
-}
+constinit SystemLibrary library(L"imm32.dll");
 
 }  // namespace
 
 InputContext::InputContext(HWND hwnd) noexcept : hwnd_(hwnd), context_(nullptr) {
-    if (const auto get = Library().Find<decltype(::ImmGetContext)>("ImmGetContext"))
+    if (const auto get = library.Find<decltype(::ImmGetContext)>("ImmGetContext"))
         context_ = get(hwnd);
 }
 
 InputContext::~InputContext() {
     if (!context_) return;
-    if (const auto release = Library().Find<decltype(::ImmReleaseContext)>("ImmReleaseContext"))
+    if (const auto release = library.Find<decltype(::ImmReleaseContext)>("ImmReleaseContext"))
         release(hwnd_, context_);
 }
 
 void InputContext::StartHiragana() const noexcept {
-    const auto open = Library().Find<decltype(::ImmSetOpenStatus)>("ImmSetOpenStatus");
+    const auto open = library.Find<decltype(::ImmSetOpenStatus)>("ImmSetOpenStatus");
     const auto getStatus =
-        Library().Find<decltype(::ImmGetConversionStatus)>("ImmGetConversionStatus");
+        library.Find<decltype(::ImmGetConversionStatus)>("ImmGetConversionStatus");
     const auto setStatus =
-        Library().Find<decltype(::ImmSetConversionStatus)>("ImmSetConversionStatus");
+        library.Find<decltype(::ImmSetConversionStatus)>("ImmSetConversionStatus");
     if (!context_ || !open || !getStatus || !setStatus) return;
     open(context_, TRUE);
     DWORD conversion = 0;
@@ -41,7 +38,7 @@ void InputContext::StartHiragana() const noexcept {
 
 std::wstring InputContext::Result() const {
     const auto composition =
-        Library().Find<decltype(::ImmGetCompositionStringW)>("ImmGetCompositionStringW");
+        library.Find<decltype(::ImmGetCompositionStringW)>("ImmGetCompositionStringW");
     if (!context_ || !composition) return {};
     const LONG bytes = composition(context_, GCS_RESULTSTR, nullptr, 0);
     if (bytes <= 0) return {};

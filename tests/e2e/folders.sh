@@ -27,26 +27,20 @@ help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘル
 help_gone() { ! help_shown; }
 window_left() { geometry "$WID"; echo "$X"; }
 left_is_not() { [ "$(window_left)" != "$1" ]; }
-menu_open() {   # a visible window of the program other than the mascot, menu-sized
+# other_window_where TEST: a visible window of the program other than the
+# mascot whose geometry (W, H) passes the arithmetic TEST.
+other_window_where() {
     local id
     for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
         [ "$id" = "$WID" ] && continue
         geometry "$id"
-        [ "$W" -gt 100 ] && [ "$H" -gt 150 ] && return 0
+        (( $1 )) && return 0
     done
     return 1
 }
+menu_open() { other_window_where 'W > 100 && H > 150'; }
 menu_closed() { ! menu_open; }
-# A visible window of the program, other than the mascot, no bigger than a hint.
-tip_shown() {
-    local id
-    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
-        [ "$id" = "$WID" ] && continue
-        geometry "$id"
-        [ "$W" -gt 20 ] && [ "$H" -lt 60 ] && return 0
-    done
-    return 1
-}
+tip_shown() { other_window_where 'W > 20 && H < 60'; }   # no bigger than a hint
 # The libraries loaded on first use (Wine itself brings COM and the input
 # method into every windowed program) that the process has mapped.
 deferred_libraries() {
