@@ -6,7 +6,7 @@
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    tk::TApplication& application = tk::Application();
+    tk::ApplicationState& application = tk::Application();
     application.Title = L"モフレン";
 
     int exitCode = 1;

@@ -47,19 +47,10 @@ constexpr struct {
                                       .readOnly = true};
 } kLayout{};
 
-// The controls as older notes and bug reports name them; the others kept theirs.
-[[maybe_unused]] constexpr struct {
-    const wchar_t* earlier;
-    const wchar_t* now;
-} kEarlierNames[] = {
-    {L"TAboutBox", L"AboutBox"},    {L"Panel1", L"InfoPanel"},  {L"Label1", L"WebPageLabel"},
-    {L"Edit1", L"WebAddressField"}, {L"OKButton", L"OkButton"},
-};
-
 }  // namespace
 
 AboutBox::AboutBox()
-    : TDialog(kLayout.form),
+    : Dialog(kLayout.form),
       InfoPanel(kLayout.InfoPanel),
       ProgramIcon(kLayout.ProgramIcon),
       ProductName(kLayout.ProductName),

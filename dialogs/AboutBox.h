@@ -8,19 +8,19 @@
 
 namespace pelnor {
 
-class AboutBox : public tk::TDialog {
+class AboutBox : public tk::Dialog {
   public:
     AboutBox();
 
-    tk::TPanel InfoPanel;
-    tk::TImage ProgramIcon;
-    tk::TLabel ProductName;
-    tk::TLabel Version;
-    tk::TLabel Comments;
-    tk::TLabel Copyright;
-    tk::TLabel WebPageLabel;
-    tk::TButton OkButton;
-    tk::TEdit WebAddressField;
+    tk::Panel InfoPanel;
+    tk::Image ProgramIcon;
+    tk::Label ProductName;
+    tk::Label Version;
+    tk::Label Comments;
+    tk::Label Copyright;
+    tk::Label WebPageLabel;
+    tk::Button OkButton;
+    tk::Edit WebAddressField;
 
   protected:
     void CreateControls() override;

@@ -162,47 +162,11 @@ constexpr struct {
         .wordWrap = true};
 } kLayout{};
 
-// The controls and handlers as older notes and bug reports name them.
-[[maybe_unused]] constexpr struct {
-    const wchar_t* earlier;
-    const wchar_t* now;
-} kEarlierNames[] = {
-    {L"TTimeSet", L"CallLetterDialog"},
-    {L"DegiClock", L"ClockDisplay"},
-    {L"Btn30min", L"HalfHourButton"},
-    {L"Btn1Hour", L"OneHourButton"},
-    {L"Btn1half", L"HourAndHalfButton"},
-    {L"Btn2Hout", L"TwoHoursButton"},
-    {L"SetHour", L"HourField"},
-    {L"SetMin", L"MinuteField"},
-    {L"MyName", L"NameField"},
-    {L"MyTask", L"ErrandField"},
-    {L"BtnSetOk", L"SetButton"},
-    {L"BtnSetNo", L"CancelCallButton"},
-    {L"Button2", L"CloseButton"},
-    {L"SetFlg", L"ArmedIndicator"},
-    {L"BeepCheck", L"BeepCheckBox"},
-    {L"Label5", L"CallTimeLabel"},
-    {L"Label1", L"HourLabel"},
-    {L"Label2", L"MinuteLabel"},
-    {L"Label3", L"HourRangeLabel"},
-    {L"Label4", L"MinuteRangeLabel"},
-    {L"Label8", L"OnceOnlyLabel"},
-    {L"Label6", L"NameLabel"},
-    {L"Label7", L"ErrandLabel"},
-    {L"Label9", L"WrapWarningLabel"},
-    {L"Timer1", L"clockTimer_"},
-    {L"Timer1Timer", L"OnTick"},
-    {L"TimeUp", L"FillTimeAhead"},
-    {L"BtnSetOkClick", L"OnSetClicked"},
-    {L"BtnSetNoClick", L"OnCancelCallClicked"},
-};
-
 }  // namespace
 
 CallLetterDialog::CallLetterDialog(CallState& call, std::function<ClockTime()> clock,
                                    std::wstring helpFile)
-    : TDialog(kLayout.form),
+    : Dialog(kLayout.form),
       ClockDisplay(kLayout.ClockDisplay),
       HalfHourButton(kLayout.HalfHourButton),
       OneHourButton(kLayout.OneHourButton),
@@ -258,7 +222,7 @@ void CallLetterDialog::CreateControls() {
     SetCancelButton(CloseButton);
     ArmedIndicator.Create(*this);
     BeepCheckBox.Create(*this);
-    for (tk::TLabel* label :
+    for (tk::Label* label :
          {&CallTimeLabel, &HourLabel, &MinuteLabel, &HourRangeLabel, &MinuteRangeLabel,
           &OnceOnlyLabel, &NameLabel, &ErrandLabel, &WrapWarningLabel})
         label->Create(*this);

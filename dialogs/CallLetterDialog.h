@@ -14,7 +14,7 @@
 
 namespace pelnor {
 
-class CallLetterDialog : public tk::TDialog {
+class CallLetterDialog : public tk::Dialog {
   public:
     static constexpr UINT_PTR kClockTimerId = 1;
     static constexpr UINT kClockIntervalMs = 2000;
@@ -23,29 +23,29 @@ class CallLetterDialog : public tk::TDialog {
     // help of its controls comes from `helpFile`.
     CallLetterDialog(CallState& call, std::function<ClockTime()> clock, std::wstring helpFile = {});
 
-    tk::TStaticText ClockDisplay;
-    tk::TButton HalfHourButton;
-    tk::TButton OneHourButton;
-    tk::TButton HourAndHalfButton;
-    tk::TButton TwoHoursButton;
-    tk::TSpinEdit HourField;
-    tk::TSpinEdit MinuteField;
-    tk::TEdit NameField;
-    tk::TEdit ErrandField;
-    tk::TButton SetButton;
-    tk::TButton CancelCallButton;
-    tk::TButton CloseButton;
-    tk::TStaticText ArmedIndicator;
-    tk::TCheckBox BeepCheckBox;
-    tk::TLabel CallTimeLabel;
-    tk::TLabel HourLabel;
-    tk::TLabel MinuteLabel;
-    tk::TLabel HourRangeLabel;
-    tk::TLabel MinuteRangeLabel;
-    tk::TLabel OnceOnlyLabel;
-    tk::TLabel NameLabel;
-    tk::TLabel ErrandLabel;
-    tk::TLabel WrapWarningLabel;
+    tk::StaticText ClockDisplay;
+    tk::Button HalfHourButton;
+    tk::Button OneHourButton;
+    tk::Button HourAndHalfButton;
+    tk::Button TwoHoursButton;
+    tk::SpinEdit HourField;
+    tk::SpinEdit MinuteField;
+    tk::Edit NameField;
+    tk::Edit ErrandField;
+    tk::Button SetButton;
+    tk::Button CancelCallButton;
+    tk::Button CloseButton;
+    tk::StaticText ArmedIndicator;
+    tk::CheckBox BeepCheckBox;
+    tk::Label CallTimeLabel;
+    tk::Label HourLabel;
+    tk::Label MinuteLabel;
+    tk::Label HourRangeLabel;
+    tk::Label MinuteRangeLabel;
+    tk::Label OnceOnlyLabel;
+    tk::Label NameLabel;
+    tk::Label ErrandLabel;
+    tk::Label WrapWarningLabel;
 
     // Every two seconds while shown: the clock, and the indicator of a call
     // that fired meanwhile.
@@ -66,7 +66,7 @@ class CallLetterDialog : public tk::TDialog {
     CallState& call_;
     std::function<ClockTime()> clock_;
     std::wstring helpFile_;
-    tk::TTimer clockTimer_;
+    tk::Timer clockTimer_;
 };
 
 }  // namespace pelnor

@@ -45,21 +45,10 @@ constexpr struct {
                                  .wordWrap = true};
 } kLayout{};
 
-// The controls as older notes and bug reports name them.
-[[maybe_unused]] constexpr struct {
-    const wchar_t* earlier;
-    const wchar_t* now;
-} kEarlierNames[] = {
-    {L"TOKBottomDlg", L"CallNotice"}, {L"OKBtn", L"OkButton"},         {L"Panel1", L"MessagePanel"},
-    {L"Image1", L"MascotPicture"},    {L"Label2", L"SignatureShadow"}, {L"Label1", L"Signature"},
-    {L"MyName", L"NameShadow"},       {L"MyTask", L"ErrandShadow"},    {L"MyName2", L"NameLine"},
-    {L"MyTask2", L"ErrandLine"},
-};
-
 }  // namespace
 
 CallNotice::CallNotice()
-    : TDialog(kLayout.form),
+    : Dialog(kLayout.form),
       OkButton(kLayout.OkButton),
       MessagePanel(kLayout.MessagePanel),
       MascotPicture(kLayout.MascotPicture),

@@ -12,7 +12,7 @@
 
 namespace pelnor {
 
-class CallNotice : public tk::TDialog {
+class CallNotice : public tk::Dialog {
   public:
     CallNotice();
 
@@ -24,15 +24,15 @@ class CallNotice : public tk::TDialog {
     // its caption; set before it is shown.
     void SetLateCall(std::uint16_t callHour, std::uint16_t callMin);
 
-    tk::TButton OkButton;
-    tk::TPanel MessagePanel;
-    tk::TImage MascotPicture;
-    tk::TLabel SignatureShadow;
-    tk::TLabel Signature;
-    tk::TLabel NameShadow;
-    tk::TLabel ErrandShadow;
-    tk::TLabel NameLine;
-    tk::TLabel ErrandLine;
+    tk::Button OkButton;
+    tk::Panel MessagePanel;
+    tk::Image MascotPicture;
+    tk::Label SignatureShadow;
+    tk::Label Signature;
+    tk::Label NameShadow;
+    tk::Label ErrandShadow;
+    tk::Label NameLine;
+    tk::Label ErrandLine;
 
   protected:
     void CreateControls() override;

@@ -106,7 +106,7 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 
 // The viewer: topic list on the left, the chosen topic's text on the right.
 // One at a time: held by `open_` while its window exists.
-class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpViewer> {
+class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<HelpViewer> {
   public:
     static void Open(HWND owner, std::shared_ptr<const HelpText> help) {
         if (open_) {
@@ -130,8 +130,8 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
     }
 
   private:
-    friend class tk::TWindow<HelpViewer>;
-    friend class tk::TSubclass<HelpViewer>;
+    friend class tk::Window<HelpViewer>;
+    friend class tk::SubclassedControl<HelpViewer>;
 
     explicit HelpViewer(std::shared_ptr<const HelpText> help) : help_(std::move(help)) {}
 
@@ -333,7 +333,7 @@ class HelpViewer : public tk::TWindow<HelpViewer>, private tk::TSubclass<HelpVie
 
 // A borderless note like a tool tip. It takes the keyboard and the mouse, so
 // the first key or click after it appears only closes it.
-class HelpPopup : public tk::TWindow<HelpPopup> {
+class HelpPopup : public tk::Window<HelpPopup> {
   public:
     static void Show(HWND owner, const std::wstring& text, POINT at) {
         if (shown_) shown_->Dismiss();
@@ -384,7 +384,7 @@ class HelpPopup : public tk::TWindow<HelpPopup> {
         SetCapture(Handle());
     }
 
-    friend class tk::TWindow<HelpPopup>;
+    friend class tk::Window<HelpPopup>;
 
     HelpPopup() = default;
 

@@ -53,7 +53,7 @@ constexpr int kMascotFontHeight = 12;        // character height, without intern
 constexpr POINT kKeyboardMenuPoint{40, 50};  // picture point where Shift+F10 opens the menu
 
 struct FixedItem {
-    tk::TMenuItem* MascotWindow::*member;  // none for a separator
+    tk::MenuItem* MascotWindow::*member;  // none for a separator
     const wchar_t* name;                   // as older notes and bug reports call it
     const wchar_t* caption;
     const wchar_t* hint;
@@ -93,21 +93,6 @@ constexpr FixedItem kFixedItems[] = {
     {&MascotWindow::ExitItem, L"Exit1", L"終了", L"", Alt + VK_F4, 5, false, &MascotWindow::Exit},
 };
 
-// The rest of the window as older notes and bug reports name it; the menu
-// items keep their names in the table above.
-[[maybe_unused]] constexpr struct {
-    const wchar_t* earlier;
-    const wchar_t* now;
-} kEarlierNames[] = {
-    {L"TMain", L"MascotWindow"},      {L"PopupMenu1", L"Menu"},
-    {L"ImageList1", L"MenuIcons"},    {L"Image1", L"Picture"},
-    {L"Timer1", L"TickTimer"},        {L"MirrorBmp", L"figure_"},
-    {L"FormCreate", L"StartUp"},      {L"FormPaint", L"OnPaint"},
-    {L"FormKeyDown", L"OnKeyDown"},   {L"Timer1Timer", L"OnTick"},
-    {L"GrabMove", L"StartMove"},      {L"FormRgnSet", L"ReshapeAndDraw"},
-    {L"RePaintForm", L"DrawPicture"}, {L"LaunchClick", L"LaunchShortcut"},
-};
-
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
                               IDI_MENU_HELP,     IDI_MENU_ABOUT,  IDI_MENU_EXIT};
 
@@ -140,7 +125,7 @@ bool MascotWindow::Create() {
 
 void MascotWindow::BuildMenu() {
     for (const FixedItem& fixed : kFixedItems) {
-        tk::TMenuItem item;
+        tk::MenuItem item;
         item.Kind = fixed.kind;
         item.Name = fixed.name;
         item.Caption = fixed.caption;
@@ -149,8 +134,8 @@ void MascotWindow::BuildMenu() {
         item.ImageIndex = fixed.imageIndex;
         item.Checked = fixed.checked;
         if (fixed.onClick)
-            item.OnClick = [this, click = fixed.onClick](tk::TMenuItem&) { (this->*click)(); };
-        tk::TMenuItem& added = Menu.Add(std::move(item));
+            item.OnClick = [this, click = fixed.onClick](tk::MenuItem&) { (this->*click)(); };
+        tk::MenuItem& added = Menu.Add(std::move(item));
         if (fixed.member) this->*fixed.member = &added;
     }
     for (int id : kMenuIcons) MenuIcons.AddIconResource(id);
@@ -170,7 +155,7 @@ void MascotWindow::StartUp() {
 
     // The window takes the picture's width and the mirrored picture is made
     // once the density is known (FollowDensity, from Create).
-    Picture.LoadFromResource(IDB_MASCOT);
+    Sprite.LoadFromResource(IDB_MASCOT);
 
     programFolder_ = FolderOf(environment_.executablePath());
     programFolderSlash_ = WithTrailingBackslash(programFolder_);
@@ -188,13 +173,13 @@ void MascotWindow::FollowDensity(UINT dpi) {
 
     const int from = figure_.Scale();
     const int to = ScaleForDpi(static_cast<int>(dpi));
-    if (to == from || !figure_.Build(Picture, to)) return;
+    if (to == from || !figure_.Build(Sprite, to)) return;
     RECT frame;
     GetWindowRect(Handle(), &frame);
-    const WindowOrigin at = from ? RescaledOrigin(frame.left, frame.top, Picture.Width(),
+    const WindowOrigin at = from ? RescaledOrigin(frame.left, frame.top, Sprite.Width(),
                                                   kMascotLayout.clientHeight, from, to)
                                  : WindowOrigin{frame.left, frame.top};
-    SetWindowPos(Handle(), nullptr, at.left, at.top, Picture.Width() * to,
+    SetWindowPos(Handle(), nullptr, at.left, at.top, Sprite.Width() * to,
                  kMascotLayout.clientHeight * to, SWP_NOZORDER | SWP_NOACTIVATE);
     appliedOrientation_ = -1;
     if (IsWindowVisible(Handle())) ReshapeAndDraw();
@@ -241,13 +226,13 @@ void MascotWindow::BuildLauncher() {
 
     Menu.AddSeparator(L"NLauncher");
     for (std::size_t n = 0; n < entries.size(); ++n) {
-        tk::TMenuItem item;
+        tk::MenuItem item;
         item.Name = L"Launch" + DecimalText(n);
         item.Caption = entries[n].caption;
         item.ImageIndex = entries[n].imageIndex;
         item.ShortCut = tk::TextToShortCut(L"F" + DecimalText(n + 2));
         item.HelpContext = 0;
-        item.OnClick = [this, file = entries[n].file](tk::TMenuItem&) { LaunchShortcut(file); };
+        item.OnClick = [this, file = entries[n].file](tk::MenuItem&) { LaunchShortcut(file); };
         Menu.Add(std::move(item));
     }
     launcherCount_ = static_cast<int>(entries.size());
@@ -531,7 +516,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return TForm::HandleMessage(msg, wParam, lParam);
+    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace pelnor

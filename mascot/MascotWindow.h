@@ -31,7 +31,7 @@ struct MascotEnvironment {
     static MascotEnvironment System();
 };
 
-class MascotWindow : public tk::TForm {
+class MascotWindow : public tk::Form {
   public:
     explicit MascotWindow(MascotEnvironment environment = MascotEnvironment::System());
     ~MascotWindow() override;
@@ -41,19 +41,19 @@ class MascotWindow : public tk::TForm {
     bool Create();
 
     // The menu and its fixed items (separators have no member).
-    tk::TImageList MenuIcons{16, 16};
-    tk::TPopupMenu Menu{&MenuIcons};
-    tk::TMenuItem* AlwaysOnTopItem = nullptr;
-    tk::TMenuItem* FreezeItem = nullptr;
-    tk::TMenuItem* ExplorerItem = nullptr;
-    tk::TMenuItem* CallLetterItem = nullptr;
-    tk::TMenuItem* ProgramFolderItem = nullptr;
-    tk::TMenuItem* HelpItem = nullptr;
-    tk::TMenuItem* AboutItem = nullptr;
-    tk::TMenuItem* ExitItem = nullptr;
+    tk::ImageList MenuIcons{16, 16};
+    tk::PopupMenu Menu{&MenuIcons};
+    tk::MenuItem* AlwaysOnTopItem = nullptr;
+    tk::MenuItem* FreezeItem = nullptr;
+    tk::MenuItem* ExplorerItem = nullptr;
+    tk::MenuItem* CallLetterItem = nullptr;
+    tk::MenuItem* ProgramFolderItem = nullptr;
+    tk::MenuItem* HelpItem = nullptr;
+    tk::MenuItem* AboutItem = nullptr;
+    tk::MenuItem* ExitItem = nullptr;
 
-    TPicture Picture;
-    tk::TTimer TickTimer;  // every 500 ms: drift, the full-screen check, then the call check
+    Picture Sprite;
+    tk::Timer TickTimer;  // every 500 ms: drift, the full-screen check, then the call check
 
     MascotState Motion;
     CallState Call;
@@ -122,7 +122,7 @@ class MascotWindow : public tk::TForm {
     bool stepping_ = false;  // the drift is moving the window
     std::optional<ScreenRect> monitor_;  // the drift's monitor, while it is known
     tk::UniqueFont font_;  // the window's font, used by its hint; made on the first hover
-    tk::THoverHint hint_;
+    tk::HoverHint hint_;
     std::wstring programFolder_;
     std::wstring programFolderSlash_;
     std::wstring helpFile_;

@@ -14,7 +14,7 @@ std::size_t Stride4(int width) {
 
 }  // namespace
 
-bool TPicture::LoadFromResource(int resourceId) {
+bool Picture::LoadFromResource(int resourceId) {
     bitmap_.reset(
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -28,7 +28,7 @@ bool TPicture::LoadFromResource(int resourceId) {
     return true;
 }
 
-tk::UniqueBitmap TPicture::MakeScaled(int scale, bool faceLeft) const {
+tk::UniqueBitmap Picture::MakeScaled(int scale, bool faceLeft) const {
     if (!bitmap_) return {};
     struct {
         BITMAPINFOHEADER header;
@@ -58,7 +58,7 @@ tk::UniqueBitmap TPicture::MakeScaled(int scale, bool faceLeft) const {
     return scaled;
 }
 
-std::vector<ShapeRect> TPicture::Shape(int scale, bool faceLeft) const {
+std::vector<ShapeRect> Picture::Shape(int scale, bool faceLeft) const {
     if (!bitmap_) return {};
     const std::size_t stride = section_.dsBm.bmWidthBytes;
     return FigureShape({static_cast<const std::uint8_t*>(section_.dsBm.bmBits), stride * height_},

@@ -11,7 +11,7 @@
 
 namespace pelnor {
 
-class TPicture {
+class Picture {
   public:
     // Loads a 4-bit bitmap resource of this module; false when there is none.
     bool LoadFromResource(int resourceId);

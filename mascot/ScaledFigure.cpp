@@ -2,7 +2,7 @@
 
 namespace pelnor {
 
-bool ScaledFigure::Build(const TPicture& picture, int scale) {
+bool ScaledFigure::Build(const Picture& picture, int scale) {
     tk::UniqueBitmap left = picture.MakeScaled(scale, true);
     tk::UniqueBitmap right = picture.MakeScaled(scale, false);
     if (!left || !right) return false;

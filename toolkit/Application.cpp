@@ -2,23 +2,23 @@
 
 namespace tk {
 
-TApplication& Application() {
-    static TApplication application;
+ApplicationState& Application() {
+    static ApplicationState application;
     return application;
 }
 
-void TApplication::SetAccelerators(HWND target, HACCEL accelerators) {
+void ApplicationState::SetAccelerators(HWND target, HACCEL accelerators) {
     acceleratorTarget_ = target;
     accelerators_ = accelerators;
 }
 
-bool TApplication::TranslateForTarget(MSG& msg) const {
+bool ApplicationState::TranslateForTarget(MSG& msg) const {
     if (!accelerators_ || !acceleratorTarget_) return false;
     if (msg.hwnd != acceleratorTarget_ && !IsChild(acceleratorTarget_, msg.hwnd)) return false;
     return TranslateAcceleratorW(acceleratorTarget_, accelerators_, &msg) != 0;
 }
 
-int TApplication::Run() {
+int ApplicationState::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (TranslateForTarget(msg)) continue;
@@ -28,7 +28,7 @@ int TApplication::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-void TApplication::ProcessMessages() {
+void ApplicationState::ProcessMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

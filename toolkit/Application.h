@@ -7,7 +7,7 @@
 
 namespace tk {
 
-class TApplication {
+class ApplicationState {
   public:
     std::wstring Title;
 
@@ -28,6 +28,6 @@ class TApplication {
     HACCEL accelerators_ = nullptr;
 };
 
-TApplication& Application();
+ApplicationState& Application();
 
 }  // namespace tk

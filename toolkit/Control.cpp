@@ -17,7 +17,7 @@ std::wstring WindowText(HWND hwnd) {
 
 }  // namespace
 
-void TControl::Create(TDialog& dialog, TPanel* panel) {
+void Control::Create(Dialog& dialog, Panel* panel) {
     dialog_ = &dialog;
     panel_ = panel;
     windowed_ = IsWindowed();
@@ -35,7 +35,7 @@ void TControl::Create(TDialog& dialog, TPanel* panel) {
     Created();
 }
 
-HWND TControl::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+HWND Control::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
                           const RECT& bounds, void* createParams) {
     return CreateWindowExW(
         exStyle, className, text_.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
@@ -43,23 +43,23 @@ HWND TControl::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, 
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), createParams);
 }
 
-void TControl::Invalidate() const {
+void Control::Invalidate() const {
     if (!dialog_) return;
     const HWND parent = panel_ ? panel_->Handle() : dialog_->Handle();
     if (parent) InvalidateRect(parent, &bounds_, TRUE);
 }
 
-std::wstring TControl::Text() const {
+std::wstring Control::Text() const {
     if (hwnd_ && IsWindow(hwnd_)) return WindowText(hwnd_);
     return text_;
 }
 
-void TControl::SetText(std::wstring_view text) {
+void Control::SetText(std::wstring_view text) {
     text_ = text;
     if (hwnd_ && IsWindow(hwnd_)) SetWindowTextW(hwnd_, text_.c_str());
 }
 
-HBRUSH TControl::CtlColor(HDC dc) {
+HBRUSH Control::CtlColor(HDC dc) {
     if (layout_.color == kDefaultColor && layout_.background == kDefaultColor) return nullptr;
     SetTextColor(dc,
                  layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
@@ -72,7 +72,7 @@ HBRUSH TControl::CtlColor(HDC dc) {
     return brush_.get();
 }
 
-std::vector<HWND> TControl::HintWindows() const {
+std::vector<HWND> Control::HintWindows() const {
     return {hwnd_};
 }
 

@@ -45,17 +45,17 @@ struct ControlLayout {
     int id = 0;               // 0: the dialog numbers it
 };
 
-class TPanel;
+class Panel;
 
-class TControl {
+class Control {
   public:
-    explicit TControl(const ControlLayout& layout) : layout_(layout), text_(layout.text) {}
-    TControl(const TControl&) = delete;
-    TControl& operator=(const TControl&) = delete;
-    virtual ~TControl() = default;
+    explicit Control(const ControlLayout& layout) : layout_(layout), text_(layout.text) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
 
     // Makes the control in the dialog, or in a panel of it.
-    void Create(TDialog& dialog, TPanel* panel = nullptr);
+    void Create(Dialog& dialog, Panel* panel = nullptr);
 
     // Before Create: a dialog whose size follows its text lays the control out
     // again once it knows the screen's density. The text stays.
@@ -63,7 +63,7 @@ class TControl {
 
     const ControlLayout& Layout() const noexcept { return layout_; }
     HWND Handle() const noexcept { return hwnd_; }  // nullptr for labels and images
-    TPanel* Parent() const noexcept { return panel_; }
+    Panel* Parent() const noexcept { return panel_; }
     bool Windowed() const noexcept { return windowed_; }
 
     // In the parent's client area, in this screen's pixels.
@@ -98,14 +98,14 @@ class TControl {
                     const RECT& bounds, void* createParams = nullptr);
     void Invalidate() const;
 
-    TDialog* dialog_ = nullptr;
+    Dialog* dialog_ = nullptr;
     HFONT font_ = nullptr;  // owned by the dialog
     ControlLayout layout_;
     std::wstring text_;
 
   private:
     HWND hwnd_ = nullptr;
-    TPanel* panel_ = nullptr;
+    Panel* panel_ = nullptr;
     RECT bounds_{};
     bool windowed_ = true;
     UniqueBrush brush_;

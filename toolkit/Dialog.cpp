@@ -43,7 +43,7 @@ std::vector<WORD> MakeTemplate(const DialogLayout& form) {
 
 // Per-monitor-aware dialogs are re-scaled by the system's dialog manager when
 // they move to a monitor of another density, by ratio and without the
-// toolkit's own fonts; the dialog does its own (TDialog::KeepLayout). The call
+// toolkit's own fonts; the dialog does its own (Dialog::KeepLayout). The call
 // is looked up because older Windows 10 lacks it.
 void TurnOffSystemRescaling(HWND dialog) {
     using SetBehavior =
@@ -57,9 +57,9 @@ void TurnOffSystemRescaling(HWND dialog) {
 
 }  // namespace
 
-TDialog::~TDialog() = default;
+Dialog::~Dialog() = default;
 
-INT_PTR TDialog::ShowModal(HWND owner) {
+INT_PTR Dialog::ShowModal(HWND owner) {
     ending_ = false;
     // An owner that is disabled is showing a modal dialog already (a timer
     // can open another): the new one is owned by that dialog, which it then
@@ -72,14 +72,14 @@ INT_PTR TDialog::ShowModal(HWND owner) {
                                    DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void TDialog::EndModal(INT_PTR result) {
+void Dialog::EndModal(INT_PTR result) {
     if (!hwnd_ || ending_) return;
     ending_ = true;
     FormHide();
     EndDialog(hwnd_, result);
 }
 
-HFONT TDialog::FontFor(const FontStyle& style) {
+HFONT Dialog::FontFor(const FontStyle& style) {
     const bool inherit = !style.face && style.height == 0 && !style.bold;
     const wchar_t* face = inherit || !style.face ? form_.font.face : style.face;
     const int height = inherit || style.height == 0 ? form_.font.height : style.height;
@@ -94,36 +94,36 @@ HFONT TDialog::FontFor(const FontStyle& style) {
     return fonts_.back().font.get();
 }
 
-TControl* TDialog::ControlOf(HWND hwnd) const {
+Control* Dialog::ControlOf(HWND hwnd) const {
     for (; hwnd && hwnd != hwnd_; hwnd = GetParent(hwnd)) {
-        for (TControl* control : controls_) {
+        for (Control* control : controls_) {
             if (control->Owns(hwnd)) return control;
         }
     }
     return nullptr;
 }
 
-DWORD TDialog::HelpContextOf(HWND hwnd) const {
-    if (const TControl* control = ControlOf(hwnd)) {
-        for (const TControl* c = control; c; c = c->Parent()) {
+DWORD Dialog::HelpContextOf(HWND hwnd) const {
+    if (const Control* control = ControlOf(hwnd)) {
+        for (const Control* c = control; c; c = c->Parent()) {
             if (c->Layout().helpContext) return c->Layout().helpContext;
         }
     }
     return form_.helpContext;
 }
 
-int TDialog::RegisterControl(TControl& control) {
+int Dialog::RegisterControl(Control& control) {
     controls_.push_back(&control);
     return control.Layout().id ? control.Layout().id : nextId_++;
 }
 
-void TDialog::SetDefaultButton(TButton& button) {
+void Dialog::SetDefaultButton(Button& button) {
     defaultButton_ = &button;
     if (hwnd_ && button.Handle())
         SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(button.Handle())), 0);
 }
 
-SIZE TDialog::FrameSize(UINT frameDpi) const {
+SIZE Dialog::FrameSize(UINT frameDpi) const {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
     RECT frame{0, 0, Scale(form_.clientWidth), Scale(form_.clientHeight)};
@@ -134,7 +134,7 @@ SIZE TDialog::FrameSize(UINT frameDpi) const {
 // The dialog opens centred on the monitor of the window that opened it (the
 // mascot, or a dialog over it), laid out at that monitor's density; with no
 // owner, on the primary monitor.
-void TDialog::InitDialog() {
+void Dialog::InitDialog() {
     TurnOffSystemRescaling(hwnd_);
     const HWND owner = GetWindow(hwnd_, GW_OWNER);
     const HWND anchor = owner ? owner : hwnd_;
@@ -169,7 +169,7 @@ void TDialog::InitDialog() {
 // was not cut before, and a field being typed in keeps its input method. Only
 // the frame, which the system draws at the new density, changes around the
 // client area. The next dialog opens at the new monitor's density.
-void TDialog::KeepLayout(UINT newDpi, const RECT& suggested) {
+void Dialog::KeepLayout(UINT newDpi, const RECT& suggested) {
     if (placing_) return;
     SIZE frame = FrameSize(newDpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
@@ -185,8 +185,8 @@ void TDialog::KeepLayout(UINT newDpi, const RECT& suggested) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TDialog::FocusFirst() {
-    for (TControl* control : controls_) {
+void Dialog::FocusFirst() {
+    for (Control* control : controls_) {
         const HWND h = control->Handle();
         if (!h) continue;
         const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
@@ -199,10 +199,10 @@ void TDialog::FocusFirst() {
     }
 }
 
-void TDialog::AddToolTips() {
+void Dialog::AddToolTips() {
     toolTip_ = CreateToolTip(hwnd_);
     if (!toolTip_) return;
-    for (TControl* control : controls_) {
+    for (Control* control : controls_) {
         const wchar_t* hint = control->Layout().hint;
         if (!hint || !*hint) continue;
         for (HWND window : control->HintWindows()) {
@@ -212,17 +212,17 @@ void TDialog::AddToolTips() {
     if (form_.hint && *form_.hint) AddToolTip(toolTip_.get(), hwnd_, hwnd_, form_.hint);
 }
 
-void TDialog::Paint() {
+void Dialog::Paint() {
     const PaintDc dc(hwnd_);
-    for (TControl* control : controls_) {
+    for (Control* control : controls_) {
         if (!control->Windowed() && !control->Parent()) control->Paint(dc.get());
     }
 }
 
-bool TDialog::Command(WPARAM wParam, LPARAM lParam) {
+bool Dialog::Command(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     if (from) {
-        if (TControl* control = ControlOf(from)) return control->Command(HIWORD(wParam));
+        if (Control* control = ControlOf(from)) return control->Command(HIWORD(wParam));
     }
     // Esc (and the system's IDCANCEL) presses the cancel button; a dialog
     // without one ignores it.
@@ -233,17 +233,17 @@ bool TDialog::Command(WPARAM wParam, LPARAM lParam) {
     return LOWORD(wParam) == IDOK;
 }
 
-INT_PTR TDialog::ControlColour(HDC dc, HWND window) {
-    if (TControl* control = ControlOf(window)) {
+INT_PTR Dialog::ControlColour(HDC dc, HWND window) {
+    if (Control* control = ControlOf(window)) {
         if (HBRUSH brush = control->CtlColor(dc)) return reinterpret_cast<INT_PTR>(brush);
     }
     return FALSE;
 }
 
-void TDialog::Help(const HELPINFO& info) {
+void Dialog::Help(const HELPINFO& info) {
     if (info.iContextType != HELPINFO_WINDOW) return;
     const HWND item = static_cast<HWND>(info.hItemHandle);
-    const TControl* control = ControlOf(item);
+    const Control* control = ControlOf(item);
     HWND origin = hwnd_;
     if (control && control->Handle()) origin = control->Handle();
     POINT point{0, 0};
@@ -252,11 +252,11 @@ void TDialog::Help(const HELPINFO& info) {
     if (context && ContextHelp) ContextHelp(context, point);
 }
 
-bool TDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
     return false;
 }
 
-INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     INT_PTR result = FALSE;
     if (HandleMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
@@ -296,14 +296,14 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR CALLBACK TDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    TDialog* dialog = nullptr;
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    Dialog* dialog = nullptr;
     if (msg == WM_INITDIALOG) {
-        dialog = reinterpret_cast<TDialog*>(lParam);
+        dialog = reinterpret_cast<Dialog*>(lParam);
         dialog->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     } else {
-        dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+        dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!dialog) return FALSE;
 

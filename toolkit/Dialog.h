@@ -16,8 +16,8 @@
 
 namespace tk {
 
-class TControl;
-class TButton;
+class Control;
+class Button;
 
 // A font by face, character height in 96-DPI pixels (without internal
 // leading) and weight. An empty style means the dialog's own font; a style with
@@ -39,12 +39,12 @@ struct DialogLayout {
     DWORD helpContext = 0;
 };
 
-class TDialog : public TTimerHost {
+class Dialog : public TimerHost {
   public:
-    explicit TDialog(const DialogLayout& form) : form_(form) {}
-    TDialog(const TDialog&) = delete;
-    TDialog& operator=(const TDialog&) = delete;
-    virtual ~TDialog();
+    explicit Dialog(const DialogLayout& form) : form_(form) {}
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    virtual ~Dialog();
 
     // Runs the dialog until it ends; returns its modal result (-1 if it could
     // not be shown).
@@ -63,7 +63,7 @@ class TDialog : public TTimerHost {
     HFONT FontFor(const FontStyle& style);
 
     // The control whose window is `hwnd` (or holds it), or nullptr.
-    TControl* ControlOf(HWND hwnd) const;
+    Control* ControlOf(HWND hwnd) const;
 
     // The help context for a window of this dialog: its control's own number,
     // else its nearest parent's non-zero one, else the dialog's.
@@ -83,9 +83,9 @@ class TDialog : public TTimerHost {
     std::function<void(DWORD context, POINT screenPoint)> ContextHelp;
 
     // For the controls while they are made.
-    int RegisterControl(TControl& control);
-    void SetDefaultButton(TButton& button);
-    void SetCancelButton(TButton& button) { cancelButton_ = &button; }
+    int RegisterControl(Control& control);
+    void SetDefaultButton(Button& button);
+    void SetCancelButton(Button& button) { cancelButton_ = &button; }
 
   protected:
     // Once the density is known and before the dialog takes its size: a box
@@ -120,9 +120,9 @@ class TDialog : public TTimerHost {
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     UniqueWindow toolTip_;  // destroyed with the dialog
-    std::vector<TControl*> controls_;
-    TButton* defaultButton_ = nullptr;
-    TButton* cancelButton_ = nullptr;
+    std::vector<Control*> controls_;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
     int nextId_ = 1000;
     bool ending_ = false;
     bool placing_ = false;  // InitDialog is moving it onto its monitor

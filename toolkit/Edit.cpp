@@ -27,7 +27,7 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-HWND TEdit::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND Edit::CreateHandle(HWND parent, int id, RECT bounds) {
     const DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (layout_.readOnly ? ES_READONLY : 0);
     const HWND hwnd =
         MakeWindow(layout_.border ? WS_EX_CLIENTEDGE : 0, L"EDIT", style, parent, id, bounds);
@@ -35,7 +35,7 @@ HWND TEdit::CreateHandle(HWND parent, int id, RECT bounds) {
     return hwnd;
 }
 
-std::wstring TEdit::Fitting(std::wstring_view insert) const {
+std::wstring Edit::Fitting(std::wstring_view insert) const {
     if (layout_.maxLength <= 0) return std::wstring(insert);
     const std::wstring current = Text();
     DWORD start = 0;
@@ -60,18 +60,18 @@ std::wstring TEdit::Fitting(std::wstring_view insert) const {
     return std::wstring(insert.substr(0, taken));
 }
 
-bool TEdit::InsertFitting(HWND hwnd, std::wstring_view insert) {
+bool Edit::InsertFitting(HWND hwnd, std::wstring_view insert) {
     const std::wstring fitting = Fitting(insert);
     if (fitting.empty()) return false;
     DefaultSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
     return true;
 }
 
-void TEdit::StartHiragana(HWND hwnd) const {
+void Edit::StartHiragana(HWND hwnd) const {
     InputContext(hwnd).StartHiragana();
 }
 
-LRESULT TEdit::Paste(HWND hwnd) {
+LRESULT Edit::Paste(HWND hwnd) {
     std::wstring pasted = ClipboardText(hwnd);
     // A one-line field takes the clipboard's first line.
     pasted.resize(std::min(pasted.size(), pasted.find_first_of(L"\r\n")));
@@ -79,7 +79,7 @@ LRESULT TEdit::Paste(HWND hwnd) {
     return 0;
 }
 
-LRESULT TEdit::ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+LRESULT Edit::ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     InsertFitting(hwnd, InputContext(hwnd).Result());
     const LPARAM rest = lParam & ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTREADSTR |
                                                       GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE);
@@ -87,7 +87,7 @@ LRESULT TEdit::ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return DefaultSubclassProc(hwnd, WM_IME_COMPOSITION, wParam, rest);
 }
 
-LRESULT TEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Edit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool limited = layout_.maxLength > 0 && !layout_.readOnly;
     switch (msg) {
         case WM_CHAR:

@@ -14,9 +14,9 @@
 
 namespace tk {
 
-class TEdit : public TControl, private TSubclass<TEdit> {
+class Edit : public Control, private SubclassedControl<Edit> {
   public:
-    using TControl::TControl;
+    using Control::Control;
 
     // The longest start of `insert` that fits in place of the selection.
     std::wstring Fitting(std::wstring_view insert) const;
@@ -25,7 +25,7 @@ class TEdit : public TControl, private TSubclass<TEdit> {
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 
   private:
-    friend class TSubclass<TEdit>;
+    friend class SubclassedControl<Edit>;
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Paste(HWND hwnd);
     LRESULT ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -2,11 +2,11 @@
 
 namespace tk {
 
-void TForm::Close() const {
+void Form::Close() const {
     if (Handle()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
-bool TForm::CreateForm(const FormLayout& layout) {
+bool Form::CreateForm(const FormLayout& layout) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterClassFor({.name = layout.className,
                            .style = CS_DBLCLKS,
@@ -22,7 +22,7 @@ bool TForm::CreateForm(const FormLayout& layout) {
                               frame.bottom - frame.top, nullptr) != nullptr;
 }
 
-LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
             if (DispatchTimer(wParam)) return 0;

@@ -23,10 +23,10 @@ struct FormLayout {
     COLORREF background;
 };
 
-class TForm : public TWindow<TForm>, public TTimerHost {
+class Form : public Window<Form>, public TimerHost {
   public:
-    TForm() = default;
-    virtual ~TForm() = default;
+    Form() = default;
+    virtual ~Form() = default;
 
     // Asks the window to close, as the close box or Alt+F4 would.
     void Close() const;
@@ -41,7 +41,7 @@ class TForm : public TWindow<TForm>, public TTimerHost {
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   private:
-    friend class TWindow<TForm>;
+    friend class Window<Form>;
 
     UniqueBrush backgroundBrush_;
 };

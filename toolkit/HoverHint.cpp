@@ -17,7 +17,7 @@ int Scaled(int pixels, HWND hwnd) {
 
 }  // namespace
 
-void THoverHint::Relay(HWND owner, UINT msg) noexcept {
+void HoverHint::Relay(HWND owner, UINT msg) noexcept {
     switch (msg) {
         case WM_MOUSEMOVE:
             if (!tracking_) {
@@ -43,7 +43,7 @@ void THoverHint::Relay(HWND owner, UINT msg) noexcept {
     }
 }
 
-SIZE THoverHint::TextSize(HDC dc) const noexcept {
+SIZE HoverHint::TextSize(HDC dc) const noexcept {
     const ScopedSelect font(dc,
                             font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     RECT bounds{};
@@ -52,7 +52,7 @@ SIZE THoverHint::TextSize(HDC dc) const noexcept {
     return {bounds.right, bounds.bottom};
 }
 
-void THoverHint::Show() noexcept {
+void HoverHint::Show() noexcept {
     if (!Handle()) {
         if (!RegisterClassFor({.name = kClassName,
                                .cursor = LoadCursorW(nullptr, IDC_ARROW),
@@ -80,13 +80,13 @@ void THoverHint::Show() noexcept {
     SetTimer(Handle(), kHideTimer, kShownMs, nullptr);
 }
 
-void THoverHint::Hide() noexcept {
+void HoverHint::Hide() noexcept {
     if (!Shown()) return;
     KillTimer(Handle(), kHideTimer);
     ShowWindow(Handle(), SW_HIDE);
 }
 
-LRESULT THoverHint::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HoverHint::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;

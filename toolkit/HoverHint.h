@@ -13,9 +13,9 @@
 
 namespace tk {
 
-class THoverHint : public TWindow<THoverHint> {
+class HoverHint : public Window<HoverHint> {
   public:
-    explicit THoverHint(std::wstring text) : text_(std::move(text)) {}
+    explicit HoverHint(std::wstring text) : text_(std::move(text)) {}
 
     // The font of the text, owned by the caller; the pop-up follows it the next time it shows.
     void SetFont(HFONT font) noexcept { font_ = font; }
@@ -26,7 +26,7 @@ class THoverHint : public TWindow<THoverHint> {
     bool Shown() const noexcept { return Handle() && IsWindowVisible(Handle()); }
 
   private:
-    friend class TWindow<THoverHint>;
+    friend class Window<HoverHint>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Show() noexcept;
     void Hide() noexcept;

@@ -53,7 +53,7 @@ UniqueIcon ResizedIcon(HICON icon, int width, int height) {
     return UniqueIcon(CreateIconIndirect(&resized));  // copies both bitmaps
 }
 
-int TImageList::AddIcon(HICON icon) {
+int ImageList::AddIcon(HICON icon) {
     UniqueIcon copy(icon ? CopyIcon(icon) : nullptr);
     if (!copy) return -1;
     Entry entry;
@@ -62,20 +62,20 @@ int TImageList::AddIcon(HICON icon) {
     return Count() - 1;
 }
 
-int TImageList::AddIconResource(int id) {
+int ImageList::AddIconResource(int id) {
     Entry entry;
     entry.resource = id;
     entries_.push_back(std::move(entry));
     return Count() - 1;
 }
 
-void TImageList::SetScale(int scale) {
+void ImageList::SetScale(int scale) {
     if (scale < 1 || scale == scale_) return;
     scale_ = scale;
     for (Entry& entry : entries_) entry.shown.reset();
 }
 
-const TImageList::Entry* TImageList::Ready(int index) const {
+const ImageList::Entry* ImageList::Ready(int index) const {
     if (index < 0 || index >= Count()) return nullptr;
     Entry& entry = entries_[static_cast<std::size_t>(index)];
     if (!entry.icon && entry.resource) {
@@ -87,7 +87,7 @@ const TImageList::Entry* TImageList::Ready(int index) const {
     return entry.shown ? &entry : nullptr;
 }
 
-void TImageList::Draw(HDC dc, int index, int x, int y) const {
+void ImageList::Draw(HDC dc, int index, int x, int y) const {
     if (const Entry* entry = Ready(index))
         DrawIconEx(dc, x, y, entry->shown.get(), Width(), Height(), 0, nullptr, DI_NORMAL);
 }

@@ -14,10 +14,10 @@
 
 namespace tk {
 
-class TImageList {
+class ImageList {
   public:
     // The icons' width and height at scale 1.
-    TImageList(int width, int height) : width_(width), height_(height) {}
+    ImageList(int width, int height) : width_(width), height_(height) {}
 
     // Adds a copy of the icon; returns its index, or -1.
     int AddIcon(HICON icon);

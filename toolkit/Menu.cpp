@@ -19,7 +19,7 @@ std::wstring KeyName(WORD vk) {
 }
 
 // A caption shown as it is written: "&" is not a mnemonic marker.
-std::wstring MenuText(const TMenuItem& item) {
+std::wstring MenuText(const MenuItem& item) {
     std::wstring text;
     for (wchar_t c : item.Caption) {
         if (c == L'&') text += L'&';
@@ -63,27 +63,27 @@ ShortCut TextToShortCut(std::wstring_view text) {
     return 0;
 }
 
-TMenuItem& TPopupMenu::Add(TMenuItem item) {
+MenuItem& PopupMenu::Add(MenuItem item) {
     item.commandId_ = kFirstCommandId + static_cast<UINT>(items_.size());
-    items_.push_back(std::make_unique<TMenuItem>(std::move(item)));
+    items_.push_back(std::make_unique<MenuItem>(std::move(item)));
     acceleratorsStale_ = true;
     return *items_.back();
 }
 
-TMenuItem& TPopupMenu::AddSeparator(std::wstring name) {
-    TMenuItem separator;
+MenuItem& PopupMenu::AddSeparator(std::wstring name) {
+    MenuItem separator;
     separator.Kind = MenuItemKind::Separator;
     separator.Name = std::move(name);
     return Add(std::move(separator));
 }
 
-TMenuItem* TPopupMenu::Find(std::wstring_view name) {
+MenuItem* PopupMenu::Find(std::wstring_view name) {
     for (auto& item : items_)
         if (item->Name == name) return item.get();
     return nullptr;
 }
 
-HMENU TPopupMenu::BuildMenu() {
+HMENU PopupMenu::BuildMenu() {
     menu_.reset(CreatePopupMenu());
     if (!menu_) return nullptr;
     if (images_) images_->SetScale(pelnor::ScaleForDpi(static_cast<int>(dpi_)));
@@ -110,7 +110,7 @@ HMENU TPopupMenu::BuildMenu() {
     return menu_.get();
 }
 
-void TPopupMenu::Popup(HWND owner, int screenX, int screenY) {
+void PopupMenu::Popup(HWND owner, int screenX, int screenY) {
     const HMENU menu = BuildMenu();
     if (!menu) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
@@ -122,7 +122,7 @@ void TPopupMenu::Popup(HWND owner, int screenX, int screenY) {
     if (chosen) Dispatch(chosen);
 }
 
-HACCEL TPopupMenu::Accelerators() {
+HACCEL PopupMenu::Accelerators() {
     if (!acceleratorsStale_) return accelerators_.get();
     std::vector<ACCEL> table;
     for (const auto& item : items_) {
@@ -141,7 +141,7 @@ HACCEL TPopupMenu::Accelerators() {
     return accelerators_.get();
 }
 
-bool TPopupMenu::Dispatch(UINT commandId) {
+bool PopupMenu::Dispatch(UINT commandId) {
     for (auto& item : items_) {
         if (item->commandId_ == commandId && !item->IsSeparator()) {
             if (item->OnClick) item->OnClick(*item);
@@ -151,7 +151,7 @@ bool TPopupMenu::Dispatch(UINT commandId) {
     return false;
 }
 
-bool TPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
+bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !images_) return false;
     // Only the icon's part of the row: the row is as tall as the larger of
     // this and the text.
@@ -160,7 +160,7 @@ bool TPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     return true;
 }
 
-bool TPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
+bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !images_) return false;
     const int top =
         draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;

@@ -13,7 +13,7 @@
 
 namespace tk {
 
-class TImageList;
+class ImageList;
 
 // A shortcut as a menu stores it: virtual-key code plus 0x2000 Shift,
 // 0x4000 Ctrl, 0x8000 Alt (Ctrl+U = 0x4055 = 16469).
@@ -48,7 +48,7 @@ ShortCut TextToShortCut(std::wstring_view text);
 // command that can be chosen.
 enum class MenuItemKind { Command, Separator };
 
-struct TMenuItem {
+struct MenuItem {
     MenuItemKind Kind = MenuItemKind::Command;
     std::wstring Name;
     std::wstring Caption;
@@ -57,26 +57,26 @@ struct TMenuItem {
     int ImageIndex = -1;
     bool Checked = false;
     int HelpContext = 0;
-    std::function<void(TMenuItem&)> OnClick;
+    std::function<void(MenuItem&)> OnClick;
 
     bool IsSeparator() const { return Kind == MenuItemKind::Separator; }
     UINT CommandId() const { return commandId_; }
 
   private:
-    friend class TPopupMenu;
+    friend class PopupMenu;
     UINT commandId_ = 0;
 };
 
-class TPopupMenu {
+class PopupMenu {
   public:
-    explicit TPopupMenu(TImageList* images) : images_(images) {}
+    explicit PopupMenu(ImageList* images) : images_(images) {}
 
-    TMenuItem& Add(TMenuItem item);
-    TMenuItem& AddSeparator(std::wstring name);
+    MenuItem& Add(MenuItem item);
+    MenuItem& AddSeparator(std::wstring name);
     std::size_t Count() const { return items_.size(); }
-    TMenuItem& operator[](std::size_t index) { return *items_[index]; }
-    const TMenuItem& operator[](std::size_t index) const { return *items_[index]; }
-    TMenuItem* Find(std::wstring_view name);
+    MenuItem& operator[](std::size_t index) { return *items_[index]; }
+    const MenuItem& operator[](std::size_t index) const { return *items_[index]; }
+    MenuItem* Find(std::wstring_view name);
 
     // Shows the menu at a screen point for `owner` and runs the chosen item.
     // TrackPopupMenu runs a nested message loop in which timers and paints
@@ -102,9 +102,9 @@ class TPopupMenu {
     void SetDensity(UINT dpi) { dpi_ = dpi; }
 
   private:
-    TImageList* images_;
+    ImageList* images_;
     UINT dpi_ = 96;
-    std::vector<std::unique_ptr<TMenuItem>> items_;
+    std::vector<std::unique_ptr<MenuItem>> items_;
     UniqueMenu menu_;
     UniqueAccelerators accelerators_;
     bool acceleratorsStale_ = true;

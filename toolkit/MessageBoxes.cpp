@@ -101,10 +101,10 @@ BoxLayout MakeLayout(const std::wstring& text, bool confirm, int dpi) {
     return box;
 }
 
-class TMessageBox : public TDialog {
+class BoxDialog : public Dialog {
   public:
-    TMessageBox(std::wstring_view text, bool confirm)
-        : TMessageBox(std::wstring(text), confirm, MakeLayout(std::wstring(text), confirm, 96)) {}
+    BoxDialog(std::wstring_view text, bool confirm)
+        : BoxDialog(std::wstring(text), confirm, MakeLayout(std::wstring(text), confirm, 96)) {}
 
   protected:
     // Measured again in the font the box shows on its screen.
@@ -134,8 +134,8 @@ class TMessageBox : public TDialog {
     }
 
   private:
-    TMessageBox(std::wstring text, bool confirm, const BoxLayout& box)
-        : TDialog(box.form),
+    BoxDialog(std::wstring text, bool confirm, const BoxLayout& box)
+        : Dialog(box.form),
           confirm_(confirm),
           text_(std::move(text)),
           Icon(box.icon),
@@ -147,21 +147,21 @@ class TMessageBox : public TDialog {
 
     bool confirm_;
     std::wstring text_;
-    TImage Icon;
-    TStaticText Message;
-    TButton First;
-    TButton Second;
+    Image Icon;
+    StaticText Message;
+    Button First;
+    Button Second;
 };
 
 }  // namespace
 
 bool ConfirmBox(HWND owner, std::wstring_view text) {
-    TMessageBox box(text, true);
+    BoxDialog box(text, true);
     return box.ShowModal(owner) == IDYES;
 }
 
 void InformationBox(HWND owner, std::wstring_view text) {
-    TMessageBox box(text, false);
+    BoxDialog box(text, false);
     box.ShowModal(owner);
 }
 

@@ -7,9 +7,9 @@ constexpr wchar_t kPanelClass[] = L"TkPanel";
 
 }  // namespace
 
-// ---------------------------------------------------------------- TLabel
+// ---------------------------------------------------------------- Label
 
-void TLabel::AdjustBounds(RECT& bounds) {
+void Label::AdjustBounds(RECT& bounds) {
     if (layout_.width != 0 && layout_.height != 0) return;
     const WindowDc screen(nullptr);
     const ScopedSelect select(screen.get(), font_);
@@ -20,20 +20,20 @@ void TLabel::AdjustBounds(RECT& bounds) {
     if (layout_.height == 0) bounds.bottom = bounds.top + measured.bottom;
 }
 
-void TLabel::SetText(std::wstring_view text) {
+void Label::SetText(std::wstring_view text) {
     Invalidate();
     text_ = text;
     if (dialog_) {
         RECT bounds = BoundsRect();
         AdjustBounds(bounds);
-        // The rectangle is private to TControl; a label re-made from its
+        // The rectangle is private to Control; a label re-made from its
         // table row keeps its place and takes its new size.
         Resize(bounds);
     }
     Invalidate();
 }
 
-void TLabel::Paint(HDC dc) {
+void Label::Paint(HDC dc) {
     const ScopedSelect select(dc, font_);
     RECT bounds = BoundsRect();
     if (layout_.background != kDefaultColor) {
@@ -56,9 +56,9 @@ void TLabel::Paint(HDC dc) {
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &bounds, format);
 }
 
-// ---------------------------------------------------------------- TImage
+// ---------------------------------------------------------------- Image
 
-HWND TImage::CreateHandle(HWND, int, RECT) {
+HWND Image::CreateHandle(HWND, int, RECT) {
     if (layout_.bitmap) {
         bitmap_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                       MAKEINTRESOURCEW(layout_.bitmap),
@@ -71,11 +71,11 @@ HWND TImage::CreateHandle(HWND, int, RECT) {
     return nullptr;
 }
 
-void TImage::SetIcon(UniqueIcon icon) {
+void Image::SetIcon(UniqueIcon icon) {
     icon_ = std::move(icon);
 }
 
-void TImage::Paint(HDC dc) {
+void Image::Paint(HDC dc) {
     const RECT r = BoundsRect();
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
@@ -91,9 +91,9 @@ void TImage::Paint(HDC dc) {
     }
 }
 
-// ---------------------------------------------------------------- TPanel
+// ---------------------------------------------------------------- Panel
 
-HWND TPanel::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND Panel::CreateHandle(HWND parent, int id, RECT bounds) {
     RegisterClassFor({.name = kPanelClass,
                       .style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
                       .cursor = LoadCursorW(nullptr, IDC_ARROW)});
@@ -102,7 +102,7 @@ HWND TPanel::CreateHandle(HWND parent, int id, RECT bounds) {
     return MakeWindow(0, kPanelClass, WS_CLIPCHILDREN, parent, id, bounds, CreateParams());
 }
 
-void TPanel::PaintPanel(HDC target) {
+void Panel::PaintPanel(HDC target) {
     RECT client;
     GetClientRect(Handle(), &client);
     // Drawn off screen: the labels overlap each other and the picture.
@@ -114,11 +114,11 @@ void TPanel::PaintPanel(HDC target) {
     DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
     InflateRect(&edge, -1, -1);
     DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
-    for (TControl* control : graphics_) control->Paint(dc.get());
+    for (Control* control : graphics_) control->Paint(dc.get());
     BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
 }
 
-LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = Handle();
     switch (msg) {
         case WM_ERASEBKGND:
@@ -141,42 +141,42 @@ LRESULT TPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- TButton
+// ---------------------------------------------------------------- Button
 
-HWND TButton::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND Button::CreateHandle(HWND parent, int id, RECT bounds) {
     return MakeWindow(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, parent, id, bounds);
 }
 
-void TButton::Click() {
+void Button::Click() {
     if (OnClick) OnClick();
     if (layout_.modalResult && dialog_) dialog_->EndModal(layout_.modalResult);
 }
 
-bool TButton::Command(WORD code) {
+bool Button::Command(WORD code) {
     if (code != BN_CLICKED) return false;
     Click();
     return true;
 }
 
-// ---------------------------------------------------------------- TCheckBox
+// ---------------------------------------------------------------- CheckBox
 
-HWND TCheckBox::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND CheckBox::CreateHandle(HWND parent, int id, RECT bounds) {
     const HWND hwnd = MakeWindow(0, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, parent, id, bounds);
     if (hwnd) SendMessageW(hwnd, BM_SETCHECK, layout_.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     return hwnd;
 }
 
-bool TCheckBox::Checked() const {
+bool CheckBox::Checked() const {
     return Handle() && SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TCheckBox::SetChecked(bool checked) {
+void CheckBox::SetChecked(bool checked) {
     if (Handle()) SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// ---------------------------------------------------------------- TStaticText
+// ---------------------------------------------------------------- StaticText
 
-HWND TStaticText::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND StaticText::CreateHandle(HWND parent, int id, RECT bounds) {
     // SS_NOTIFY: the text is hit by the mouse, for its tool tip and the "?" box.
     const DWORD style =
         SS_LEFT | SS_NOPREFIX | SS_NOTIFY | (layout_.wordWrap ? 0 : SS_LEFTNOWORDWRAP);

@@ -15,9 +15,9 @@
 namespace tk {
 
 // Text drawn by its parent: transparent unless it has a background colour.
-class TLabel : public TControl {
+class Label : public Control {
   public:
-    using TControl::TControl;
+    using Control::Control;
     void Paint(HDC dc) override;
     void SetText(std::wstring_view text) override;
 
@@ -28,9 +28,9 @@ class TLabel : public TControl {
 };
 
 // A picture drawn by its parent, stretched to its rectangle.
-class TImage : public TControl {
+class Image : public Control {
   public:
-    using TControl::TControl;
+    using Control::Control;
     void Paint(HDC dc) override;
     bool HasPicture() const noexcept { return bitmap_ || icon_; }
     void SetIcon(UniqueIcon icon);
@@ -46,29 +46,29 @@ class TImage : public TControl {
 
 // A coloured area with lowered inner and outer bevels that draws the labels
 // and images made in it.
-class TPanel : public TControl, public TWindow<TPanel> {
+class Panel : public Control, public Window<Panel> {
   public:
-    using TControl::TControl;
+    using Control::Control;
     // The same window; the base's is known from WM_NCCREATE on.
-    using TWindow<TPanel>::Handle;
-    void AddGraphic(TControl& control) { graphics_.push_back(&control); }
-    const std::vector<TControl*>& Graphics() const noexcept { return graphics_; }
+    using Window<Panel>::Handle;
+    void AddGraphic(Control& control) { graphics_.push_back(&control); }
+    const std::vector<Control*>& Graphics() const noexcept { return graphics_; }
 
   protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 
   private:
-    friend class TWindow<TPanel>;
+    friend class Window<Panel>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void PaintPanel(HDC dc);
 
-    std::vector<TControl*> graphics_;
+    std::vector<Control*> graphics_;
     UniqueBrush face_;
 };
 
-class TButton : public TControl {
+class Button : public Control {
   public:
-    using TControl::TControl;
+    using Control::Control;
     std::function<void()> OnClick;
     // What a click does: the handler, then the modal result if it has one.
     void Click();
@@ -78,9 +78,9 @@ class TButton : public TControl {
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;
 };
 
-class TCheckBox : public TControl {
+class CheckBox : public Control {
   public:
-    using TControl::TControl;
+    using Control::Control;
     bool Checked() const;
     void SetChecked(bool checked);
 
@@ -89,9 +89,9 @@ class TCheckBox : public TControl {
 };
 
 // Static text in a window of its own: sunken edge, coloured text and background.
-class TStaticText : public TControl {
+class StaticText : public Control {
   public:
-    using TControl::TControl;
+    using Control::Control;
 
   protected:
     HWND CreateHandle(HWND parent, int id, RECT bounds) override;

@@ -15,9 +15,9 @@ constexpr int kSpinButtonWidth = 15;
 
 }  // namespace
 
-// ---------------------------------------------------------------- TSpinEdit
+// ---------------------------------------------------------------- SpinEdit
 
-HWND TSpinEdit::CreateHandle(HWND parent, int id, RECT bounds) {
+HWND SpinEdit::CreateHandle(HWND parent, int id, RECT bounds) {
     const HWND hwnd = MakeWindow(WS_EX_CLIENTEDGE, L"EDIT",
                                  WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPCHILDREN, parent, id, bounds);
     if (!hwnd) return nullptr;
@@ -27,7 +27,7 @@ HWND TSpinEdit::CreateHandle(HWND parent, int id, RECT bounds) {
     return hwnd;
 }
 
-void TSpinEdit::Created() {
+void SpinEdit::Created() {
     // After WM_SETFONT, which puts the margins back to the font's.
     if (Handle() && ButtonHandle()) {
         RECT button;
@@ -36,7 +36,7 @@ void TSpinEdit::Created() {
     }
 }
 
-int TSpinEdit::Value() const {
+int SpinEdit::Value() const {
     const std::wstring text = Text();
     std::size_t i = 0;
     bool negative = false;
@@ -51,25 +51,25 @@ int TSpinEdit::Value() const {
     return static_cast<int>(negative ? -value : value);
 }
 
-void TSpinEdit::SetValue(int value) {
+void SpinEdit::SetValue(int value) {
     if (layout_.maxValue != layout_.minValue)
         value = std::clamp(value, layout_.minValue, layout_.maxValue);
     SetText(pelnor::DecimalText(value));
 }
 
-void TSpinEdit::ClampNow() {
+void SpinEdit::ClampNow() {
     const int value = Value();
     if (layout_.maxValue != layout_.minValue &&
         value != std::clamp(value, layout_.minValue, layout_.maxValue))
         SetValue(value);
 }
 
-void TSpinEdit::Step(int delta) {
+void SpinEdit::Step(int delta) {
     const int value = Value();
     if (value > INT_MIN + 1 && value < INT_MAX - 1) SetValue(value + delta);
 }
 
-bool TSpinEdit::AcceptsChar(wchar_t ch) const {
+bool SpinEdit::AcceptsChar(wchar_t ch) const {
     if ((ch >= L'0' && ch <= L'9') || ch == L'+' || ch == L'-') return true;
     wchar_t separator[8] = L".";
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator,
@@ -78,7 +78,7 @@ bool TSpinEdit::AcceptsChar(wchar_t ch) const {
     return ch < L' ' && ch != L'\r';
 }
 
-LRESULT TSpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CHAR:
             if (!AcceptsChar(static_cast<wchar_t>(wParam))) {
@@ -123,9 +123,9 @@ LRESULT TSpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return result;
 }
 
-// ---------------------------------------------------------------- TSpinButton
+// ---------------------------------------------------------------- SpinButton
 
-bool TSpinButton::Create(HWND edit, int width) {
+bool SpinButton::Create(HWND edit, int width) {
     RegisterClassFor({.name = kSpinButtonClass,
                       .style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
                       .cursor = LoadCursorW(nullptr, IDC_ARROW)});
@@ -135,7 +135,7 @@ bool TSpinButton::Create(HWND edit, int width) {
                               client.right - width, 0, width, client.bottom, edit) != nullptr;
 }
 
-void TSpinButton::Paint(HDC dc) const {
+void SpinButton::Paint(HDC dc) const {
     RECT client;
     GetClientRect(Handle(), &client);
     const int middle = client.bottom / 2;
@@ -160,7 +160,7 @@ void TSpinButton::Paint(HDC dc) const {
     }
 }
 
-void TSpinButton::Press(LPARAM point) {
+void SpinButton::Press(LPARAM point) {
     const HWND hwnd = Handle();
     RECT client;
     GetClientRect(hwnd, &client);
@@ -172,20 +172,20 @@ void TSpinButton::Press(LPARAM point) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void TSpinButton::Repeat() {
+void SpinButton::Repeat() {
     if (!pressed_) return;
     field_.Step(pressed_);
     SetTimer(Handle(), kRepeatTimer, kRepeatMs, nullptr);
 }
 
-void TSpinButton::Release() {
+void SpinButton::Release() {
     if (!pressed_) return;
     pressed_ = 0;
     KillTimer(Handle(), kRepeatTimer);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT TSpinButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SpinButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND hwnd = Handle();
     switch (msg) {
         case WM_PAINT: {

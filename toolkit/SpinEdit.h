@@ -13,32 +13,32 @@
 
 namespace tk {
 
-class TSpinEdit;
+class SpinEdit;
 
 // The up and down halves inside the field.
-class TSpinButton : public TWindow<TSpinButton> {
+class SpinButton : public Window<SpinButton> {
   public:
     static constexpr UINT kFirstRepeatMs = 400;
     static constexpr UINT kRepeatMs = 100;
 
-    explicit TSpinButton(TSpinEdit& field) : field_(field) {}
+    explicit SpinButton(SpinEdit& field) : field_(field) {}
     bool Create(HWND edit, int width);
 
   private:
-    friend class TWindow<TSpinButton>;
+    friend class Window<SpinButton>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Press(LPARAM point);
     void Repeat();
     void Release();
     void Paint(HDC dc) const;
 
-    TSpinEdit& field_;
+    SpinEdit& field_;
     int pressed_ = 0;  // +1 up half held, -1 down half held
 };
 
-class TSpinEdit : public TControl, private TSubclass<TSpinEdit> {
+class SpinEdit : public Control, private SubclassedControl<SpinEdit> {
   public:
-    using TControl::TControl;
+    using Control::Control;
 
     // The number in the field as typed (not clamped); the minimum when the
     // text is not a number.
@@ -61,11 +61,11 @@ class TSpinEdit : public TControl, private TSubclass<TSpinEdit> {
     void Created() override;
 
   private:
-    friend class TSubclass<TSpinEdit>;
+    friend class SubclassedControl<SpinEdit>;
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool AcceptsChar(wchar_t ch) const;
 
-    TSpinButton button_{*this};  // a child of the edit
+    SpinButton button_{*this};  // a child of the edit
 };
 
 }  // namespace tk

@@ -4,17 +4,17 @@
 
 namespace tk {
 
-void TTimerHost::AddTimer(TTimer& timer) {
+void TimerHost::AddTimer(Timer& timer) {
     if (std::find(timers_.begin(), timers_.end(), &timer) == timers_.end())
         timers_.push_back(&timer);
 }
 
-void TTimerHost::RemoveTimer(TTimer& timer) {
+void TimerHost::RemoveTimer(Timer& timer) {
     std::erase(timers_, &timer);
 }
 
-bool TTimerHost::DispatchTimer(UINT_PTR id) {
-    for (TTimer* timer : timers_) {
+bool TimerHost::DispatchTimer(UINT_PTR id) {
+    for (Timer* timer : timers_) {
         if (timer->Id() == id) {
             timer->Fire();
             return true;
@@ -23,17 +23,17 @@ bool TTimerHost::DispatchTimer(UINT_PTR id) {
     return false;
 }
 
-TTimer::TTimer(TTimerHost& host, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer)
+Timer::Timer(TimerHost& host, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer)
     : host_(host), id_(id), interval_(intervalMs), onTimer_(std::move(onTimer)) {
     host_.AddTimer(*this);
 }
 
-TTimer::~TTimer() {
+Timer::~Timer() {
     SetEnabled(false);
     host_.RemoveTimer(*this);
 }
 
-void TTimer::SetEnabled(bool enabled) {
+void Timer::SetEnabled(bool enabled) {
     const HWND hwnd = host_.TimerWindow();
     if (enabled && hwnd) {
         enabled_ = SetTimer(hwnd, id_, interval_, nullptr) != 0;
@@ -43,7 +43,7 @@ void TTimer::SetEnabled(bool enabled) {
     }
 }
 
-void TTimer::Fire() {
+void Timer::Fire() {
     if (enabled_ && onTimer_) onTimer_();
 }
 

@@ -9,36 +9,36 @@
 
 namespace tk {
 
-class TTimer;
+class Timer;
 
 // A window that runs timers: it hands each WM_TIMER to DispatchTimer.
-class TTimerHost {
+class TimerHost {
   public:
-    TTimerHost() = default;
-    TTimerHost(const TTimerHost&) = delete;
-    TTimerHost& operator=(const TTimerHost&) = delete;
+    TimerHost() = default;
+    TimerHost(const TimerHost&) = delete;
+    TimerHost& operator=(const TimerHost&) = delete;
 
     // The window the timers are set on; nullptr before it exists.
     virtual HWND TimerWindow() const noexcept = 0;
 
-    void AddTimer(TTimer& timer);
-    void RemoveTimer(TTimer& timer);
+    void AddTimer(Timer& timer);
+    void RemoveTimer(Timer& timer);
 
   protected:
-    ~TTimerHost() = default;
+    ~TimerHost() = default;
     // Runs the timer with this id; false if none has it.
     bool DispatchTimer(UINT_PTR id);
 
   private:
-    std::vector<TTimer*> timers_;
+    std::vector<Timer*> timers_;
 };
 
-class TTimer {
+class Timer {
   public:
-    TTimer(TTimerHost& host, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer);
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
-    ~TTimer();
+    Timer(TimerHost& host, UINT_PTR id, UINT intervalMs, std::function<void()> onTimer);
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    ~Timer();
 
     void SetEnabled(bool enabled);
     bool Enabled() const noexcept { return enabled_; }
@@ -47,7 +47,7 @@ class TTimer {
     void Fire();
 
   private:
-    TTimerHost& host_;
+    TimerHost& host_;
     UINT_PTR id_;
     UINT interval_;
     std::function<void()> onTimer_;

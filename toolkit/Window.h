@@ -1,5 +1,5 @@
 // The one way a window of this program finds its object. A class derives from
-// TWindow<Itself>, befriends it and writes a HandleMessage (and, if the window
+// Window<Itself>, befriends it and writes a HandleMessage (and, if the window
 // owns the object, a FinalMessage); the static window procedure takes
 // the object from the creation parameters at WM_NCCREATE, keeps it in
 // GWLP_USERDATA, forgets it at WM_NCDESTROY and lets no exception cross it.
@@ -28,18 +28,18 @@ struct WindowClass {
 bool RegisterWindowClass(const WindowClass& windowClass);
 
 template <typename Derived>
-class TWindow {
+class Window {
   public:
-    TWindow() = default;
-    TWindow(const TWindow&) = delete;
-    TWindow& operator=(const TWindow&) = delete;
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
     HWND Handle() const noexcept { return hwnd_; }
 
   protected:
     // The object goes with its window: a window that outlives it is destroyed
     // without reaching it again.
-    ~TWindow() {
+    ~Window() {
         if (hwnd_) {
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             DestroyWindow(hwnd_);
@@ -71,7 +71,7 @@ class TWindow {
         if (msg == WM_NCCREATE) {
             self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
             if (self) {
-                static_cast<TWindow*>(self)->hwnd_ = hwnd;
+                static_cast<Window*>(self)->hwnd_ = hwnd;
                 SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
             }
         } else {
@@ -89,7 +89,7 @@ class TWindow {
         }
         if (msg == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            static_cast<TWindow*>(self)->hwnd_ = nullptr;
+            static_cast<Window*>(self)->hwnd_ = nullptr;
             self->FinalMessage();  // may delete the object
         }
         return result;
@@ -104,7 +104,7 @@ class TWindow {
 // DefaultSubclassProc. Removed when the control is destroyed; nothing is
 // subclassed where the common controls cannot be loaded.
 template <typename Derived>
-class TSubclass {
+class SubclassedControl {
   protected:
     bool Subclass(HWND hwnd) noexcept {
         return SetSubclass(hwnd, SubclassProc, kSubclassId,

@@ -61,7 +61,7 @@ void Type(HWND edit, std::wstring_view text) {
 class ConfirmAnswers {
   public:
     explicit ConfirmAnswers(bool yes = true) : yes_(yes) {
-        tk::TDialog::ShownHook = [this](HWND box) {
+        tk::Dialog::ShownHook = [this](HWND box) {
             if (WindowText(box) != L"確認") return;
             Asked.push_back(MessageText(box));
             YesText = WindowText(GetDlgItem(box, IDYES));
@@ -69,7 +69,7 @@ class ConfirmAnswers {
             PostMessageW(GetDlgItem(box, yes_ ? IDYES : IDNO), BM_CLICK, 0, 0);
         };
     }
-    ~ConfirmAnswers() { tk::TDialog::ShownHook = nullptr; }
+    ~ConfirmAnswers() { tk::Dialog::ShownHook = nullptr; }
     void AnswerYes(bool yes) { yes_ = yes; }
 
     std::vector<std::wstring> Asked;
@@ -559,7 +559,7 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
         EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
         EXPECT_EQ(GetFocus(), notice.OkButton.Handle());
         // The picture first, then the shadows under their texts.
-        const std::vector<tk::TControl*> order = {
+        const std::vector<tk::Control*> order = {
             &notice.MascotPicture, &notice.SignatureShadow, &notice.Signature, &notice.NameShadow,
             &notice.ErrandShadow,  &notice.NameLine,        &notice.ErrandLine};
         EXPECT_EQ(notice.MessagePanel.Graphics(), order);
@@ -681,7 +681,7 @@ TEST(CaptionTest, CloseBoxDrawsItsCrossNotALetter) {
 template <typename Show>
 void WithBox(Show show, std::function<void(HWND)> act, std::wstring* title = nullptr,
              bool* hasIcon = nullptr) {
-    tk::TDialog::ShownHook = [&](HWND box) {
+    tk::Dialog::ShownHook = [&](HWND box) {
         if (title) *title = WindowText(box);
         if (hasIcon) {
             *hasIcon = false;
@@ -702,7 +702,7 @@ void WithBox(Show show, std::function<void(HWND)> act, std::wstring* title = nul
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
     show();
-    tk::TDialog::ShownHook = nullptr;
+    tk::Dialog::ShownHook = nullptr;
 }
 
 TEST(MessageBoxTest, ConfirmationAnswers) {

@@ -98,7 +98,7 @@ LONG Overflow(const Fit& f) {
 
 // A label drawn by its parent, in its own rectangle; one that may wrap is
 // taken at its better of wrapped and on one line.
-Fit LabelFit(tk::TDialog& dialog, const tk::TLabel& label) {
+Fit LabelFit(tk::Dialog& dialog, const tk::Label& label) {
     const Box b = ToBox(label.BoundsRect());
     const HFONT font = dialog.FontFor(label.Layout().font);
     const Fit line{Extent(font, label.Text(), 0), {b.width, b.height}};
@@ -134,7 +134,7 @@ Fit EditFit(HWND edit) {
 }
 
 // A spin field shows two digits left of its buttons.
-Fit SpinFit(const tk::TSpinEdit& spin) {
+Fit SpinFit(const tk::SpinEdit& spin) {
     const SIZE client = ClientSize(spin.Handle());
     return {Extent(FontIn(spin.Handle()), L"23", 0),
             {client.cx - ClientSize(spin.ButtonHandle()).cx - 2, client.cy}};
@@ -158,7 +158,7 @@ void ExpectNoNewClipping(const Fits& at96, const Fits& atDpi, UINT dpi) {
 // Shows `dialog` at `dpi` and runs `body` once it is on screen.
 template <typename Dialog>
 void ShowAt(UINT dpi, Dialog& dialog, const std::function<void(HWND)>& body) {
-    tk::TDialog::DpiForTesting = dpi;
+    tk::Dialog::DpiForTesting = dpi;
     bool ran = false;
     dialog.OnShown = [&](HWND hwnd) {
         ran = true;
@@ -166,18 +166,18 @@ void ShowAt(UINT dpi, Dialog& dialog, const std::function<void(HWND)>& body) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     };
     dialog.ShowModal(nullptr);
-    tk::TDialog::DpiForTesting.reset();
+    tk::Dialog::DpiForTesting.reset();
     EXPECT_TRUE(ran) << "the dialog was not shown at " << dpi << " DPI";
 }
 
 class DensityTest : public testing::TestWithParam<UINT> {
   protected:
-    void TearDown() override { tk::TDialog::DpiForTesting.reset(); }
+    void TearDown() override { tk::Dialog::DpiForTesting.reset(); }
     UINT dpi() const { return GetParam(); }
 };
 
 // A dialog's controls by name, for the checks that go over every one of them.
-using Controls = std::vector<std::pair<std::string, const tk::TControl*>>;
+using Controls = std::vector<std::pair<std::string, const tk::Control*>>;
 
 Controls ControlsOf(const CallLetterDialog& d) {
     return {{"ClockDisplay", &d.ClockDisplay},
@@ -228,7 +228,7 @@ Controls ControlsOf(const AboutBox& a) {
 // Each control sits at its layout row scaled to the dialog's density (a side
 // the row leaves at 0 follows the text and is not empty), a windowed control's
 // window is where the dialog put it, and no child window is left unchecked.
-void ExpectLaidOut(HWND hwnd, const tk::TDialog& dialog, const Controls& controls) {
+void ExpectLaidOut(HWND hwnd, const tk::Dialog& dialog, const Controls& controls) {
     const UINT dpi = static_cast<UINT>(dialog.Dpi());
     const SIZE client = ClientSize(hwnd);
     EXPECT_EQ(client.cx, Scaled(dialog.Form().clientWidth, dpi));
@@ -254,7 +254,7 @@ void ExpectLaidOut(HWND hwnd, const tk::TDialog& dialog, const Controls& control
         }
     }
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const tk::TControl* owner = dialog.ControlOf(child);
+        const tk::Control* owner = dialog.ControlOf(child);
         const bool listed = std::any_of(controls.begin(), controls.end(),
                                         [owner](const auto& c) { return c.second == owner; });
         EXPECT_TRUE(owner && listed) << "a " << ClassOf(child) << " window not in the list";
@@ -263,30 +263,30 @@ void ExpectLaidOut(HWND hwnd, const tk::TDialog& dialog, const Controls& control
 
 // Whether the text of each control fits it, by the control's kind; and every
 // label and picture of a panel inside the panel.
-Fits FitsOf(tk::TDialog& dialog, const Controls& controls) {
+Fits FitsOf(tk::Dialog& dialog, const Controls& controls) {
     Fits fits;
-    const auto nameOf = [&](const tk::TControl* control) {
+    const auto nameOf = [&](const tk::Control* control) {
         for (const auto& [name, c] : controls)
             if (c == control) return name;
         return std::string("unlisted");
     };
     for (const auto& [name, control] : controls) {
         const HWND hwnd = control->Handle();
-        if (const auto* spin = dynamic_cast<const tk::TSpinEdit*>(control)) {
+        if (const auto* spin = dynamic_cast<const tk::SpinEdit*>(control)) {
             fits[name] = SpinFit(*spin);
-        } else if (dynamic_cast<const tk::TEdit*>(control)) {
+        } else if (dynamic_cast<const tk::Edit*>(control)) {
             fits[name] = EditFit(hwnd);
-        } else if (dynamic_cast<const tk::TCheckBox*>(control)) {
+        } else if (dynamic_cast<const tk::CheckBox*>(control)) {
             fits[name] = CheckBoxFit(hwnd, static_cast<UINT>(dialog.Dpi()));
-        } else if (dynamic_cast<const tk::TButton*>(control)) {
+        } else if (dynamic_cast<const tk::Button*>(control)) {
             fits[name] = ButtonFit(hwnd);
-        } else if (dynamic_cast<const tk::TStaticText*>(control)) {
+        } else if (dynamic_cast<const tk::StaticText*>(control)) {
             fits[name] = StaticFit(hwnd);
-        } else if (const auto* label = dynamic_cast<const tk::TLabel*>(control)) {
+        } else if (const auto* label = dynamic_cast<const tk::Label*>(control)) {
             fits[name] = LabelFit(dialog, *label);
-        } else if (const auto* panel = dynamic_cast<const tk::TPanel*>(control)) {
+        } else if (const auto* panel = dynamic_cast<const tk::Panel*>(control)) {
             const SIZE room = ClientSize(hwnd);
-            for (const tk::TControl* graphic : panel->Graphics()) {
+            for (const tk::Control* graphic : panel->Graphics()) {
                 const RECT r = graphic->BoundsRect();
                 fits[nameOf(graphic) + " in " + name] = {{r.right, r.bottom}, room};
             }
@@ -378,8 +378,8 @@ struct BoxShape {
 
 BoxShape ShowBoxAt(UINT dpi, const std::function<void()>& show) {
     BoxShape shape;
-    tk::TDialog::DpiForTesting = dpi;
-    tk::TDialog::ShownHook = [&](HWND box) {
+    tk::Dialog::DpiForTesting = dpi;
+    tk::Dialog::ShownHook = [&](HWND box) {
         shape.client = ClientSize(box);
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t cls[16] = {};
@@ -395,8 +395,8 @@ BoxShape ShowBoxAt(UINT dpi, const std::function<void()>& show) {
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
     show();
-    tk::TDialog::ShownHook = nullptr;
-    tk::TDialog::DpiForTesting.reset();
+    tk::Dialog::ShownHook = nullptr;
+    tk::Dialog::DpiForTesting.reset();
     return shape;
 }
 
@@ -405,7 +405,7 @@ BoxShape ShowBoxAt(UINT dpi, const std::function<void()>& show) {
 // every control at its row of the density it opened at with the same font, so
 // nothing is cut that was not; only its place follows the system's suggestion.
 TEST_P(DensityTest, DraggedToAnotherDensityADialogKeepsItsLayout) {
-    const auto drag = [](tk::TDialog& dialog, const Controls& controls, HWND hwnd, UINT to) {
+    const auto drag = [](tk::Dialog& dialog, const Controls& controls, HWND hwnd, UINT to) {
         const SIZE client = ClientSize(hwnd);
         const int opened = dialog.Dpi();
         std::vector<LOGFONTW> fonts;
@@ -488,7 +488,7 @@ TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {
 // dialogs are laid out for: its window and outline stay as at 96 DPI, while
 // the About box it opens scales.
 TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
-    tk::TDialog::DpiForTesting = dpi();
+    tk::Dialog::DpiForTesting = dpi();
     MascotWindow mascot({[] {
                              return ClockTime{9, 0, 0, 0};
                          },
@@ -517,7 +517,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
     EXPECT_TRUE(EqualRgn(region.get(), outline.get()));
 
     SIZE aboutClient{};
-    tk::TDialog::ShownHook = [&](HWND box) {
+    tk::Dialog::ShownHook = [&](HWND box) {
         aboutClient = ClientSize(box);
         RECT now;
         GetWindowRect(mascot.Handle(), &now);
@@ -526,7 +526,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
     mascot.ShowAbout();
-    tk::TDialog::ShownHook = nullptr;
+    tk::Dialog::ShownHook = nullptr;
     EXPECT_EQ(aboutClient.cx, Scaled(293, dpi()));
     EXPECT_EQ(aboutClient.cy, Scaled(157, dpi()));
 }

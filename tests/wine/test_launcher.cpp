@@ -43,7 +43,7 @@ class Launcher : public ::testing::Test {
     static std::vector<std::wstring> LauncherItems(MascotWindow& main) {
         std::vector<std::wstring> items;
         for (std::size_t i = 12; i < main.Menu.Count(); ++i) {
-            const tk::TMenuItem& item = main.Menu[i];
+            const tk::MenuItem& item = main.Menu[i];
             items.push_back(item.Caption + L"|" + tk::ShortCutToText(item.ShortCut));
         }
         return items;

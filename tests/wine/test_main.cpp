@@ -123,8 +123,8 @@ TEST_F(MainWindow, StartsWhereAndAsItShould) {
     EXPECT_EQ(main->Call.CallName, L"山田");
     EXPECT_EQ(main->Call.CallTask, L"");
     EXPECT_EQ(main->Call.CallBeep, 1);
-    EXPECT_EQ(main->Picture.Width(), 74);
-    EXPECT_EQ(main->Picture.Height(), 55);
+    EXPECT_EQ(main->Sprite.Width(), 74);
+    EXPECT_EQ(main->Sprite.Height(), 55);
 
     EXPECT_EQ(main->ProgramFolder(), L"C:\\Tools\\Mascot");
     EXPECT_EQ(main->ProgramFolderSlash(), L"C:\\Tools\\Mascot\\");
@@ -141,7 +141,7 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
     EXPECT_TRUE(InRegion(40, 30));
     for (int x = 0; x < 74; ++x) EXPECT_FALSE(InRegion(x, 55)) << "bottom row, x = " << x;
 
-    const Pixels picture(main->Picture.Handle());
+    const Pixels picture(main->Sprite.Handle());
     ASSERT_EQ(picture.width, 74);
     int figurePixels = 0;
     for (int y = 0; y < picture.height; ++y)
@@ -161,8 +161,8 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
 }
 
 TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {
-    const Pixels picture(main->Picture.Handle());
-    const TPicture& image = main->Picture;
+    const Pixels picture(main->Sprite.Handle());
+    const Picture& image = main->Sprite;
     // The window's mirrored picture is private; a bounce to the right draws
     // it, so compare via a fresh mirror made the same way and drawn by DrawPicture.
     const tk::UniqueBitmap mirror = image.MakeScaled(1, false);
@@ -251,7 +251,7 @@ TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
     EXPECT_EQ(Frame().top, before.top);
 
     // What DrawPicture draws, read back from a memory bitmap.
-    const Pixels picture(main->Picture.Handle());
+    const Pixels picture(main->Sprite.Handle());
     const tk::WindowDc screen(nullptr);
     const tk::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     const tk::UniqueBitmap canvas(CreateCompatibleBitmap(screen.get(), 74, 56));
@@ -445,9 +445,9 @@ struct NoticeSeen {
 class NoticeWatcher {
   public:
     NoticeWatcher() {
-        tk::TDialog::ShownHook = [this](HWND hwnd) {
+        tk::Dialog::ShownHook = [this](HWND hwnd) {
             // The dialog keeps its object in DWLP_USER.
-            auto* dialog = reinterpret_cast<tk::TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+            auto* dialog = reinterpret_cast<tk::Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
             auto* notice = dynamic_cast<CallNotice*>(dialog);
             if (!notice) return;
             ++seen.count;
@@ -461,7 +461,7 @@ class NoticeWatcher {
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         };
     }
-    ~NoticeWatcher() { tk::TDialog::ShownHook = nullptr; }
+    ~NoticeWatcher() { tk::Dialog::ShownHook = nullptr; }
     NoticeSeen seen;
     std::function<void(HWND notice)> whileOpen;
 };
@@ -670,13 +670,13 @@ TEST_F(MainWindow, FrozenMascotGivesWayToAFullScreenProgramButItsNoticeDoesNot) 
 template <typename Dialog>
 bool OpensAndCloses(const std::function<void()>& command) {
     bool seen = false;
-    tk::TDialog::ShownHook = [&](HWND hwnd) {
-        auto* dialog = reinterpret_cast<tk::TDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    tk::Dialog::ShownHook = [&](HWND hwnd) {
+        auto* dialog = reinterpret_cast<tk::Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
         seen = dynamic_cast<Dialog*>(dialog) != nullptr;
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     };
     command();
-    tk::TDialog::ShownHook = nullptr;
+    tk::Dialog::ShownHook = nullptr;
     return seen;
 }
 

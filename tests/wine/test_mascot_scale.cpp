@@ -134,7 +134,7 @@ class MascotScale : public testing::Test {
     // it comes from (never the white background), every figure pixel is inside,
     // and nothing below the picture is. Returns the number of faults.
     int Faults(int scale, bool inverted) {
-        const StoredPicture picture(main->Picture.Handle());
+        const StoredPicture picture(main->Sprite.Handle());
         const int width = picture.width * scale;
         const int height = 56 * scale;
         Canvas drawn(width, height);
@@ -297,13 +297,13 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
     }
 
     bool dialogShown = false;
-    tk::TDialog::ShownHook = [&](HWND box) {
+    tk::Dialog::ShownHook = [&](HWND box) {
         dialogShown = true;
         check(192, 2, false);
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
     main->ShowAbout();
-    tk::TDialog::ShownHook = nullptr;
+    tk::Dialog::ShownHook = nullptr;
     EXPECT_TRUE(dialogShown);
 }
 
@@ -311,7 +311,7 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // 16 x 16 art an s x s square, in rows that hold both the icon and the menu's
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
-    tk::TImageList& icons = main->MenuIcons;
+    tk::ImageList& icons = main->MenuIcons;
     constexpr COLORREF kKey = RGB(0, 128, 96);  // in no icon
     const auto drawn = [&](int index, int size) {
         auto canvas = std::make_unique<Canvas>(size, size);

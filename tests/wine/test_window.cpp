@@ -17,7 +17,7 @@ using testing_support::WindowText;
 
 constexpr wchar_t kProbeClass[] = L"PelnorTestProbe";
 
-class Probe : public tk::TWindow<Probe> {
+class Probe : public tk::Window<Probe> {
   public:
     bool Create(const wchar_t* text) {
         return RegisterClassFor({.name = kProbeClass}) &&
@@ -27,7 +27,7 @@ class Probe : public tk::TWindow<Probe> {
     int finalMessages = 0;
 
   private:
-    friend class tk::TWindow<Probe>;
+    friend class tk::Window<Probe>;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == throwOn) throw std::runtime_error("handler failed");
         return DefWindowProcW(Handle(), msg, wParam, lParam);
@@ -35,13 +35,13 @@ class Probe : public tk::TWindow<Probe> {
     void FinalMessage() noexcept { ++finalMessages; }
 };
 
-class ThrowingEdit : tk::TSubclass<ThrowingEdit> {
+class ThrowingEdit : tk::SubclassedControl<ThrowingEdit> {
   public:
     explicit ThrowingEdit(HWND edit) { Subclass(edit); }
     UINT throwOn = 0;
 
   private:
-    friend class tk::TSubclass<ThrowingEdit>;
+    friend class tk::SubclassedControl<ThrowingEdit>;
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == throwOn) throw std::runtime_error("handler failed");
         return DefSubclassProc(hwnd, msg, wParam, lParam);
