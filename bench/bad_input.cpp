@@ -105,7 +105,7 @@ double StartUp(const std::wstring& folder) {
     environment.executablePath = [folder] { return folder + L"\\Pelnor.exe"; };
     const auto started = Clock::now();
     pelnor::MascotWindow main(environment);
-    main.Create();
+    if (!main.Create()) return -1;
     return Milliseconds(Clock::now() - started);
 }
 

@@ -38,7 +38,7 @@ class MascotWindow : public tk::Form {
 
     // Creates the window and runs the start-up sequence; false if the window
     // could not be made.
-    bool Create();
+    [[nodiscard]] bool Create();
 
     // The menu and its fixed items (separators have no member).
     tk::ImageList MenuIcons{16, 16};

@@ -14,7 +14,7 @@ namespace pelnor {
 class ScaledFigure {
   public:
     // Makes both orientations at `scale`; false (and nothing kept) on failure.
-    bool Build(const Picture& picture, int scale);
+    [[nodiscard]] bool Build(const Picture& picture, int scale);
     void Reset();
 
     int Scale() const { return scale_; }

@@ -30,7 +30,7 @@ class RegionShape {
 
 // Makes the shape the window's region and redraws. The system owns the region
 // once it is set; it is deleted here only on failure.
-bool ApplyRegion(HWND hwnd, const RegionShape& shape);
+[[nodiscard]] bool ApplyRegion(HWND hwnd, const RegionShape& shape);
 
 // Hands the window to the system's move loop (SC_MOVE + HTCAPTION) until the
 // left button is released.

@@ -8,6 +8,7 @@
 #include "toolkit/Font.h"
 #include "toolkit/Hint.h"
 #include "toolkit/SimpleControls.h"
+#include "toolkit/Window.h"
 
 namespace tk {
 namespace {
@@ -311,8 +312,11 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     try {
         result = dialog->Dispatch(msg, wParam, lParam);
     } catch (...) {
-        // No exception may unwind through the dialog manager; the handler
+        // No exception may unwind through the dialog manager. A dialog whose
+        // start threw ends at once (ShowModal gives -1); any other handler
         // that threw did nothing, so the system does its default.
+        ReportHandlerFailure(msg);
+        if (msg == WM_INITDIALOG) EndDialog(hwnd, -1);
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {

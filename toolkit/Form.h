@@ -35,7 +35,7 @@ class Form : public Window<Form>, public TimerHost {
 
   protected:
     // Registers the class on first use and creates the window; false on failure.
-    bool CreateForm(const FormLayout& layout);
+    [[nodiscard]] bool CreateForm(const FormLayout& layout);
 
     // Everything not handled goes to DefWindowProc.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -10,7 +10,7 @@ namespace tk {
 
 // Title "確認", question icon, "はい(&Y)" (default) and "いいえ(&N)" (Esc);
 // true on Yes.
-bool ConfirmBox(HWND owner, std::wstring_view text);
+[[nodiscard]] bool ConfirmBox(HWND owner, std::wstring_view text);
 
 // Titled with the application title, no icon, one "OK" that both Enter and
 // Esc press.

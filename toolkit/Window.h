@@ -25,7 +25,11 @@ struct WindowClass {
 
 // Registers the class the first time it is asked for; true when the class
 // exists afterwards.
-bool RegisterWindowClass(const WindowClass& windowClass);
+[[nodiscard]] bool RegisterWindowClass(const WindowClass& windowClass);
+
+// Called in the handler of an exception that a window's handler let out:
+// writes the message and the exception to the debugger's output.
+void ReportHandlerFailure(UINT msg) noexcept;
 
 template <typename Derived>
 class Window {
@@ -53,7 +57,7 @@ class Window {
     }
 
     // Creates the window for this object; nullptr on failure.
-    HWND CreateWindowHandle(DWORD exStyle, const wchar_t* className, const wchar_t* text,
+    [[nodiscard]] HWND CreateWindowHandle(DWORD exStyle, const wchar_t* className, const wchar_t* text,
                             DWORD style, int x, int y, int width, int height, HWND parent) {
         return CreateWindowExW(exStyle, className, text, style, x, y, width, height, parent,
                                nullptr, GetModuleHandleW(nullptr), CreateParams());
@@ -83,9 +87,13 @@ class Window {
         try {
             result = self->HandleMessage(msg, wParam, lParam);
         } catch (...) {
-            // A handler that threw has done nothing the system needs to know
-            // of; let it do its default.
-            result = DefWindowProcW(hwnd, msg, wParam, lParam);
+            // A window whose creation threw is not made; any other handler
+            // that threw has done nothing the system needs to know of, and
+            // the system does its default.
+            ReportHandlerFailure(msg);
+            if (msg == WM_NCCREATE) result = FALSE;
+            else if (msg == WM_CREATE) result = -1;
+            else result = DefWindowProcW(hwnd, msg, wParam, lParam);
         }
         if (msg == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -123,6 +131,7 @@ class SubclassedControl {
         try {
             return reinterpret_cast<Derived*>(data)->SubclassMessage(hwnd, msg, wParam, lParam);
         } catch (...) {
+            ReportHandlerFailure(msg);
             return DefaultSubclassProc(hwnd, msg, wParam, lParam);
         }
     }

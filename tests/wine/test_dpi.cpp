@@ -451,9 +451,9 @@ TEST_P(DensityTest, DraggedToAnotherDensityADialogKeepsItsLayout) {
 // size follows the density only nearly; their buttons and font scale.
 TEST_P(DensityTest, MessageBoxesScaleAndFitTheirText) {
     const std::vector<std::function<void()>> boxes = {
-        [] { tk::ConfirmBox(nullptr, L"07:05に呼出メッセージを出すように設定します。"); },
+        [] { (void)tk::ConfirmBox(nullptr, L"07:05に呼出メッセージを出すように設定します。"); },
         [] {
-            tk::ConfirmBox(nullptr,
+            (void)tk::ConfirmBox(nullptr,
                            L"設定を解除します。設定を解除します。設定を解除します。"
                            L"設定を解除します。設定を解除します。");
         },
