@@ -34,18 +34,33 @@ add_library(pelnor_win STATIC
     mascot/ScaledFigure.cpp
     mascot/Launcher.cpp
 )
-target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 # Only what every start needs is imported; the common controls, the shell, COM
 # and the input method are loaded when first used (toolkit/SystemLibrary.h).
 target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 advapi32)
 
+# The version is written once, in project(): the version record, the manifest
+# and the About box take it from here.
+set(pelnor_generated ${CMAKE_BINARY_DIR}/generated)
+configure_file(app/Pelnor.manifest ${pelnor_generated}/Pelnor.manifest @ONLY)
+file(CONFIGURE OUTPUT ${pelnor_generated}/PelnorVersion.h CONTENT [[
+// Made by the build from project(Pelnor VERSION ...) in CMakeLists.txt.
+#pragma once
+#define PELNOR_VERSION_MAJOR @PROJECT_VERSION_MAJOR@
+#define PELNOR_VERSION_MINOR @PROJECT_VERSION_MINOR@
+#define PELNOR_VERSION_PATCH @PROJECT_VERSION_PATCH@
+#define PELNOR_FILE_VERSION "@PROJECT_VERSION@.0"
+#define PELNOR_PRODUCT_VERSION "@PROJECT_VERSION_MAJOR@.@PROJECT_VERSION_MINOR@"
+#define PELNOR_MANIFEST "@pelnor_generated@/Pelnor.manifest"
+]] @ONLY)
+
 # Resources are linked as an object library so the Win32 tests carry the same picture and icons.
 add_library(pelnor_resources OBJECT app/Pelnor.rc)
-target_include_directories(pelnor_resources PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(pelnor_resources PRIVATE ${CMAKE_SOURCE_DIR} ${pelnor_generated})
 set_source_files_properties(app/Pelnor.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/assets/mascot.bmp;${CMAKE_SOURCE_DIR}/assets/notice.bmp;${CMAKE_SOURCE_DIR}/assets/Pelnor.ico;${CMAKE_SOURCE_DIR}/app/Pelnor.manifest;${CMAKE_SOURCE_DIR}/app/help/Pelnor-help.txt")
+    "${CMAKE_SOURCE_DIR}/assets/mascot.bmp;${CMAKE_SOURCE_DIR}/assets/notice.bmp;${CMAKE_SOURCE_DIR}/assets/Pelnor.ico;${pelnor_generated}/Pelnor.manifest;${pelnor_generated}/PelnorVersion.h;${CMAKE_SOURCE_DIR}/app/help/Pelnor-help.txt")
 
 function(pelnor_windows_executable target)
     if(MINGW)

@@ -37,9 +37,4 @@ bool StepHorizontal(MascotState& state, int& left, int width, const ScreenRect& 
     return true;
 }
 
-void KeepInside(int& left, int& top, int width, int height, const ScreenRect& screen) {
-    Clamp(left, width, screen.left, screen.right);
-    Clamp(top, height, screen.top, screen.bottom);
-}
-
 }  // namespace pelnor

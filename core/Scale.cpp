@@ -11,6 +11,11 @@ int FloorHalf(int v) {
 
 }  // namespace
 
+int AtDpi(int pixels, int dpi) {
+    const long long scaled = static_cast<long long>(pixels) * dpi;
+    return static_cast<int>((scaled + (scaled < 0 ? -48 : 48)) / 96);
+}
+
 int ScaleForDpi(int dpi) {
     const int scale = (dpi + 48) / 96;
     return scale < 1 ? 1 : scale;

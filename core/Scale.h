@@ -4,6 +4,10 @@
 
 namespace pelnor {
 
+// A length in 96-DPI pixels at `dpi`, rounded to the nearest pixel (halves
+// away from zero, as MulDiv rounds): 12 at 144 DPI -> 18.
+int AtDpi(int pixels, int dpi);
+
 // The whole number nearest to dpi / 96, halves rounded up, and at least 1:
 // 120 -> 1, 144 -> 2, 192 -> 2, 240 -> 3.
 int ScaleForDpi(int dpi);

@@ -1,6 +1,8 @@
 #include "dialogs/AboutBox.h"
 
+#include "PelnorVersion.h"
 #include "assets/resource.h"
+#include "toolkit/Font.h"
 
 namespace pelnor {
 namespace {
@@ -9,7 +11,7 @@ constexpr struct {
     tk::DialogLayout form{.caption = L"バージョン情報",
                           .clientWidth = 293,
                           .clientHeight = 157,
-                          .font = {.face = L"ＭＳ Ｐゴシック", .height = 12}};
+                          .font = {.face = tk::kTextFace, .height = 12}};
     tk::ControlLayout InfoPanel{
         .left = 6, .top = 5, .width = 279, .height = 96, .background = RGB(255, 175, 175)};
     tk::ControlLayout ProgramIcon{
@@ -17,11 +19,11 @@ constexpr struct {
     tk::ControlLayout ProductName{.text = L"モフレン",
                                   .left = 88,
                                   .top = 10,
-                                  .font = {.face = L"ＭＳ ゴシック", .height = 16, .bold = true}};
-    tk::ControlLayout Version{.text = L"Ver.1.1",
+                                  .font = {.face = tk::kFixedFace, .height = 16, .bold = true}};
+    tk::ControlLayout Version{.text = L"Ver." PELNOR_PRODUCT_VERSION,
                               .left = 210,
                               .top = 10,
-                              .font = {.face = L"ＭＳ ゴシック", .height = 15}};
+                              .font = {.face = tk::kFixedFace, .height = 15}};
     tk::ControlLayout Comments{.text = L"デスクトップマスコット",
                                .left = 89,
                                .top = 55,
@@ -35,7 +37,7 @@ constexpr struct {
                                    .top = 108,
                                    .width = 66,
                                    .height = 12,
-                                   .font = {.face = L"ＭＳ ゴシック", .height = 12, .bold = true}};
+                                   .font = {.face = tk::kFixedFace, .height = 12, .bold = true}};
     tk::ControlLayout OkButton{
         .text = L"OK", .left = 102, .top = 128, .width = 75, .height = 25, .modalResult = IDOK};
     tk::ControlLayout WebAddressField{.text = L"https://pelnor.example/",

@@ -5,6 +5,7 @@
 #include "core/ClockText.h"
 #include "help/HelpViewer.h"
 #include "toolkit/Application.h"
+#include "toolkit/Font.h"
 #include "toolkit/MessageBoxes.h"
 
 namespace pelnor {
@@ -24,7 +25,7 @@ constexpr struct {
     tk::DialogLayout form{.caption = L"呼び出し状",
                           .clientWidth = 365,
                           .clientHeight = 263,
-                          .font = {.face = L"ＭＳ Ｐゴシック", .height = 16},
+                          .font = {.face = tk::kTextFace, .height = 16},
                           .contextHelpBox = true,
                           .hint = L"モフレンタイマー機能設定",
                           .helpContext = 1};
@@ -33,7 +34,7 @@ constexpr struct {
                                    .top = 6,
                                    .width = 50,
                                    .height = 20,
-                                   .font = {.face = L"ＭＳ ゴシック", .height = 16, .bold = true},
+                                   .font = {.face = tk::kFixedFace, .height = 16, .bold = true},
                                    .color = kLime,
                                    .background = kBlack,
                                    .hint = L"今の時刻",

@@ -2,6 +2,7 @@
 
 #include "assets/resource.h"
 #include "core/CallCheck.h"
+#include "toolkit/Font.h"
 
 namespace pelnor {
 namespace {
@@ -16,7 +17,7 @@ constexpr struct {
     tk::DialogLayout form{.caption = L"モフレン",
                           .clientWidth = 313,
                           .clientHeight = 183,
-                          .font = {.face = L"ＭＳ Ｐゴシック", .height = 16, .bold = true},
+                          .font = {.face = tk::kTextFace, .height = 16, .bold = true},
                           .stayOnTop = true};
     tk::ControlLayout OkButton{
         .text = L"OK", .left = 115, .top = 149, .width = 75, .height = 25, .modalResult = IDOK};

@@ -9,6 +9,8 @@
 
 #include "assets/resource.h"
 #include "core/HelpText.h"
+#include "core/Placement.h"
+#include "core/Scale.h"
 #include "platform/HelpFile.h"
 #include "toolkit/Font.h"
 #include "toolkit/Handles.h"
@@ -42,7 +44,7 @@ constexpr ViewerLayout kViewer{
     .listWidth = 160,
     .textMargin = 4,
     .fontHeight = 12,
-    .fontFace = L"ＭＳ Ｐゴシック",
+    .fontFace = tk::kTextFace,
 };
 
 struct PopupLayout {
@@ -58,7 +60,7 @@ constexpr PopupLayout kPopup{
     .maxTextWidth = 300,
     .padding = 6,
     .fontHeight = 12,
-    .fontFace = L"ＭＳ Ｐゴシック",
+    .fontFace = tk::kTextFace,
     .background = RGB(255, 255, 225),
     .textColour = RGB(0, 0, 0),
 };
@@ -66,7 +68,7 @@ constexpr PopupLayout kPopup{
 constexpr UINT kDrawTextFlags = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 
 int Scale(int pixels, UINT dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), 96);
+    return pelnor::AtDpi(pixels, static_cast<int>(dpi));
 }
 
 // A font whose `height` is given in 96-DPI pixels.
@@ -95,13 +97,13 @@ RECT WorkAreaNear(HWND window) {
 }
 
 // Places a window of the given size with its top-left at `point`, moved back
-// inside the work area if it would run off it.
+// inside the work area if it would run off it; its caption stays on screen.
 POINT KeepInside(POINT point, SIZE size, const RECT& area) {
-    if (point.x + size.cx > area.right) point.x = area.right - size.cx;
-    if (point.y + size.cy > area.bottom) point.y = area.bottom - size.cy;
-    if (point.x < area.left) point.x = area.left;
-    if (point.y < area.top) point.y = area.top;
-    return point;
+    int x = point.x;
+    int y = point.y;
+    pelnor::KeepInside(x, y, size.cx, size.cy, {area.left, area.top, area.right, area.bottom},
+                       pelnor::Overflow::NearEdge);
+    return {x, y};
 }
 
 // The viewer: topic list on the left, the chosen topic's text on the right.
@@ -210,9 +212,9 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
 
         const SIZE frame = FrameSize(kViewer.clientWidth, kViewer.clientHeight);
         const RECT area = WorkAreaNear(GetWindow(Handle(), GW_OWNER));
-        const POINT centre{area.left + (area.right - area.left - frame.cx) / 2,
-                           area.top + (area.bottom - area.top - frame.cy) / 2};
-        const POINT place = KeepInside(centre, frame, area);
+        const pelnor::ScreenPoint centre =
+            pelnor::Centred(frame.cx, frame.cy, {area.left, area.top, area.right, area.bottom});
+        const POINT place = KeepInside({centre.x, centre.y}, frame, area);
         SetWindowPos(Handle(), nullptr, place.x, place.y, frame.cx, frame.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(Handle(), SW_SHOW);

@@ -48,7 +48,7 @@ constexpr tk::FormLayout kMascotLayout{
     .background = RGB(0, 0, 0),
 };
 constexpr const wchar_t* kMascotHint = L"モフレン / 右ｸﾘｯｸでﾒﾆｭｰ";
-constexpr const wchar_t* kMascotFontFace = L"ＭＳ Ｐゴシック";
+constexpr const wchar_t* kMascotFontFace = tk::kTextFace;
 constexpr int kMascotFontHeight = 12;        // character height, without internal leading
 constexpr POINT kKeyboardMenuPoint{40, 50};  // picture point where Shift+F10 opens the menu
 
@@ -186,7 +186,7 @@ void MascotWindow::FollowDensity(UINT dpi) {
 }
 
 void MascotWindow::SetHintFont(UINT dpi) {
-    font_ = tk::MakeFont(kMascotFontFace, MulDiv(kMascotFontHeight, static_cast<int>(dpi), 96));
+    font_ = tk::MakeFont(kMascotFontFace, AtDpi(kMascotFontHeight, static_cast<int>(dpi)));
     hint_.SetFont(font_.get());
 }
 

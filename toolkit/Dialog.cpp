@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "core/Placement.h"
 #include "toolkit/Control.h"
 #include "toolkit/Font.h"
 #include "toolkit/Hint.h"
@@ -85,7 +86,7 @@ HFONT Dialog::FontFor(const FontStyle& style) {
     const wchar_t* face = inherit || !style.face ? form_.font.face : style.face;
     const int height = inherit || style.height == 0 ? form_.font.height : style.height;
     const bool bold = inherit ? form_.font.bold : style.bold;
-    if (!face) face = L"ＭＳ Ｐゴシック";
+    if (!face) face = kTextFace;
     for (const CachedFont& cached : fonts_) {
         if (cached.height == height && cached.bold == bold && std::wcscmp(cached.face, face) == 0)
             return cached.font.get();
@@ -150,11 +151,11 @@ void Dialog::InitDialog() {
         monitor.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT& area = monitor.rcMonitor;
     const SIZE frame = FrameSize(frameDpi);
-    const int x = area.left + (area.right - area.left - frame.cx) / 2;
-    const int y = area.top + (area.bottom - area.top - frame.cy) / 2;
+    const pelnor::ScreenPoint at =
+        pelnor::Centred(frame.cx, frame.cy, {area.left, area.top, area.right, area.bottom});
     // Moving it there can change its density; it is laid out for that already.
     placing_ = true;
-    SetWindowPos(hwnd_, nullptr, x, y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     placing_ = false;
 
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({})), FALSE);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Scale.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Timer.h"
 
@@ -56,7 +57,7 @@ class Dialog : public TimerHost {
     const DialogLayout& Form() const noexcept { return form_; }
 
     // 96-DPI pixels to this dialog's pixels.
-    int Scale(int pixels) const noexcept { return MulDiv(pixels, dpi_, 96); }
+    int Scale(int pixels) const noexcept { return pelnor::AtDpi(pixels, dpi_); }
     int Dpi() const noexcept { return dpi_; }
 
     // The font for a control; owned by the dialog.

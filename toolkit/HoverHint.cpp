@@ -1,5 +1,6 @@
 #include "toolkit/HoverHint.h"
 
+#include "core/Scale.h"
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -12,7 +13,7 @@ constexpr int kPadding = 2;       // around the text, at 96 DPI
 constexpr int kBelowCursor = 20;  // from the hot spot to the hint's top, at 96 DPI
 
 int Scaled(int pixels, HWND hwnd) {
-    return MulDiv(pixels, static_cast<int>(GetDpiForWindow(hwnd)), 96);
+    return pelnor::AtDpi(pixels, static_cast<int>(GetDpiForWindow(hwnd)));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/Scale.h"
 #include "toolkit/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
@@ -13,7 +14,7 @@ namespace {
 
 // The boxes' fixed measures in 96-DPI pixels; the client grows with the text.
 constexpr struct {
-    FontStyle font{.face = L"ＭＳ Ｐゴシック", .height = 12};
+    FontStyle font{.face = kTextFace, .height = 12};
     int margin = 16;
     int minClientWidth = 200;
     int iconSize = 32;
@@ -42,10 +43,10 @@ struct BoxLayout {
 // It is measured in the font the box shows at `dpi` (glyph widths do not
 // scale evenly) and rounded up, so the scaled rectangle holds it.
 SIZE MeasureText(const std::wstring& text, int dpi) {
-    const UniqueFont font = MakeFont(kBox.font.face, MulDiv(kBox.font.height, dpi, 96));
+    const UniqueFont font = MakeFont(kBox.font.face, pelnor::AtDpi(kBox.font.height, dpi));
     const WindowDc screen(nullptr);
     const ScopedSelect select(screen.get(), font.get());
-    RECT r{0, 0, MulDiv(kBox.maxTextWidth, dpi, 96), 0};
+    RECT r{0, 0, pelnor::AtDpi(kBox.maxTextWidth, dpi), 0};
     DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     const auto unscale = [dpi](LONG pixels) {
