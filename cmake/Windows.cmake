@@ -1,8 +1,25 @@
-# The Windows program: everything but the entry point goes into pelnor_win,
-# so the Win32 tests link the same windows the program shows.
-add_library(pelnor_win STATIC
+# The Windows program, layer by layer (see pelnor_layer): each library links
+# the layers it may include, and nothing above them.
+#   core < winbase < toolkit, platform < help < dialogs < mascot < app
+# The assets' resource ids are for help, dialogs and mascot.
+add_library(pelnor_assets INTERFACE)
+pelnor_layer(pelnor_assets assets INTERFACE)
+
+# What every layer on Windows shares: handles, text conversions, libraries
+# loaded when first used.
+add_library(pelnor_winbase STATIC
+    winbase/SystemLibrary.cpp
+    winbase/Text.cpp
+)
+pelnor_layer(pelnor_winbase winbase PUBLIC)
+target_compile_definitions(pelnor_winbase PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+# Only what every start needs is imported; the common controls, the shell, COM
+# and the input method are loaded when first used (winbase/SystemLibrary.h).
+target_link_libraries(pelnor_winbase PUBLIC pelnor_core user32 gdi32 advapi32)
+
+add_library(pelnor_toolkit STATIC
     toolkit/Application.cpp
-    toolkit/SystemLibrary.cpp
     toolkit/CommonControls.cpp
     toolkit/InputMethod.cpp
     toolkit/Window.cpp
@@ -13,33 +30,54 @@ add_library(pelnor_win STATIC
     toolkit/ImageList.cpp
     toolkit/Hint.cpp
     toolkit/HoverHint.cpp
-    toolkit/Text.cpp
     toolkit/Dialog.cpp
     toolkit/Control.cpp
     toolkit/SimpleControls.cpp
     toolkit/Edit.cpp
     toolkit/SpinEdit.cpp
     toolkit/MessageBoxes.cpp
-    dialogs/CallLetterDialog.cpp
-    dialogs/CallNotice.cpp
-    dialogs/AboutBox.cpp
+)
+pelnor_layer(pelnor_toolkit toolkit PUBLIC)
+target_link_libraries(pelnor_toolkit PUBLIC pelnor_winbase)
+
+add_library(pelnor_platform STATIC
     platform/WinOps.cpp
     platform/Shell.cpp
     platform/ShellLaunch.cpp
     platform/Registry.cpp
     platform/HelpFile.cpp
+)
+pelnor_layer(pelnor_platform platform PUBLIC)
+target_link_libraries(pelnor_platform PUBLIC pelnor_winbase)
+
+add_library(pelnor_help STATIC
     help/HelpViewer.cpp
+)
+pelnor_layer(pelnor_help help PUBLIC)
+target_link_libraries(pelnor_help PUBLIC pelnor_toolkit pelnor_platform pelnor_assets)
+
+add_library(pelnor_dialogs STATIC
+    dialogs/CallLetterDialog.cpp
+    dialogs/CallNotice.cpp
+    dialogs/AboutBox.cpp
+)
+pelnor_layer(pelnor_dialogs dialogs PUBLIC)
+target_include_directories(pelnor_dialogs PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(pelnor_dialogs PUBLIC pelnor_help)
+
+add_library(pelnor_mascot STATIC
     mascot/MascotWindow.cpp
     mascot/Picture.cpp
     mascot/ScaledFigure.cpp
     mascot/Launcher.cpp
 )
-target_include_directories(pelnor_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
-target_compile_definitions(pelnor_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-    _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-# Only what every start needs is imported; the common controls, the shell, COM
-# and the input method are loaded when first used (toolkit/SystemLibrary.h).
-target_link_libraries(pelnor_win PUBLIC pelnor_core user32 gdi32 advapi32)
+pelnor_layer(pelnor_mascot mascot PUBLIC)
+target_link_libraries(pelnor_mascot PUBLIC pelnor_dialogs)
+
+# Everything but the entry point, so the Win32 tests link the same windows
+# the program shows.
+add_library(pelnor_win INTERFACE)
+target_link_libraries(pelnor_win INTERFACE pelnor_mascot)
 
 # The version is written once, in project(): the version record, the manifest
 # and the About box take it from here.

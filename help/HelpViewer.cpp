@@ -13,9 +13,9 @@
 #include "core/Scale.h"
 #include "platform/HelpFile.h"
 #include "toolkit/Font.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Text.h"
 #include "toolkit/Window.h"
+#include "winbase/Handles.h"
+#include "winbase/Text.h"
 
 namespace pelnor {
 namespace {
@@ -462,11 +462,11 @@ class HelpPopup : public tk::Window<HelpPopup> {
 }  // namespace
 
 void HelpContents(HWND owner, const std::wstring& helpFile) {
-    HelpViewer::Open(owner, LoadHelpText(helpFile));
+    HelpViewer::Open(owner, LoadHelpText(helpFile, IDR_HELP_TEXT));
 }
 
 void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {
-    const auto help = LoadHelpText(helpFile);
+    const auto help = LoadHelpText(helpFile, IDR_HELP_TEXT);
     const std::string* text = help->ContextText(context);
     if (!text || text->empty()) return;
     HelpPopup::Show(owner, ToWindowsText(*text), screenPoint);

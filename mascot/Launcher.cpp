@@ -5,7 +5,7 @@
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
 #include "platform/Shell.h"
-#include "toolkit/Text.h"
+#include "winbase/Text.h"
 
 namespace pelnor {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 

@@ -14,11 +14,11 @@
 #include "mascot/Picture.h"
 #include "mascot/ScaledFigure.h"
 #include "toolkit/Form.h"
-#include "toolkit/Handles.h"
 #include "toolkit/HoverHint.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 

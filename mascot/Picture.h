@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/FigureShape.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 

@@ -7,7 +7,7 @@
 
 #include "mascot/Picture.h"
 #include "platform/WinOps.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 

@@ -4,9 +4,8 @@
 
 #include <string_view>
 
-#include "assets/resource.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Text.h"
+#include "winbase/Handles.h"
+#include "winbase/Text.h"
 
 namespace pelnor {
 namespace {
@@ -59,10 +58,10 @@ std::optional<HelpText> ReadHelpFile(const std::wstring& path) {
     return ParseHelpFile(bytes, Cp932ToUtf8);
 }
 
-std::shared_ptr<const HelpText> CarriedHelpText() {
-    static const auto help = [] {
+std::shared_ptr<const HelpText> CarriedHelpText(int resourceId) {
+    static const auto help = [resourceId] {
         const HMODULE module = GetModuleHandleW(nullptr);
-        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_RCDATA);
+        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
         const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
         const void* data = loaded ? LockResource(loaded) : nullptr;
         if (!data) return std::make_shared<const HelpText>();
@@ -72,13 +71,13 @@ std::shared_ptr<const HelpText> CarriedHelpText() {
     return help;
 }
 
-std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path) {
+std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path, int carriedId) {
     // The last file read, as it was then; nothing when it gave no help.
     static std::optional<FileStamp> lastStamp;
     static std::shared_ptr<const HelpText> lastHelp;
 
     const auto stamp = StampOf(path);
-    if (!stamp) return CarriedHelpText();
+    if (!stamp) return CarriedHelpText(carriedId);
     if (stamp != lastStamp) {
         auto fromFile = ReadHelpFile(path);
         lastStamp = stamp;
@@ -86,7 +85,7 @@ std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path) {
                        ? std::make_shared<const HelpText>(std::move(*fromFile))
                        : nullptr;
     }
-    return lastHelp ? lastHelp : CarriedHelpText();
+    return lastHelp ? lastHelp : CarriedHelpText(carriedId);
 }
 
 }  // namespace pelnor

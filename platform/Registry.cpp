@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "toolkit/SystemLibrary.h"
+#include "winbase/SystemLibrary.h"
 
 namespace pelnor::shell {
 namespace {

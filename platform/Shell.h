@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor::shell {
 

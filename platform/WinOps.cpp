@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 

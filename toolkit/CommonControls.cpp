@@ -1,6 +1,6 @@
 #include "toolkit/CommonControls.h"
 
-#include "toolkit/SystemLibrary.h"
+#include "winbase/SystemLibrary.h"
 
 namespace tk {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "toolkit/Dialog.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

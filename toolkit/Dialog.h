@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "core/Scale.h"
-#include "toolkit/Handles.h"
 #include "toolkit/Timer.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/Utf16.h"
-#include "toolkit/Handles.h"
 #include "toolkit/InputMethod.h"
-#include "toolkit/Text.h"
+#include "winbase/Handles.h"
+#include "winbase/Text.h"
 
 namespace tk {
 namespace {

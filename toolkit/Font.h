@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

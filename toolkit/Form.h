@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "toolkit/Handles.h"
 #include "toolkit/Timer.h"
 #include "toolkit/Window.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

@@ -1,7 +1,7 @@
 #include "toolkit/HoverHint.h"
 
 #include "core/Scale.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 namespace {

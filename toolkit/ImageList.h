@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

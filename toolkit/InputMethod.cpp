@@ -1,6 +1,6 @@
 #include "toolkit/InputMethod.h"
 
-#include "toolkit/SystemLibrary.h"
+#include "winbase/SystemLibrary.h"
 
 namespace tk {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

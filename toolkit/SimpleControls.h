@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "toolkit/Control.h"
-#include "toolkit/Handles.h"
 #include "toolkit/Window.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 

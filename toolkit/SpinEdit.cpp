@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "core/Decimal.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace tk {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace testing_support {
 namespace {

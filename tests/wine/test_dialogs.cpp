@@ -19,15 +19,15 @@
 #include <utility>
 #include <vector>
 
-#include "dialogs/AboutBox.h"
-#include "dialogs/CallNotice.h"
-#include "dialogs/CallLetterDialog.h"
 #include "core/CallCheck.h"
-#include "toolkit/Text.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallLetterDialog.h"
+#include "dialogs/CallNotice.h"
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
 #include "toolkit/InputMethod.h"
 #include "toolkit/MessageBoxes.h"
+#include "winbase/Handles.h"
+#include "winbase/Text.h"
 
 namespace pelnor {
 namespace {

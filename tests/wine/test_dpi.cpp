@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/AboutBox.h"
-#include "dialogs/CallNotice.h"
-#include "dialogs/CallLetterDialog.h"
 #include "core/Outline.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallLetterDialog.h"
+#include "dialogs/CallNotice.h"
 #include "mascot/MascotWindow.h"
 #include "toolkit/Dialog.h"
-#include "toolkit/Handles.h"
 #include "toolkit/MessageBoxes.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {

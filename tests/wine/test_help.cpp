@@ -13,7 +13,7 @@
 #include "core/HelpText.h"
 #include "help/HelpViewer.h"
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {

@@ -14,7 +14,7 @@
 #include "dialogs/CallLetterDialog.h"
 #include "mascot/MascotWindow.h"
 #include "platform/ShellLaunch.h"
-#include "toolkit/SystemLibrary.h"
+#include "winbase/SystemLibrary.h"
 
 namespace pelnor {
 namespace {

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "dialogs/AboutBox.h"
-#include "dialogs/CallNotice.h"
-#include "dialogs/CallLetterDialog.h"
-#include "help/HelpViewer.h"
 #include "core/Mirror.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/CallLetterDialog.h"
+#include "dialogs/CallNotice.h"
+#include "help/HelpViewer.h"
 #include "mascot/MascotWindow.h"
 #include "platform/ShellLaunch.h"
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {

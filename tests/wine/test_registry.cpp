@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "mascot/MascotWindow.h"
 #include "platform/Registry.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {

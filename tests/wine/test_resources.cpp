@@ -6,7 +6,7 @@
 #include <string>
 
 #include "assets/resource.h"
-#include "toolkit/Handles.h"
+#include "winbase/Handles.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
-#include "toolkit/Handles.h"
 #include "toolkit/Window.h"
+#include "winbase/Handles.h"
 
 namespace {
 

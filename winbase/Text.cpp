@@ -1,4 +1,4 @@
-#include "toolkit/Text.h"
+#include "winbase/Text.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/SystemLibrary.h"
+#include "winbase/SystemLibrary.h"
 
 namespace tk {
 namespace {
