@@ -36,17 +36,36 @@ std::int64_t MinuteStamp(const ClockTime& t) {
     return t.day * kMinutesPerDay + t.hour * 60 + t.minute;
 }
 
-void ArmCall(CallState& call, std::uint16_t hour, std::uint16_t minute, const ClockTime& now) {
-    call.CallSet = true;
-    call.CallHour = hour;
-    call.CallMin = minute;
+void Call::Arm(std::uint16_t hour, std::uint16_t minute, const ClockTime& now) {
+    state_.Armed = true;
+    state_.Hour = hour;
+    state_.Minute = minute;
     // The current minute is still to be checked.
-    call.CheckedThrough = MinuteStamp(now) - 1;
+    state_.CheckedThrough = MinuteStamp(now) - 1;
+}
+
+void Call::Cancel() {
+    state_.Armed = false;
+    state_.Hour = 0;
+    state_.Minute = 0;
+    state_.Task.clear();
+    state_.CheckedThrough.reset();
+}
+
+void Call::Apply(const CallDecision& decision, const ClockTime& now) {
+    if (!decision.Arm) {
+        Cancel();
+        return;
+    }
+    Arm(decision.Hour, decision.Minute, now);
+    state_.Name = decision.Name;
+    state_.Task = decision.Task;
+    state_.Beep = decision.Beep;
 }
 
 CallDue CheckCall(const CallState& call, const ClockTime& now) {
-    if (!call.CallSet) return CallDue::No;
-    const std::int64_t armedOfDay = call.CallHour * 60 + call.CallMin;
+    if (!call.Armed) return CallDue::No;
+    const std::int64_t armedOfDay = call.Hour * 60 + call.Minute;
     const std::int64_t nowStamp = MinuteStamp(now);
     std::optional<std::int64_t> due;
     if (call.CheckedThrough) due = ArmedMinuteSince(armedOfDay, *call.CheckedThrough, nowStamp);
@@ -57,14 +76,14 @@ CallDue CheckCall(const CallState& call, const ClockTime& now) {
     return lateMs > kMillisecondsPerMinute ? CallDue::Late : CallDue::OnTime;
 }
 
-CallDue TakeDueCall(CallState& call, const ClockTime& now) {
-    if (!call.CallSet) return CallDue::No;
-    const CallDue due = CheckCall(call, now);
+CallDue Call::TakeDue(const ClockTime& now) {
+    if (!state_.Armed) return CallDue::No;
+    const CallDue due = CheckCall(state_, now);
     if (due == CallDue::No) {
-        call.CheckedThrough = MinuteStamp(now);
+        state_.CheckedThrough = MinuteStamp(now);
     } else {
-        call.CallSet = false;
-        call.CheckedThrough.reset();
+        state_.Armed = false;
+        state_.CheckedThrough.reset();
     }
     return due;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pelnor {
 
@@ -25,20 +26,28 @@ std::int32_t DayNumber(int year, int month, int dayOfMonth);
 std::int64_t MinuteStamp(const ClockTime& t);
 
 struct CallState {
-    bool CallSet = false;
-    std::uint16_t CallHour = 0;
-    std::uint16_t CallMin = 0;
-    std::wstring CallName;
-    std::wstring CallTask;
-    std::uint8_t CallBeep = 1;  // 1: sound on call
+    bool Armed = false;
+    std::uint16_t Hour = 0;
+    std::uint16_t Minute = 0;
+    std::wstring Name;
+    std::wstring Task;
+    bool Beep = true;  // sound on call
     // The last minute the armed call was checked in (the previous tick's, or
     // the one before arming), as a MinuteStamp. None: only the current minute
     // counts.
     std::optional<std::int64_t> CheckedThrough = std::nullopt;
 };
 
-// Arms the call for hour:minute; from `now` on, no minute of the day is missed.
-void ArmCall(CallState& call, std::uint16_t hour, std::uint16_t minute, const ClockTime& now);
+// What the user decided in the call letter: to arm the call with these
+// values, or to cancel it.
+struct CallDecision {
+    bool Arm = false;  // false: cancel
+    std::uint16_t Hour = 0;
+    std::uint16_t Minute = 0;
+    std::wstring Name;
+    std::wstring Task;
+    bool Beep = true;
+};
 
 enum class CallDue { No, OnTime, Late };
 
@@ -49,9 +58,32 @@ enum class CallDue { No, OnTime, Late };
 // Late: more than a minute after the armed minute began.
 CallDue CheckCall(const CallState& call, const ClockTime& now);
 
-// Checks the call and keeps `now` as the minute checked last; when it is due,
-// disarms it first, so ticks inside the notice's modal loop do not raise it again.
-CallDue TakeDueCall(CallState& call, const ClockTime& now);
+// The one-shot call: the only writer of its state.
+class Call {
+  public:
+    Call() = default;
+    explicit Call(CallState state) : state_(std::move(state)) {}
+
+    const CallState& State() const noexcept { return state_; }
+
+    // Arms the call for hour:minute; from `now` on, no minute of the day is missed.
+    void Arm(std::uint16_t hour, std::uint16_t minute, const ClockTime& now);
+
+    // Disarms the call and clears its time and errand; the name and the sound
+    // stay for the next one.
+    void Cancel();
+
+    // Arms or cancels as the user decided in the call letter.
+    void Apply(const CallDecision& decision, const ClockTime& now);
+
+    // Checks the call and keeps `now` as the minute checked last; when it is
+    // due, disarms it first, so ticks inside the notice's modal loop do not
+    // raise it again.
+    CallDue TakeDue(const ClockTime& now);
+
+  private:
+    CallState state_;
+};
 
 inline constexpr std::wstring_view kNameSuffix = L"さん、";
 inline constexpr std::wstring_view kTaskSuffix = L"時がきました。";

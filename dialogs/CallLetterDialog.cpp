@@ -165,7 +165,7 @@ constexpr struct {
 
 }  // namespace
 
-CallLetterDialog::CallLetterDialog(CallState& call, std::function<ClockTime()> clock,
+CallLetterDialog::CallLetterDialog(const CallState& call, std::function<ClockTime()> clock,
                                    std::wstring helpFile)
     : Dialog(kLayout.form),
       ClockDisplay(kLayout.ClockDisplay),
@@ -230,12 +230,12 @@ void CallLetterDialog::CreateControls() {
 }
 
 void CallLetterDialog::FormCreate() {
-    ArmedIndicator.SetText(call_.CallSet ? kArmed : L"");
-    HourField.SetValue(call_.CallHour);
-    MinuteField.SetValue(call_.CallMin);
-    NameField.SetText(call_.CallName);
-    ErrandField.SetText(call_.CallTask);
-    BeepCheckBox.SetChecked(call_.CallBeep == 1);
+    ArmedIndicator.SetText(call_.Armed ? kArmed : L"");
+    HourField.SetValue(call_.Hour);
+    MinuteField.SetValue(call_.Minute);
+    NameField.SetText(call_.Name);
+    ErrandField.SetText(call_.Task);
+    BeepCheckBox.SetChecked(call_.Beep);
     clockTimer_.SetEnabled(true);
     const ClockTime now = clock_();
     ClockDisplay.SetText(ClockText(now.hour, now.minute));
@@ -249,7 +249,7 @@ void CallLetterDialog::OnTick() {
     const ClockTime now = clock_();
     ClockDisplay.SetText(ClockText(now.hour, now.minute));
     // The call fired (and disarmed itself) while the dialog was open.
-    if (!call_.CallSet && ArmedIndicator.Text() == kArmed) ArmedIndicator.SetText(L"");
+    if (!call_.Armed && ArmedIndicator.Text() == kArmed) ArmedIndicator.SetText(L"");
 }
 
 void CallLetterDialog::FillTimeAhead(std::uint16_t hours, std::uint16_t minutes) {
@@ -268,19 +268,19 @@ void CallLetterDialog::OnSetClicked() {
     const std::wstring question =
         ClockText(static_cast<unsigned>(hour), static_cast<unsigned>(minute)) + kSetQuestion;
     if (!tk::ConfirmBox(Handle(), question)) return;
-    ArmCall(call_, static_cast<std::uint16_t>(hour), static_cast<std::uint16_t>(minute), clock_());
-    call_.CallName = NameField.Text();
-    call_.CallTask = ErrandField.Text();
+    if (Decided)
+        Decided({.Arm = true,
+                 .Hour = static_cast<std::uint16_t>(hour),
+                 .Minute = static_cast<std::uint16_t>(minute),
+                 .Name = NameField.Text(),
+                 .Task = ErrandField.Text(),
+                 .Beep = BeepCheckBox.Checked()});
     ArmedIndicator.SetText(kArmed);
-    call_.CallBeep = BeepCheckBox.Checked() ? 1 : 0;
 }
 
 void CallLetterDialog::OnCancelCallClicked() {
     if (!tk::ConfirmBox(Handle(), kCancelQuestion)) return;
-    call_.CallSet = false;
-    call_.CallHour = 0;
-    call_.CallMin = 0;
-    call_.CallTask.clear();
+    if (Decided) Decided(CallDecision{});  // cancel
     HourField.SetValue(0);
     MinuteField.SetValue(0);
     ErrandField.SetText(L"");

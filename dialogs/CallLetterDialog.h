@@ -19,9 +19,14 @@ class CallLetterDialog : public tk::Dialog {
     static constexpr UINT_PTR kClockTimerId = 1;
     static constexpr UINT kClockIntervalMs = 2000;
 
-    // Reads and writes `call`; `clock` gives the local time of day; the pop-up
-    // help of its controls comes from `helpFile`.
-    CallLetterDialog(CallState& call, std::function<ClockTime()> clock, std::wstring helpFile = {});
+    // Shows `call`, the state of the call its owner keeps; `clock` gives the
+    // local time of day; the pop-up help of its controls comes from `helpFile`.
+    CallLetterDialog(const CallState& call, std::function<ClockTime()> clock,
+                     std::wstring helpFile = {});
+
+    // What the user decided (set, after a Yes, or cancel the call), for the
+    // owner of the call to apply; the dialog shows the call as it is after.
+    std::function<void(const CallDecision&)> Decided;
 
     tk::StaticText ClockDisplay;
     tk::Button HalfHourButton;
@@ -63,7 +68,7 @@ class CallLetterDialog : public tk::Dialog {
     void FormHide() override;
 
   private:
-    CallState& call_;
+    const CallState& call_;
     std::function<ClockTime()> clock_;
     std::wstring helpFile_;
     tk::Timer clockTimer_;

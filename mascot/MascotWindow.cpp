@@ -142,14 +142,11 @@ void MascotWindow::BuildMenu() {
 }
 
 void MascotWindow::StartUp() {
-    Call.CallSet = false;
-    Call.CallHour = 0;
-    Call.CallMin = 0;
+    CallState call;
     // Empty when there is none.
-    Call.CallName = DefaultCallName(environment_.registeredOwner(),
-                                    [](char32_t cp) { return tk::Cp932Char(cp); });
-    Call.CallTask.clear();
-    Call.CallBeep = 1;
+    call.Name = DefaultCallName(environment_.registeredOwner(),
+                                [](char32_t cp) { return tk::Cp932Char(cp); });
+    Call = pelnor::Call(std::move(call));
 
     Motion = MascotState{};
 
@@ -313,14 +310,15 @@ void MascotWindow::DriftStep() {
 
 void MascotWindow::CallCheck() {
     // The clock is read only while a call is armed.
-    if (!Call.CallSet) return;
-    const CallDue due = TakeDueCall(Call, environment_.clock());
+    if (!Call.State().Armed) return;
+    const CallDue due = Call.TakeDue(environment_.clock());
     if (due == CallDue::No) return;
+    const CallState& call = Call.State();
     CallNotice notice;
-    if (due == CallDue::Late) notice.SetLateCall(Call.CallHour, Call.CallMin);
-    notice.SetName(Call.CallName);
-    notice.SetTask(Call.CallTask);
-    if (Call.CallBeep == 1) DefaultBeep();
+    if (due == CallDue::Late) notice.SetLateCall(call.Hour, call.Minute);
+    notice.SetName(call.Name);
+    notice.SetTask(call.Task);
+    if (call.Beep) DefaultBeep();
     noticeOpen_ = true;
     // Back in the top-most band before the notice shows: under Wine a window
     // whose owned pop-up is already top-most is not made top-most after it.
@@ -397,7 +395,10 @@ void MascotWindow::SummonExplorer() {
 }
 
 void MascotWindow::WriteCallLetter() {
-    CallLetterDialog letter(Call, environment_.clock, helpFile_);
+    CallLetterDialog letter(Call.State(), environment_.clock, helpFile_);
+    letter.Decided = [this](const CallDecision& decision) {
+        Call.Apply(decision, environment_.clock());
+    };
     letter.ShowModal(Handle());
 }
 

@@ -56,7 +56,7 @@ class MascotWindow : public tk::Form {
     tk::Timer TickTimer;  // every 500 ms: drift, the full-screen check, then the call check
 
     MascotState Motion;
-    CallState Call;
+    pelnor::Call Call;
 
     // The two forms of the program folder: with its trailing backslash, and
     // without (except at a drive root).

@@ -10,9 +10,9 @@ namespace {
 
 CallState ArmedAt(int hour, int minute) {
     CallState call;
-    call.CallSet = true;
-    call.CallHour = static_cast<std::uint16_t>(hour);
-    call.CallMin = static_cast<std::uint16_t>(minute);
+    call.Armed = true;
+    call.Hour = static_cast<std::uint16_t>(hour);
+    call.Minute = static_cast<std::uint16_t>(minute);
     return call;
 }
 
@@ -24,24 +24,25 @@ TEST(CallCheck, FiresAnywhereInTheArmedMinuteAndNowhereElse) {
     EXPECT_EQ(CheckCall(call, {12, 31, 0, 0}), CallDue::No);
     EXPECT_EQ(CheckCall(call, {0, 30, 0, 0}), CallDue::No);
     CallState unarmed = call;
-    unarmed.CallSet = false;
+    unarmed.Armed = false;
     EXPECT_EQ(CheckCall(unarmed, {12, 30, 0, 0}), CallDue::No);
 }
 
 TEST(CallCheck, FiresOnceThenStaysDisarmedWithItsValuesKept) {
-    CallState call = ArmedAt(0, 0);
-    call.CallName = L"山田";
-    call.CallTask = L"会議の";
-    EXPECT_EQ(TakeDueCall(call, {23, 59, 59, 999}), CallDue::No);
-    EXPECT_EQ(TakeDueCall(call, {0, 0, 0, 400, 1}), CallDue::OnTime);
-    EXPECT_FALSE(call.CallSet);
-    EXPECT_EQ(TakeDueCall(call, {0, 0, 0, 900, 1}), CallDue::No)
+    CallState armed = ArmedAt(0, 0);
+    armed.Name = L"山田";
+    armed.Task = L"会議の";
+    Call call(armed);
+    EXPECT_EQ(call.TakeDue({23, 59, 59, 999}), CallDue::No);
+    EXPECT_EQ(call.TakeDue({0, 0, 0, 400, 1}), CallDue::OnTime);
+    EXPECT_FALSE(call.State().Armed);
+    EXPECT_EQ(call.TakeDue({0, 0, 0, 900, 1}), CallDue::No)
         << "the next tick in the same minute";
-    EXPECT_EQ(TakeDueCall(call, {0, 0, 1, 0, 1}), CallDue::No);
-    EXPECT_EQ(call.CallHour, 0);
-    EXPECT_EQ(call.CallName, L"山田");
-    EXPECT_EQ(call.CallTask, L"会議の");
-    EXPECT_EQ(call.CallBeep, 1);
+    EXPECT_EQ(call.TakeDue({0, 0, 1, 0, 1}), CallDue::No);
+    EXPECT_EQ(call.State().Hour, 0);
+    EXPECT_EQ(call.State().Name, L"山田");
+    EXPECT_EQ(call.State().Task, L"会議の");
+    EXPECT_EQ(call.State().Beep, true);
 }
 
 ClockTime At(int day, int hour, int minute, int second = 0, int millisecond = 0) {
@@ -145,12 +146,12 @@ TEST(CallCheck, NoArmedMinuteIsMissedBetweenTicksAndNoneFiresTwice) {
          {{At(0, 12, 3), Late}}},
     };
     for (const TickRun& run : runs) {
-        CallState call;
-        ArmCall(call, static_cast<std::uint16_t>(run.hour), static_cast<std::uint16_t>(run.minute),
-                run.armedAt);
+        Call call;
+        call.Arm(static_cast<std::uint16_t>(run.hour), static_cast<std::uint16_t>(run.minute),
+                 run.armedAt);
         int n = 0;
         for (const Tick& tick : run.ticks) {
-            EXPECT_EQ(TakeDueCall(call, tick.at), tick.due) << run.what << ", tick " << n;
+            EXPECT_EQ(call.TakeDue(tick.at), tick.due) << run.what << ", tick " << n;
             ++n;
         }
     }

@@ -109,7 +109,15 @@ INT_PTR Drive(Dialog& dialog, std::function<void(HWND)> body) {
 
 class CallLetterTest : public testing::Test {
   protected:
-    CallLetterTest() { call.CallName = L"山田"; }
+    CallLetterTest() {
+        call.Name = L"山田";
+        // The owner of the call applies what the user decided.
+        dialog.Decided = [this](const CallDecision& decision) {
+            Call owner(call);
+            owner.Apply(decision, now);
+            call = owner.State();
+        };
+    }
 
     CallState call;
     ClockTime now{23, 45, 10, 0};
@@ -145,12 +153,12 @@ TEST_F(CallLetterTest, CaptionTextsTabOrderAndFocusOnOpening) {
 }
 
 TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
-    call = {.CallSet = true,
-            .CallHour = 7,
-            .CallMin = 5,
-            .CallName = L"山田",
-            .CallTask = L"会議の",
-            .CallBeep = 0};
+    call = {.Armed = true,
+            .Hour = 7,
+            .Minute = 5,
+            .Name = L"山田",
+            .Task = L"会議の",
+            .Beep = false};
     Drive(dialog, [&](HWND) {
         EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
         EXPECT_EQ(dialog.HourField.Text(), L"7");
@@ -166,7 +174,7 @@ TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
         now = {23, 47, 0, 0};
         dialog.OnTick();
         EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);  // still armed
-        call.CallSet = false;
+        call.Armed = false;
         dialog.OnTick();
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
         EXPECT_EQ(dialog.ClockDisplay.Text(), L"23:47");
@@ -177,14 +185,14 @@ TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
 }
 
 TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
-    call.CallHour = 30;
-    call.CallMin = 75;
-    call.CallName = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
-    call.CallBeep = 1;
+    call.Hour = 30;
+    call.Minute = 75;
+    call.Name = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
+    call.Beep = true;
     Drive(dialog, [&](HWND) {
         EXPECT_EQ(dialog.HourField.Text(), L"23");
         EXPECT_EQ(dialog.MinuteField.Text(), L"59");
-        EXPECT_EQ(dialog.NameField.Text(), call.CallName);
+        EXPECT_EQ(dialog.NameField.Text(), call.Name);
         EXPECT_TRUE(dialog.BeepCheckBox.Checked());
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
     });
@@ -206,8 +214,8 @@ TEST_F(CallLetterTest, QuickButtonsFillTheFieldsPastMidnightWithoutArming) {
         EXPECT_EQ(dialog.HourField.Value(), 1);
         EXPECT_EQ(dialog.MinuteField.Value(), 15);
     });
-    EXPECT_FALSE(call.CallSet);
-    EXPECT_EQ(call.CallHour, 0);
+    EXPECT_FALSE(call.Armed);
+    EXPECT_EQ(call.Hour, 0);
 }
 
 TEST_F(CallLetterTest, SetAsksAndOnlyYesArms) {
@@ -222,18 +230,18 @@ TEST_F(CallLetterTest, SetAsksAndOnlyYesArms) {
         EXPECT_EQ(answers.Asked[0], L"07:05に呼出メッセージを出すように設定します。");
         EXPECT_EQ(answers.YesText, L"はい(&Y)");
         EXPECT_EQ(answers.NoText, L"いいえ(&N)");
-        EXPECT_FALSE(call.CallSet);
-        EXPECT_EQ(call.CallTask, L"");
+        EXPECT_FALSE(call.Armed);
+        EXPECT_EQ(call.Task, L"");
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
 
         answers.AnswerYes(true);
         Click(dialog.SetButton.Handle());
-        EXPECT_TRUE(call.CallSet);
-        EXPECT_EQ(call.CallHour, 7);
-        EXPECT_EQ(call.CallMin, 5);
-        EXPECT_EQ(call.CallName, L"山田");
-        EXPECT_EQ(call.CallTask, L"会議の");
-        EXPECT_EQ(call.CallBeep, 0);
+        EXPECT_TRUE(call.Armed);
+        EXPECT_EQ(call.Hour, 7);
+        EXPECT_EQ(call.Minute, 5);
+        EXPECT_EQ(call.Name, L"山田");
+        EXPECT_EQ(call.Task, L"会議の");
+        EXPECT_EQ(call.Beep, false);
         EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
 
         // Setting again re-arms with the new values; No on an armed call
@@ -241,14 +249,14 @@ TEST_F(CallLetterTest, SetAsksAndOnlyYesArms) {
         dialog.MinuteField.SetText(L"30");
         dialog.BeepCheckBox.SetChecked(true);
         Click(dialog.SetButton.Handle());
-        EXPECT_TRUE(call.CallSet);
-        EXPECT_EQ(call.CallMin, 30);
-        EXPECT_EQ(call.CallBeep, 1);
+        EXPECT_TRUE(call.Armed);
+        EXPECT_EQ(call.Minute, 30);
+        EXPECT_EQ(call.Beep, true);
         answers.AnswerYes(false);
         dialog.MinuteField.SetText(L"40");
         Click(dialog.SetButton.Handle());
-        EXPECT_TRUE(call.CallSet);
-        EXPECT_EQ(call.CallMin, 30);
+        EXPECT_TRUE(call.Armed);
+        EXPECT_EQ(call.Minute, 30);
         EXPECT_EQ(dialog.ArmedIndicator.Text(), kArmed);
     });
     EXPECT_EQ(answers.Asked.size(), 4u);
@@ -262,7 +270,7 @@ TEST_F(CallLetterTest, EnterInAFieldPressesSetWithTheValueInRange) {
         PressKey(hwnd, VK_RETURN);
         ASSERT_EQ(answers.Asked.size(), 1u);
         EXPECT_EQ(answers.Asked[0], L"00:59に呼出メッセージを出すように設定します。");
-        EXPECT_EQ(call.CallMin, 59);
+        EXPECT_EQ(call.Minute, 59);
 
         SetFocus(dialog.ErrandField.Handle());
         PressKey(hwnd, VK_RETURN);
@@ -274,28 +282,28 @@ TEST_F(CallLetterTest, EnterInAFieldPressesSetWithTheValueInRange) {
 }
 
 TEST_F(CallLetterTest, CancelAsksThenZeroesTheTimeAndErrandOnly) {
-    call = {.CallSet = true,
-            .CallHour = 12,
-            .CallMin = 30,
-            .CallName = L"山田",
-            .CallTask = L"会議の",
-            .CallBeep = 0};
+    call = {.Armed = true,
+            .Hour = 12,
+            .Minute = 30,
+            .Name = L"山田",
+            .Task = L"会議の",
+            .Beep = false};
     ConfirmAnswers answers(false);
     Drive(dialog, [&](HWND) {
         Click(dialog.CancelCallButton.Handle());
         ASSERT_EQ(answers.Asked.size(), 1u);
         EXPECT_EQ(answers.Asked[0], L"設定を解除します。");
-        EXPECT_TRUE(call.CallSet);
+        EXPECT_TRUE(call.Armed);
         EXPECT_EQ(dialog.HourField.Text(), L"12");
 
         answers.AnswerYes(true);
         Click(dialog.CancelCallButton.Handle());
-        EXPECT_FALSE(call.CallSet);
-        EXPECT_EQ(call.CallHour, 0);
-        EXPECT_EQ(call.CallMin, 0);
-        EXPECT_EQ(call.CallTask, L"");
-        EXPECT_EQ(call.CallName, L"山田");
-        EXPECT_EQ(call.CallBeep, 0);
+        EXPECT_FALSE(call.Armed);
+        EXPECT_EQ(call.Hour, 0);
+        EXPECT_EQ(call.Minute, 0);
+        EXPECT_EQ(call.Task, L"");
+        EXPECT_EQ(call.Name, L"山田");
+        EXPECT_EQ(call.Beep, false);
         EXPECT_EQ(dialog.HourField.Text(), L"0");
         EXPECT_EQ(dialog.MinuteField.Text(), L"0");
         EXPECT_EQ(dialog.ErrandField.Text(), L"");
@@ -323,9 +331,9 @@ TEST_F(CallLetterTest, EscCloseButtonAndCloseBoxDiscardEdits) {
         };
         EXPECT_EQ(d.ShowModal(nullptr), IDCANCEL);
         EXPECT_TRUE(closed);
-        EXPECT_EQ(call.CallTask, before.CallTask);
-        EXPECT_EQ(call.CallHour, before.CallHour);
-        EXPECT_EQ(call.CallSet, before.CallSet);
+        EXPECT_EQ(call.Task, before.Task);
+        EXPECT_EQ(call.Hour, before.Hour);
+        EXPECT_EQ(call.Armed, before.Armed);
     };
     editAndClose([](CallLetterDialog&, HWND hwnd) { PressKey(hwnd, VK_ESCAPE); });
     editAndClose([](CallLetterDialog& d, HWND) { Click(d.CloseButton.Handle()); });

@@ -310,7 +310,7 @@ Fits LaidOutAndFitting(UINT dpi, Dialog& dialog) {
 
 TEST_P(DensityTest, EveryControlSitsAtItsRowAndWhatFitsAt96DpiStillFits) {
     CallState call{
-        .CallSet = true, .CallHour = 23, .CallMin = 59, .CallName = L"山田", .CallTask = L"会議の"};
+        .Armed = true, .Hour = 23, .Minute = 59, .Name = L"山田", .Task = L"会議の"};
     const std::vector<std::pair<const char*, std::function<Fits(UINT)>>> dialogs = {
         {"call letter",
          [&](UINT d) {
@@ -434,7 +434,7 @@ TEST_P(DensityTest, DraggedToAnotherDensityADialogKeepsItsLayout) {
         ExpectNoNewClipping(before, FitsOf(dialog, controls), to);
     };
     CallState call{
-        .CallSet = true, .CallHour = 7, .CallMin = 5, .CallName = L"山田", .CallTask = L"会議の"};
+        .Armed = true, .Hour = 7, .Minute = 5, .Name = L"山田", .Task = L"会議の"};
     for (const auto& [from, to] : {std::pair{dpi(), 96u}, std::pair{96u, dpi()}}) {
         SCOPED_TRACE(std::to_string(from) + " DPI to " + std::to_string(to));
         CallLetterDialog letter(call, [] { return ClockTime{12, 34, 0, 0}; });

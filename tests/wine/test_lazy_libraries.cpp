@@ -75,7 +75,7 @@ TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
     EXPECT_EQ(TakeLoads(), (std::vector<std::wstring>{L"ole32.dll", L"shell32.dll"}))
         << "the first start of something";
 
-    CallLetterDialog letter(mascot.Call, [] { return ClockTime{}; });
+    CallLetterDialog letter(mascot.Call.State(), [] { return ClockTime{}; });
     letter.OnShown = [&letter](HWND hwnd) {
         SetFocus(letter.ErrandField.Handle());  // starts in hiragana
         PostMessageW(hwnd, WM_CLOSE, 0, 0);

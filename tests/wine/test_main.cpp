@@ -117,12 +117,12 @@ TEST_F(MainWindow, StartsWhereAndAsItShould) {
     EXPECT_EQ(main->Motion.MoveX, -1);
     EXPECT_EQ(main->Motion.MoveY, -1);
     EXPECT_TRUE(main->Motion.FaceLeft);
-    EXPECT_FALSE(main->Call.CallSet);
-    EXPECT_EQ(main->Call.CallHour, 0);
-    EXPECT_EQ(main->Call.CallMin, 0);
-    EXPECT_EQ(main->Call.CallName, L"山田");
-    EXPECT_EQ(main->Call.CallTask, L"");
-    EXPECT_EQ(main->Call.CallBeep, 1);
+    EXPECT_FALSE(main->Call.State().Armed);
+    EXPECT_EQ(main->Call.State().Hour, 0);
+    EXPECT_EQ(main->Call.State().Minute, 0);
+    EXPECT_EQ(main->Call.State().Name, L"山田");
+    EXPECT_EQ(main->Call.State().Task, L"");
+    EXPECT_EQ(main->Call.State().Beep, true);
     EXPECT_EQ(main->Sprite.Width(), 74);
     EXPECT_EQ(main->Sprite.Height(), 55);
 
@@ -467,10 +467,8 @@ class NoticeWatcher {
 };
 
 TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
-    main->Call.CallSet = true;
-    main->Call.CallHour = 12;
-    main->Call.CallMin = 30;
-    main->Call.CallTask = L"会議の";
+    main->Call = pelnor::Call(CallState{
+        .Armed = true, .Hour = 12, .Minute = 30, .Name = main->Call.State().Name, .Task = L"会議の"});
     NoticeWatcher watcher;
     // Ticks that run while the notice is open must neither move the call nor raise it again.
     watcher.whileOpen = [&](HWND) {
@@ -481,13 +479,13 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     world.now = {12, 29, 59, 900};
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 0);
-    EXPECT_TRUE(main->Call.CallSet);
+    EXPECT_TRUE(main->Call.State().Armed);
 
     world.now = {12, 30, 0, 0};
     const RECT before = Frame();
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
-    EXPECT_FALSE(main->Call.CallSet);
+    EXPECT_FALSE(main->Call.State().Armed);
     EXPECT_EQ(watcher.seen.caption, L"モフレン");
     EXPECT_EQ(watcher.seen.name, L"山田さん、");
     EXPECT_EQ(watcher.seen.name2, L"山田さん、");
@@ -501,19 +499,19 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     world.now = {12, 30, 0, 0};  // the same time the next day
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1) << "the call fires once";
-    EXPECT_EQ(main->Call.CallHour, 12);
-    EXPECT_EQ(main->Call.CallMin, 30);
-    EXPECT_EQ(main->Call.CallName, L"山田");
-    EXPECT_EQ(main->Call.CallTask, L"会議の");
+    EXPECT_EQ(main->Call.State().Hour, 12);
+    EXPECT_EQ(main->Call.State().Minute, 30);
+    EXPECT_EQ(main->Call.State().Name, L"山田");
+    EXPECT_EQ(main->Call.State().Task, L"会議の");
 }
 
 TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
-    main->Call = CallState{.CallSet = true,
-                           .CallHour = 9,
-                           .CallMin = 0,
-                           .CallName = L"",
-                           .CallTask = L"",
-                           .CallBeep = 0};
+    main->Call = pelnor::Call(CallState{.Armed = true,
+                                        .Hour = 9,
+                                        .Minute = 0,
+                                        .Name = L"",
+                                        .Task = L"",
+                                        .Beep = false});
     NoticeWatcher watcher;
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
@@ -541,7 +539,7 @@ TEST_F(MainWindow, ClockJumpOverTheArmedMinuteRaisesOneLateNotice) {
         SCOPED_TRACE(trigger.what);
         NoticeWatcher watcher;
         world.now = {12, 29, 30, 0, 20000};
-        ArmCall(main->Call, 12, 30, world.now);
+        main->Call.Arm(12, 30, world.now);
         main->OnTick();
         world.now = {12, 35, 10, 0, 20000};
         if (trigger.msg == 0) {
@@ -650,7 +648,7 @@ TEST_F(MainWindow, FrozenMascotGivesWayToAFullScreenProgramButItsNoticeDoesNot) 
         noticeTopMost = TopMost(notice);
         mascotTopMost = TopMost(main->Handle());
     };
-    ArmCall(main->Call, 9, 0, world.now);
+    main->Call.Arm(9, 0, world.now);
     main->OnTick();
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_TRUE(noticeTopMost);
@@ -683,7 +681,7 @@ bool OpensAndCloses(const std::function<void()>& command) {
 TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
     EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { main->WriteCallLetter(); }));
     EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { main->ShowAbout(); }));
-    EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
+    EXPECT_FALSE(main->Call.State().Armed) << "closing the call letter changes nothing";
 
     main->ShowHelp();
     const tk::UniqueWindow viewer(FindWindowW(kHelpViewerClass, nullptr));
@@ -727,7 +725,7 @@ TEST(MainWindowStartUp, NoRegisteredOwnerGivesAnEmptyName) {
     world.owner.clear();
     MascotWindow main(world.Environment());
     ASSERT_TRUE(main.Create());
-    EXPECT_EQ(main.Call.CallName, L"");
+    EXPECT_EQ(main.Call.State().Name, L"");
 }
 
 }  // namespace

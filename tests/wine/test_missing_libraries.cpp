@@ -81,7 +81,7 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
 
     // The call letter opens, its fields take the focus without an input
     // method, and it closes.
-    CallLetterDialog letter(mascot.Call, [] { return ClockTime{}; });
+    CallLetterDialog letter(mascot.Call.State(), [] { return ClockTime{}; });
     std::wstring typed = L"(not shown)";
     letter.OnShown = [&](HWND hwnd) {
         EXPECT_FALSE(HasToolTip()) << "no tips for the controls";

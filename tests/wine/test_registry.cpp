@@ -135,7 +135,7 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
         }
         MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
-        EXPECT_EQ(main.Call.CallName, c.name);
+        EXPECT_EQ(main.Call.State().Name, c.name);
     }
 
 }

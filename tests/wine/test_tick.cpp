@@ -122,9 +122,7 @@ TEST(Tick, AllocatesNothingOverAThousandTicks) {
     mascot.TickTimer.SetEnabled(false);  // ticked by hand
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(mascot.Handle());
-    mascot.Call.CallSet = true;
-    mascot.Call.CallHour = 21;
-    mascot.Call.CallMin = 30;
+    mascot.Call = pelnor::Call(CallState{.Armed = true, .Hour = 21, .Minute = 30, .Name = {}, .Task = {}});
     tk::Application().ProcessMessages();
     const int regionsBefore = mascot.RegionCount();
     const int paintsBefore = mascot.PaintCount();
@@ -146,7 +144,7 @@ TEST(Tick, AllocatesNothingOverAThousandTicks) {
 
     EXPECT_GE(mascot.RegionCount() - regionsBefore, 4) << "the ticks did not bounce";
     EXPECT_GT(mascot.PaintCount(), paintsBefore) << "the ticks did not paint";
-    EXPECT_TRUE(mascot.Call.CallSet);
+    EXPECT_TRUE(mascot.Call.State().Armed);
     EXPECT_EQ(counted, 0) << "allocations during 1000 ticks";
 }
 
