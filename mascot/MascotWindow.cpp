@@ -339,7 +339,7 @@ void MascotWindow::ClockJumped() {
 // menu's check marks do not change. The notice is owned by the mascot and
 // would leave the band with it, so the mascot stays top-most while it is up.
 void MascotWindow::GiveWayToFullScreen() {
-    if (!AlwaysOnTopItem->Checked) return;
+    if (!alwaysOnTop_) return;
     const HWND foreground = GetForegroundWindow();
     const bool fullScreen = !noticeOpen_ && IsFullScreenProgram(foreground, Handle());
     if (fullScreen && !givingWay_) {
@@ -378,15 +378,18 @@ void MascotWindow::ToggleAlwaysOnTop() {
         tk::InformationBox(Handle(), L"凍りついている間は常に上に表示されます。");
         return;
     }
-    AlwaysOnTopItem->Checked = !AlwaysOnTopItem->Checked;
-    SetStayOnTop(AlwaysOnTopItem->Checked);
+    alwaysOnTop_ = !alwaysOnTop_;
+    AlwaysOnTopItem->Checked = alwaysOnTop_;
+    SetStayOnTop(alwaysOnTop_);
     ReshapeAndDraw();
 }
 
 void MascotWindow::ToggleFreeze() {
+    alwaysOnTop_ = true;
     AlwaysOnTopItem->Checked = true;
     SetStayOnTop(true);
-    FreezeItem->Checked = !FreezeItem->Checked;
+    frozen_ = !frozen_;
+    FreezeItem->Checked = frozen_;
     ReshapeAndDraw();
 }
 

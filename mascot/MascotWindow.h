@@ -88,7 +88,9 @@ class MascotWindow : public tk::Form {
     // Set for the program's own main window: closing it ends the message loop.
     bool QuitOnDestroy = false;
 
-    bool Frozen() const { return FreezeItem && FreezeItem->Checked; }
+    // Frozen: the mascot holds still and is drawn inverted; the Freeze item's
+    // check mark shows it.
+    bool Frozen() const { return frozen_; }
     // Each picture pixel is a Scale() x Scale() square of the screen.
     int Scale() const { return std::max(1, figure_.Scale()); }
     void PopupAt(int screenX, int screenY);
@@ -130,6 +132,9 @@ class MascotWindow : public tk::Form {
     int appliedOrientation_ = -1;  // 1 left, 0 right, -1 none yet at this scale
     int paintCount_ = 0;
     int regionCount_ = 0;
+    // The window's own modes; the menu's check marks show them.
+    bool alwaysOnTop_ = true;
+    bool frozen_ = false;
     bool givingWay_ = false;   // out of the top-most band for a full-screen program
     bool noticeOpen_ = false;  // the call notice is up
 };
