@@ -433,10 +433,8 @@ void MascotWindow::LaunchShortcut(const std::wstring& shortcut) {
 LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            OnPaint(dc);
-            EndPaint(Handle(), &ps);
+            const tk::PaintDc dc(Handle());
+            OnPaint(dc.get());
             return 0;
         }
         case WM_MOUSEMOVE:

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/Shell.h"
+#include "winbase/Handles.h"
 
 namespace pelnor {
 namespace {
@@ -16,13 +17,6 @@ std::function<void(const LaunchRequest&)>& TestShell() {
     static std::function<void(const LaunchRequest&)> shell;
     return shell;
 }
-
-template <typename T>
-struct ComRelease {
-    void operator()(T* object) const { object->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComRelease<T>>;
 
 // The shell link's ids, written out: linking libuuid for them would bring in
 // some 46 KB of other ids that sit in the same objects.
@@ -40,10 +34,10 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
     if (FAILED(shell::CreateInstance(kShellLinkClass, kShellLinkInterface,
                                      reinterpret_cast<void**>(&rawLink))))
         return;
-    const ComPtr<IShellLinkW> link(rawLink);
+    const tk::ComPtr<IShellLinkW> link(rawLink);
     IPersistFile* rawFile = nullptr;
     if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile)))) return;
-    const ComPtr<IPersistFile> file(rawFile);
+    const tk::ComPtr<IPersistFile> file(rawFile);
     if (FAILED(file->Load(shortcut.c_str(), STGM_READ))) return;
 
     std::array<wchar_t, MAX_PATH> target{};

@@ -90,8 +90,8 @@ void HoverHint::Hide() noexcept {
 LRESULT HoverHint::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
+            const PaintDc paint(Handle());
+            const HDC dc = paint.get();
             RECT client;
             GetClientRect(Handle(), &client);
             const ScopedSelect font(
@@ -100,7 +100,6 @@ LRESULT HoverHint::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
                       DT_SINGLELINE | DT_NOPREFIX | DT_CENTER | DT_VCENTER);
-            EndPaint(Handle(), &ps);
             return 0;
         }
         case WM_TIMER:

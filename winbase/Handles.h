@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace tk {
@@ -105,6 +106,14 @@ class WindowDc {
     HWND hwnd_;
     HDC dc_;
 };
+
+// A COM interface pointer, released once by its one owner.
+template <typename T>
+struct ComRelease {
+    void operator()(T* object) const noexcept { object->Release(); }
+};
+template <typename T>
+using ComPtr = std::unique_ptr<T, ComRelease<T>>;
 
 // BeginPaint and EndPaint around a WM_PAINT handler, however it is left.
 class PaintDc {
