@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "assets/resource.h"
-#include "core/Decimal.h"
 #include "core/DefaultName.h"
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
@@ -54,9 +53,7 @@ constexpr POINT kKeyboardMenuPoint{40, 50};  // picture point where Shift+F10 op
 
 struct FixedItem {
     tk::MenuItem* MascotWindow::*member;  // none for a separator
-    const wchar_t* name;                   // as older notes and bug reports call it
     const wchar_t* caption;
-    const wchar_t* hint;
     tk::ShortCut shortcut;
     int imageIndex;
     bool checked;
@@ -71,26 +68,23 @@ constexpr tk::MenuItemKind kSeparator = tk::MenuItemKind::Separator;
 
 // The menu, top to bottom.
 constexpr FixedItem kFixedItems[] = {
-    {&MascotWindow::AlwaysOnTopItem, L"MnuDspTop", L"常に上に表示",
-     L"チェックすると他のウィンドウに隠れません", Ctrl + 'U', -1, true,
+    {&MascotWindow::AlwaysOnTopItem, L"常に上に表示", Ctrl + 'U', -1, true,
      &MascotWindow::ToggleAlwaysOnTop},
-    {&MascotWindow::FreezeItem, L"MnuFreeze", L"凍りつく", L"チェックすると動かなくなります",
-     Ctrl + 'S', -1, false, &MascotWindow::ToggleFreeze},
-    {nullptr, L"N3", L"", L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::ExplorerItem, L"MnuCallExpr", L"エクスプローラ召喚",
-     L"エクスプローラを呼び出します", Ctrl + 'E', 0, false, &MascotWindow::SummonExplorer},
-    {nullptr, L"N4", L"", L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::CallLetterItem, L"TimerSet", L"呼び出し状を書く...", L"タイマー機能設定",
-     Ctrl + 'W', 1, false, &MascotWindow::WriteCallLetter},
-    {&MascotWindow::ProgramFolderItem, L"OpenRoom", L"モフレンの部屋を開く",
-     L"実行ファイルのあるフォルダを開きます", Ctrl + 'O', 2, false,
+    {&MascotWindow::FreezeItem, L"凍りつく", Ctrl + 'S', -1, false, &MascotWindow::ToggleFreeze},
+    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+    {&MascotWindow::ExplorerItem, L"エクスプローラ召喚", Ctrl + 'E', 0, false,
+     &MascotWindow::SummonExplorer},
+    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+    {&MascotWindow::CallLetterItem, L"呼び出し状を書く...", Ctrl + 'W', 1, false,
+     &MascotWindow::WriteCallLetter},
+    {&MascotWindow::ProgramFolderItem, L"モフレンの部屋を開く", Ctrl + 'O', 2, false,
      &MascotWindow::OpenProgramFolder},
-    {nullptr, L"N1", L"", L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::HelpItem, L"Help1", L"ヘルプ", L"", VK_F1, 3, false, &MascotWindow::ShowHelp},
-    {&MascotWindow::AboutItem, L"About1", L"バージョン情報...", L"", Ctrl + 'A', 4, false,
+    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+    {&MascotWindow::HelpItem, L"ヘルプ", VK_F1, 3, false, &MascotWindow::ShowHelp},
+    {&MascotWindow::AboutItem, L"バージョン情報...", Ctrl + 'A', 4, false,
      &MascotWindow::ShowAbout},
-    {nullptr, L"N2", L"", L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::ExitItem, L"Exit1", L"終了", L"", Alt + VK_F4, 5, false, &MascotWindow::Exit},
+    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+    {&MascotWindow::ExitItem, L"終了", Alt + VK_F4, 5, false, &MascotWindow::Exit},
 };
 
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
@@ -127,9 +121,7 @@ void MascotWindow::BuildMenu() {
     for (const FixedItem& fixed : kFixedItems) {
         tk::MenuItem item;
         item.Kind = fixed.kind;
-        item.Name = fixed.name;
         item.Caption = fixed.caption;
-        item.Hint = fixed.hint;
         item.ShortCut = fixed.shortcut;
         item.ImageIndex = fixed.imageIndex;
         item.Checked = fixed.checked;
@@ -221,14 +213,12 @@ void MascotWindow::BuildLauncher() {
     }
     SortLauncherEntries(entries);
 
-    Menu.AddSeparator(L"NLauncher");
+    Menu.AddSeparator();
     for (std::size_t n = 0; n < entries.size(); ++n) {
         tk::MenuItem item;
-        item.Name = L"Launch" + DecimalText(n);
         item.Caption = entries[n].caption;
         item.ImageIndex = entries[n].imageIndex;
-        item.ShortCut = tk::TextToShortCut(L"F" + DecimalText(n + 2));
-        item.HelpContext = 0;
+        item.ShortCut = static_cast<tk::ShortCut>(VK_F2 + n);  // F2 to F12
         item.OnClick = [this, file = entries[n].file](tk::MenuItem&) { LaunchShortcut(file); };
         Menu.Add(std::move(item));
     }

@@ -41,28 +41,6 @@ std::wstring ShortCutToText(ShortCut shortcut) {
     return text + key;
 }
 
-ShortCut TextToShortCut(std::wstring_view text) {
-    ShortCut modifiers = 0;
-    for (;;) {
-        if (text.starts_with(L"Shift+")) {
-            modifiers |= kShiftBit;
-            text.remove_prefix(6);
-        } else if (text.starts_with(L"Ctrl+")) {
-            modifiers |= kCtrlBit;
-            text.remove_prefix(5);
-        } else if (text.starts_with(L"Alt+")) {
-            modifiers |= kAltBit;
-            text.remove_prefix(4);
-        } else {
-            break;
-        }
-    }
-    for (WORD vk = 1; vk < 0x100; ++vk)
-        if (!KeyName(vk).empty() && KeyName(vk) == text)
-            return static_cast<ShortCut>(modifiers | vk);
-    return 0;
-}
-
 MenuItem& PopupMenu::Add(MenuItem item) {
     item.commandId_ = kFirstCommandId + static_cast<UINT>(items_.size());
     items_.push_back(std::make_unique<MenuItem>(std::move(item)));
@@ -70,17 +48,10 @@ MenuItem& PopupMenu::Add(MenuItem item) {
     return *items_.back();
 }
 
-MenuItem& PopupMenu::AddSeparator(std::wstring name) {
+MenuItem& PopupMenu::AddSeparator() {
     MenuItem separator;
     separator.Kind = MenuItemKind::Separator;
-    separator.Name = std::move(name);
     return Add(std::move(separator));
-}
-
-MenuItem* PopupMenu::Find(std::wstring_view name) {
-    for (auto& item : items_)
-        if (item->Name == name) return item.get();
-    return nullptr;
 }
 
 HMENU PopupMenu::BuildMenu() {

@@ -41,8 +41,6 @@ constexpr ShortCut operator+(Modifier modifier, WORD key) {
 
 // "Ctrl+U", "F1", "Alt+F4"; empty for no shortcut.
 std::wstring ShortCutToText(ShortCut shortcut);
-// The inverse for texts of that form ("F12", "Ctrl+S"); 0 when not understood.
-ShortCut TextToShortCut(std::wstring_view text);
 
 // A separator is a kind of item, not a caption: any text, "-" too, is a
 // command that can be chosen.
@@ -50,13 +48,10 @@ enum class MenuItemKind { Command, Separator };
 
 struct MenuItem {
     MenuItemKind Kind = MenuItemKind::Command;
-    std::wstring Name;
     std::wstring Caption;
-    std::wstring Hint;
     ShortCut ShortCut = 0;
     int ImageIndex = -1;
     bool Checked = false;
-    int HelpContext = 0;
     std::function<void(MenuItem&)> OnClick;
 
     bool IsSeparator() const { return Kind == MenuItemKind::Separator; }
@@ -72,11 +67,10 @@ class PopupMenu {
     explicit PopupMenu(ImageList* images) : images_(images) {}
 
     MenuItem& Add(MenuItem item);
-    MenuItem& AddSeparator(std::wstring name);
+    MenuItem& AddSeparator();
     std::size_t Count() const { return items_.size(); }
     MenuItem& operator[](std::size_t index) { return *items_[index]; }
     const MenuItem& operator[](std::size_t index) const { return *items_[index]; }
-    MenuItem* Find(std::wstring_view name);
 
     // Shows the menu at a screen point for `owner` and runs the chosen item.
     // TrackPopupMenu runs a nested message loop in which timers and paints

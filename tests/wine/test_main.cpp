@@ -370,8 +370,6 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
     EXPECT_EQ(main->HelpItem->ShortCut, 112);
     EXPECT_EQ(main->AboutItem->ShortCut, 16449);
     EXPECT_EQ(main->ExitItem->ShortCut, 32883);
-    EXPECT_EQ(main->AlwaysOnTopItem->Hint, L"チェックすると他のウィンドウに隠れません");
-    EXPECT_EQ(main->ProgramFolderItem->Hint, L"実行ファイルのあるフォルダを開きます");
 }
 
 // Presses a key with the given modifiers held, through the program's accelerators.
