@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "core/PictureSize.h"
+
 namespace pelnor {
 
 struct ShapeRect {

@@ -8,7 +8,6 @@
 #include "core/DefaultName.h"
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
-#include "core/Outline.h"
 #include "core/ProgramFolder.h"
 #include "core/Scale.h"
 #include "dialogs/AboutBox.h"

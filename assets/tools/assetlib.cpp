@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "../../core/Outline.h"
+#include "Outline.h"
 
 namespace assetgen {
 namespace {

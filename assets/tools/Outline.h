@@ -1,17 +1,16 @@
 // The mascot's outline: a 53-vertex polygon around the figure as drawn
-// (facing left), in client pixels. Facing right, every x is mirrored about
-// x = 73, the same axis the picture is mirrored about.
+// (facing left), in picture pixels. The asset tools keep every pixel of the
+// art outside it white; the window itself is shaped from the picture.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "../../core/PictureSize.h"
+
 namespace pelnor {
 
-inline constexpr int kPictureWidth = 74;
-inline constexpr int kPictureHeight = 55;
 inline constexpr int kOutlinePoints = 53;
-inline constexpr int kMirrorAxis = kPictureWidth - 1;  // x -> 73 - x
 
 inline constexpr std::array<std::uint16_t, kOutlinePoints> OutlineX = {
     29, 29, 25, 25, 24, 24, 22, 22, 15, 13, 6,  1,  0,  2,  11, 11, 10, 12,
@@ -22,13 +21,5 @@ inline constexpr std::array<std::uint16_t, kOutlinePoints> OutlineY = {
     0,  1,  1,  2,  3,  6,  7,  9,  9,  7,  7,  6,  14, 17, 12, 21, 23, 24,
     24, 26, 25, 39, 44, 49, 53, 51, 52, 54, 54, 50, 49, 46, 39, 33, 32, 33,
     34, 34, 33, 33, 22, 22, 18, 15, 16, 13, 11, 10, 12, 7,  7,  4,  0};
-
-struct OutlinePoint {
-    int x;
-    int y;
-};
-
-// The polygon for the given orientation; the vertex order never changes.
-std::array<OutlinePoint, kOutlinePoints> OutlineFor(bool faceLeft);
 
 }  // namespace pelnor
