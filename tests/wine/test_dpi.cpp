@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Outline.h"
+#include "assets/tools/Outline.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/CallLetterDialog.h"
 #include "dialogs/CallNotice.h"
@@ -511,7 +511,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
     const tk::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(mascot.Handle(), region.get()), ERROR);
     std::vector<POINT> vertices;
-    for (const OutlinePoint& p : OutlineFor(true)) vertices.push_back({p.x, p.y});
+    for (int k = 0; k < kOutlinePoints; ++k) vertices.push_back({OutlineX[k], OutlineY[k]});
     const tk::UniqueRegion outline(
         CreatePolygonRgn(vertices.data(), static_cast<int>(vertices.size()), ALTERNATE));
     EXPECT_TRUE(EqualRgn(region.get(), outline.get()));
