@@ -24,7 +24,6 @@ add_library(pelnor_toolkit STATIC
     toolkit/InputMethod.cpp
     toolkit/Window.cpp
     toolkit/Font.cpp
-    toolkit/Form.cpp
     toolkit/Timer.cpp
     toolkit/Menu.cpp
     toolkit/ImageList.cpp

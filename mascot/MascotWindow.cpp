@@ -507,7 +507,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return Form::HandleMessage(msg, wParam, lParam);
+    return FormMessage(msg, wParam, lParam);
 }
 
 }  // namespace pelnor

@@ -31,10 +31,10 @@ struct MascotEnvironment {
     static MascotEnvironment System();
 };
 
-class MascotWindow : public tk::Form {
+class MascotWindow : public tk::Form<MascotWindow> {
   public:
     explicit MascotWindow(MascotEnvironment environment = MascotEnvironment::System());
-    ~MascotWindow() override;
+    ~MascotWindow();
 
     // Creates the window and runs the start-up sequence; false if the window
     // could not be made.
@@ -99,10 +99,10 @@ class MascotWindow : public tk::Form {
     int PaintCount() const { return paintCount_; }
     int RegionCount() const { return regionCount_; }
 
-  protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
   private:
+    friend class tk::Window<MascotWindow>;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
     void BuildMenu();
     void StartUp();
     void ReshapeAndDrawOn(HDC dc);

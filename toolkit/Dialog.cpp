@@ -254,13 +254,7 @@ void Dialog::Help(const HELPINFO& info) {
     if (context && ContextHelp) ContextHelp(context, point);
 }
 
-bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
-    return false;
-}
-
 INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = FALSE;
-    if (HandleMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
         case WM_INITDIALOG:
             InitDialog();

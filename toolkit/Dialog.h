@@ -97,9 +97,6 @@ class Dialog : public TimerHost {
     virtual void FormCreate() {}
     virtual void FormHide() {}
 
-    // Handles what the base does not; true when handled.
-    virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);

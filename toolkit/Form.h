@@ -1,5 +1,7 @@
-// The toolkit's top-level window: the window base hands each message to the
-// form's HandleMessage, which a form overrides.
+// The toolkit's top-level window. Like every window of the program it goes
+// through Window<Derived>: the derived class writes a HandleMessage and passes
+// on what it does not handle to FormMessage, which runs its timers, paints its
+// background and leaves the rest to DefWindowProc.
 #pragma once
 
 #include <windows.h>
@@ -23,26 +25,57 @@ struct FormLayout {
     COLORREF background;
 };
 
-class Form : public Window<Form>, public TimerHost {
+template <typename Derived>
+class Form : public Window<Derived>, public TimerHost {
   public:
-    Form() = default;
-    virtual ~Form() = default;
-
     // Asks the window to close, as the close box or Alt+F4 would.
-    void Close() const;
+    void Close() const {
+        if (this->Handle()) SendMessageW(this->Handle(), WM_CLOSE, 0, 0);
+    }
 
-    HWND TimerWindow() const noexcept override { return Handle(); }
+    HWND TimerWindow() const noexcept override { return this->Handle(); }
 
   protected:
-    // Registers the class on first use and creates the window; false on failure.
-    [[nodiscard]] bool CreateForm(const FormLayout& layout);
+    Form() = default;
+    ~Form() = default;
 
-    // Everything not handled goes to DefWindowProc.
-    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Registers the class on first use and creates the window; false on failure.
+    [[nodiscard]] bool CreateForm(const FormLayout& layout) {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        if (!this->RegisterClassFor({.name = layout.className,
+                                     .style = CS_DBLCLKS,
+                                     .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))}))
+            return false;
+        backgroundBrush_.reset(CreateSolidBrush(layout.background));
+
+        RECT frame{layout.left, layout.top, layout.left + layout.clientWidth,
+                   layout.top + layout.clientHeight};
+        AdjustWindowRectEx(&frame, layout.style, FALSE, layout.exStyle);
+        return this->CreateWindowHandle(layout.exStyle, layout.className, layout.caption,
+                                        layout.style, frame.left, frame.top,
+                                        frame.right - frame.left, frame.bottom - frame.top,
+                                        nullptr) != nullptr;
+    }
+
+    // What the form does with a message its window did not handle.
+    LRESULT FormMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        switch (msg) {
+            case WM_TIMER:
+                if (DispatchTimer(wParam)) return 0;
+                break;
+            case WM_ERASEBKGND: {
+                RECT client;
+                GetClientRect(this->Handle(), &client);
+                FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
+                return 1;
+            }
+            default:
+                break;
+        }
+        return DefWindowProcW(this->Handle(), msg, wParam, lParam);
+    }
 
   private:
-    friend class Window<Form>;
-
     UniqueBrush backgroundBrush_;
 };
 
