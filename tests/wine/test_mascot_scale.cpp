@@ -14,7 +14,9 @@
 
 #include "TestSupport.h"
 #include "core/Mirror.h"
+#include "assets/resource.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
 #include "mascot/MascotWindow.h"
 #include "toolkit/Dialog.h"
 
@@ -425,6 +427,33 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
     main->OnTick();
     EXPECT_EQ(Frame(main->Handle()).left, 1280 - 74);
+}
+
+// The notice's figure at 144 DPI: its picture in the largest whole-pixel
+// squares its box holds (1 x 1, the box being 1.5 times the picture), centred.
+TEST(NoticeFigure, IsItsPictureScaledByAWholeFactor) {
+    const tk::UniqueBitmap stored(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0,
+                   LR_CREATEDIBSECTION)));
+    const StoredPicture picture(stored.get());
+    CallNotice notice;
+    int faults = -1;
+    tk::Dialog::DpiForTesting = 144;
+    tk::Dialog::ShownHook = [&](HWND box) {
+        const RECT r = notice.MascotPicture.BoundsRect();
+        Canvas drawn(r.right, r.bottom);
+        notice.MascotPicture.Paint(drawn.Dc());
+        const int left = (r.left + r.right - 74) / 2, top = (r.top + r.bottom - 55) / 2;
+        faults = 0;
+        for (int y = 0; y < 55; ++y)
+            for (int x = 0; x < 74; ++x)
+                faults += drawn.At(left + x, top + y) != picture.Colour(x, y);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    notice.ShowModal(nullptr);
+    tk::Dialog::ShownHook = nullptr;
+    tk::Dialog::DpiForTesting.reset();
+    EXPECT_EQ(faults, 0);
 }
 
 }  // namespace
