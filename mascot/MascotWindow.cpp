@@ -362,7 +362,13 @@ void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
         POINT at{kKeyboardMenuPoint.x * Scale(), kKeyboardMenuPoint.y * Scale()};
         ClientToScreen(Handle(), &at);
-        PopupAt(at.x, at.y);
+        // On the mascot's monitor, where the menu then opens wholly, even
+        // when a frozen mascot was dropped across the edge of two.
+        const RECT monitor = environment_.monitorRect(Handle());
+        int x = at.x;
+        int y = at.y;
+        KeepInside(x, y, 1, 1, {monitor.left, monitor.top, monitor.right, monitor.bottom});
+        PopupAt(x, y);
     }
 }
 

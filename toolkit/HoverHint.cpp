@@ -1,5 +1,6 @@
 #include "toolkit/HoverHint.h"
 
+#include "core/Placement.h"
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -73,8 +74,17 @@ void HoverHint::Show() noexcept {
     }
     RECT frame{0, 0, text.cx + 2 * padding, text.cy + 2 * padding};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, 0);
-    SetWindowPos(Handle(), HWND_TOPMOST, at.x, at.y + Scaled(kBelowCursor, Handle()),
-                 frame.right - frame.left, frame.bottom - frame.top,
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Wholly on the pointer's monitor, never beyond its edge or over the taskbar.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const pelnor::ScreenPoint place =
+        pelnor::PlaceBesidePointer({work.left, work.top, work.right, work.bottom}, {at.x, at.y},
+                                   Scaled(kBelowCursor, Handle()), width, height);
+    SetWindowPos(Handle(), HWND_TOPMOST, place.x, place.y, width, height,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(Handle(), nullptr, TRUE);
     SetTimer(Handle(), kHideTimer, kShownMs, nullptr);

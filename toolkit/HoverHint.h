@@ -1,8 +1,8 @@
 // The hint over a whole window: a small pop-up with one line of text, shown
 // when the mouse rests on the window and hidden when it leaves, is pressed,
-// or after a few seconds, like a tool tip. USER alone draws it, so a window
-// that wants only this needs no common controls. The window it belongs to
-// hands it its mouse messages.
+// or after a few seconds, like a tool tip, always wholly on one monitor.
+// USER alone draws it, so a window that wants only this needs no common
+// controls. The window it belongs to hands it its mouse messages.
 #pragma once
 
 #include <windows.h>
