@@ -446,6 +446,8 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSELEAVE:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
             RelayToHint(msg);
             break;
         case WM_LBUTTONDOWN:

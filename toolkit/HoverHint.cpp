@@ -27,21 +27,40 @@ void HoverHint::Relay(HWND owner, UINT msg) noexcept {
             }
             break;
         case WM_MOUSEHOVER:
-            Show();
+            // A hover that was on its way when a menu or a modal window of the
+            // program opened would cover it.
+            if (!menuOpen_ && IsWindowEnabled(owner)) Show();
             break;
         case WM_MOUSELEAVE:
             tracking_ = false;
             Hide();
             break;
+        case WM_ENTERMENULOOP:
+            menuOpen_ = true;
+            CancelTracking(owner);
+            break;
+        case WM_EXITMENULOOP:
+            menuOpen_ = false;
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_CONTEXTMENU:
-            Hide();
+            CancelTracking(owner);
             break;
         default:
             break;
     }
+}
+
+// No hover message comes after this until the mouse moves again.
+void HoverHint::CancelTracking(HWND owner) noexcept {
+    if (tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_CANCEL | TME_HOVER | TME_LEAVE, owner, 0};
+        TrackMouseEvent(&track);
+        tracking_ = false;
+    }
+    Hide();
 }
 
 SIZE HoverHint::TextSize(HDC dc) const noexcept {

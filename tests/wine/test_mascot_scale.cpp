@@ -288,6 +288,8 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
                 const RECT r = Frame(menu);
                 menuAt = {r.left, r.top};
                 check(96, 1, false);
+                SendMessageW(main->Handle(), WM_MOUSEHOVER, 0, 0);
+                EXPECT_FALSE(IsWindowVisible(HintWindow())) << "a hint over the open menu";
                 EndMenu();
             },
             main->Handle());
