@@ -251,5 +251,19 @@ TEST(Placement, AHintLiesWhollyOnThePointersWorkArea) {
     }
 }
 
+// A 74 x 56 window after its monitor changed: {where it was, before, now, where it goes}.
+TEST(Placement, AWindowOffItsMonitorComesBackKeepingItsDistanceFromTheEdges) {
+    const struct { ScreenPoint at; ScreenRect before, now; ScreenPoint want; } cases[] = {
+        {{2000, 1200}, {0, 0, 2560, 1440}, {0, 0, 1280, 800}, {720, 560}},
+        {{-1270, 900}, {-1280, 0, 0, 1024}, {-1024, 0, 0, 768}, {-1014, 644}},
+        {{1500, 300}, {1280, 0, 2560, 800}, {0, 0, 1280, 800}, {1206, 300}},  // monitor gone
+        {{100, 100}, {0, 0, 2560, 1440}, {0, 0, 50, 40}, {-24, -16}}};        // smaller than it
+    for (const auto& c : cases) {
+        const ScreenRect frame{c.at.x, c.at.y, c.at.x + 74, c.at.y + 56};
+        const ScreenPoint at = BackOnMonitor(frame, c.before, c.now);
+        EXPECT_TRUE(at.x == c.want.x && at.y == c.want.y) << c.at.x << "," << c.at.y;
+    }
+}
+
 }  // namespace
 }  // namespace pelnor

@@ -383,8 +383,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     }
 }
 
-// Monitors that are too small, taken away or re-arranged, and a mascot held by
-// the mouse.
+// Monitors that are too small, taken away, shrunk or re-arranged, and a mascot
+// held by the mouse.
 TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     // Smaller than the window: held at the far edge, never turning about.
     monitor = {0, 0, 50, 40};
@@ -404,6 +404,14 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ(Frame(main->Handle()).left, -74);
     EXPECT_EQ(Frame(main->Handle()).top, 300);
+    // Its monitor shrunk with no message at all (a mode change under Wine):
+    // within two ticks it is back on it, at its distance from the edges.
+    monitor = {0, 0, 2560, 1440};
+    MoveTo(2000, 1200);
+    main->OnTick(), main->OnTick(), monitor = {0, 0, 1280, 800};
+    main->OnTick(), main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 720);
+    EXPECT_EQ(Frame(main->Handle()).top, 560);
     main->ToggleFreeze();
 
     // Its monitor re-arranged under it while it drifts: the next step keeps to
