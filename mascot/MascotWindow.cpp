@@ -459,6 +459,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONDOWN:
         case WM_ENTERMENULOOP:
         case WM_EXITMENULOOP:
+        case WM_ENABLE:
             RelayToHint(msg);
             break;
         case WM_LBUTTONDOWN:

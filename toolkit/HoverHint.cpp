@@ -42,6 +42,9 @@ void HoverHint::Relay(HWND owner, UINT msg) noexcept {
         case WM_EXITMENULOOP:
             menuOpen_ = false;
             break;
+        case WM_ENABLE:  // sent once the state has changed
+            if (!IsWindowEnabled(owner)) CancelTracking(owner);
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:

@@ -21,8 +21,8 @@ class HoverHint : public Window<HoverHint> {
     // The font of the text, owned by the caller; the pop-up follows it the next time it shows.
     void SetFont(HFONT font) noexcept { font_ = font; }
 
-    // The owner's mouse messages (moves, hover, leave, presses, WM_CONTEXTMENU)
-    // and its WM_ENTERMENULOOP and WM_EXITMENULOOP: they show and hide the hint.
+    // The owner's mouse messages (moves, hover, leave, presses, WM_CONTEXTMENU),
+    // its WM_ENTERMENULOOP, WM_EXITMENULOOP and WM_ENABLE: they show and hide the hint.
     void Relay(HWND owner, UINT msg) noexcept;
 
     bool Shown() const noexcept { return Handle() && IsWindowVisible(Handle()); }
