@@ -97,8 +97,9 @@ void Image::Paint(HDC dc) {
             shownIcon_ = ResizedIcon(icon_.get(), size, size);
             shownSize_ = size;
         }
-        DrawIconEx(dc, r.left + (width - size) / 2, r.top + (height - size) / 2, shownIcon_.get(),
-                   size, size, 0, nullptr, DI_NORMAL);
+        const HICON shown = shownIcon_ ? shownIcon_.get() : icon_.get();
+        DrawIconEx(dc, r.left + (width - size) / 2, r.top + (height - size) / 2, shown, size, size,
+                   0, nullptr, DI_NORMAL);
     }
     if (bitmap_) {
         BITMAP info{};
