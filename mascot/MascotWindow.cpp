@@ -13,6 +13,7 @@
 #include "core/DefaultName.h"
 #include "core/LauncherOrder.h"
 #include "core/Outline.h"
+#include "core/Placement.h"
 #include "core/Scale.h"
 #include "platform/ShellLaunch.h"
 #include "help/HelpViewer.h"
@@ -196,18 +197,26 @@ void MascotWindow::RelayToHint(UINT msg) {
     hint_.Relay(Handle(), msg);
 }
 
-// After the monitors change, a mascot left where no monitor is comes onto
-// the nearest one at once, frozen or not.
-void MascotWindow::KeepOnMonitor() {
+// Whatever the display does, the mascot is back wholly on a monitor within a
+// second, frozen or not (a frozen mascot that cannot be reached cannot be
+// thawed). Wine sends no WM_DISPLAYCHANGE on a mode change, so the tick looks
+// the monitor up once a second too; a window found on another monitor than
+// last time because the monitors changed comes back onto it, keeping its
+// distance from the edges. A window the user dropped is left where it lies.
+void MascotWindow::CheckMonitor(bool displayChanged) {
+    if (moving_) return;
+    const RECT r = environment_.monitorRect(Handle());
+    const ScreenRect monitor{r.left, r.top, r.right, r.bottom};
+    const ScreenRect before = display_.value_or(monitor);
+    display_ = monitor;
+    if (!displayChanged && before == monitor) return;
+    monitor_.reset();
     RECT frame;
     GetWindowRect(Handle(), &frame);
-    const RECT monitor = environment_.monitorRect(Handle());
-    int left = frame.left;
-    int top = frame.top;
-    KeepInside(left, top, frame.right - frame.left, frame.bottom - frame.top,
-               {monitor.left, monitor.top, monitor.right, monitor.bottom});
-    if (left != frame.left || top != frame.top)
-        SetWindowPos(Handle(), nullptr, left, top, 0, 0,
+    const ScreenPoint at =
+        BackOnMonitor({frame.left, frame.top, frame.right, frame.bottom}, before, monitor);
+    if (at.x != frame.left || at.y != frame.top)
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -267,6 +276,8 @@ void MascotWindow::DrawPicture(HDC dc) {
 }
 
 void MascotWindow::OnTick() {
+    monitorDue_ = !monitorDue_;
+    if (monitorDue_) CheckMonitor(false);
     DriftStep();
     GiveWayToFullScreen();
     CallCheck();
@@ -362,7 +373,13 @@ void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
         POINT at{kKeyboardMenuPoint.x * Scale(), kKeyboardMenuPoint.y * Scale()};
         ClientToScreen(Handle(), &at);
-        PopupAt(at.x, at.y);
+        // On the mascot's monitor, where the menu then opens wholly, even
+        // when a frozen mascot was dropped across the edge of two.
+        const RECT monitor = environment_.monitorRect(Handle());
+        int x = at.x;
+        int y = at.y;
+        KeepInside(x, y, 1, 1, {monitor.left, monitor.top, monitor.right, monitor.bottom});
+        PopupAt(x, y);
     }
 }
 
@@ -440,6 +457,9 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSELEAVE:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+        case WM_ENABLE:
             RelayToHint(msg);
             break;
         case WM_LBUTTONDOWN:
@@ -451,6 +471,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_EXITSIZEMOVE:
             moving_ = false;
+            display_.reset();  // where the user put it is where it belongs
             return 0;
         case WM_DPICHANGED:
             // The suggested rectangle is for a window that scales smoothly;
@@ -461,8 +482,10 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!stepping_) monitor_.reset();
             break;
         case WM_DISPLAYCHANGE:
-            monitor_.reset();
-            KeepOnMonitor();
+            CheckMonitor(true);
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) CheckMonitor(true);
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

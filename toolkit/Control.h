@@ -40,8 +40,8 @@ struct ControlLayout {
     int minValue = 0;
     int maxValue = 0;
     INT_PTR modalResult = 0;  // button: ends the dialog with this result
-    int bitmap = 0;           // image: bitmap resource
-    int icon = 0;             // image: icon resource, stretched to the size
+    int bitmap = 0;           // image: bitmap resource, in whole-pixel squares
+    int icon = 0;             // image: 32 x 32 icon resource, in whole-pixel squares
     int id = 0;               // 0: the dialog numbers it
 };
 

@@ -1,5 +1,8 @@
 #include "toolkit/SimpleControls.h"
 
+#include "core/Scale.h"
+#include "toolkit/ImageList.h"
+
 namespace tk {
 namespace {
 
@@ -65,8 +68,9 @@ HWND Image::CreateHandle(HWND, int, RECT) {
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     }
     if (layout_.icon) {
-        icon_.reset(static_cast<HICON>(LoadImageW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 32, 32, 0)));
+        icon_.reset(
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(layout_.icon),
+                                          IMAGE_ICON, kPixelArtIcon, kPixelArtIcon, 0)));
     }
     return nullptr;
 }
@@ -75,19 +79,40 @@ void Image::SetIcon(UniqueIcon icon) {
     icon_ = std::move(icon);
 }
 
+// The program's own pictures are pixel art: each of their pixels is drawn as
+// an s x s square of one colour, s the largest whole scale that fits the box
+// at the dialog's density, centred in it; the box itself stays where the
+// layout puts it. An icon handed over by SetIcon (the system's) fills its box.
 void Image::Paint(HDC dc) {
     const RECT r = BoundsRect();
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    if (icon_) DrawIconEx(dc, r.left, r.top, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
+    const int dpi = dialog_ ? dialog_->Dpi() : 96;
+    if (icon_ && !layout_.icon)
+        DrawIconEx(dc, r.left, r.top, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
+    if (icon_ && layout_.icon) {
+        const int size =
+            kPixelArtIcon * pelnor::ScaleInBox(dpi, kPixelArtIcon, kPixelArtIcon, width, height);
+        if (!shownIcon_ || shownSize_ != size) {
+            shownIcon_ = ResizedIcon(icon_.get(), size, size);
+            shownSize_ = size;
+        }
+        const HICON shown = shownIcon_ ? shownIcon_.get() : icon_.get();
+        DrawIconEx(dc, r.left + (width - size) / 2, r.top + (height - size) / 2, shown, size, size,
+                   0, nullptr, DI_NORMAL);
+    }
     if (bitmap_) {
         BITMAP info{};
         GetObjectW(bitmap_.get(), sizeof info, &info);
+        const int scale = pelnor::ScaleInBox(dpi, info.bmWidth, info.bmHeight, width, height);
+        const int shownWidth = info.bmWidth * scale;
+        const int shownHeight = info.bmHeight * scale;
         const UniqueMemoryDc memory(CreateCompatibleDC(dc));
         const ScopedSelect select(memory.get(), bitmap_.get());
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, info.bmWidth,
-                   info.bmHeight, SRCCOPY);
+        SetStretchBltMode(dc, COLORONCOLOR);  // a whole scale: every pixel repeated, none blended
+        StretchBlt(dc, r.left + (width - shownWidth) / 2, r.top + (height - shownHeight) / 2,
+                   shownWidth, shownHeight, memory.get(), 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
     }
 }
 

@@ -27,7 +27,8 @@ class Label : public Control {
     void AdjustBounds(RECT& bounds) override;
 };
 
-// A picture drawn by its parent, stretched to its rectangle.
+// A picture drawn by its parent: the program's own bitmap or icon in whole-pixel
+// squares centred in its rectangle, an icon given by SetIcon stretched to it.
 class Image : public Control {
   public:
     using Control::Control;
@@ -40,8 +41,12 @@ class Image : public Control {
     HWND CreateHandle(HWND, int, RECT) override;
 
   private:
+    static constexpr int kPixelArtIcon = 32;  // the size of the icon art drawn scaled
+
     UniqueBitmap bitmap_;
     UniqueIcon icon_;
+    UniqueIcon shownIcon_;  // the icon resource at the scale last drawn
+    int shownSize_ = 0;
 };
 
 // A coloured area with lowered inner and outer bevels that draws the labels

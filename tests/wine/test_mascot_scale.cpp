@@ -14,7 +14,9 @@
 
 #include "TestSupport.h"
 #include "core/Mirror.h"
+#include "assets/resource.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
 #include "mascot/MascotWindow.h"
 #include "toolkit/Dialog.h"
 
@@ -286,6 +288,8 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
                 const RECT r = Frame(menu);
                 menuAt = {r.left, r.top};
                 check(96, 1, false);
+                SendMessageW(main->Handle(), WM_MOUSEHOVER, 0, 0);
+                EXPECT_FALSE(IsWindowVisible(HintWindow())) << "a hint over the open menu";
                 EndMenu();
             },
             main->Handle());
@@ -379,8 +383,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     }
 }
 
-// Monitors that are too small, taken away or re-arranged, and a mascot held by
-// the mouse.
+// Monitors that are too small, taken away, shrunk or re-arranged, and a mascot
+// held by the mouse.
 TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     // Smaller than the window: held at the far edge, never turning about.
     monitor = {0, 0, 50, 40};
@@ -400,6 +404,14 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ(Frame(main->Handle()).left, -74);
     EXPECT_EQ(Frame(main->Handle()).top, 300);
+    // Its monitor shrunk with no message at all (a mode change under Wine):
+    // within two ticks it is back on it, at its distance from the edges.
+    monitor = {0, 0, 2560, 1440};
+    MoveTo(2000, 1200);
+    main->OnTick(), main->OnTick(), monitor = {0, 0, 1280, 800};
+    main->OnTick(), main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 720);
+    EXPECT_EQ(Frame(main->Handle()).top, 560);
     main->ToggleFreeze();
 
     // Its monitor re-arranged under it while it drifts: the next step keeps to
@@ -425,6 +437,33 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
     main->OnTick();
     EXPECT_EQ(Frame(main->Handle()).left, 1280 - 74);
+}
+
+// The notice's figure at 144 DPI: its picture in the largest whole-pixel
+// squares its box holds (1 x 1, the box being 1.5 times the picture), centred.
+TEST(NoticeFigure, IsItsPictureScaledByAWholeFactor) {
+    const tk::UniqueBitmap stored(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0,
+                   LR_CREATEDIBSECTION)));
+    const StoredPicture picture(stored.get());
+    CallNotice notice;
+    int faults = -1;
+    tk::Dialog::DpiForTesting = 144;
+    tk::Dialog::ShownHook = [&](HWND box) {
+        const RECT r = notice.MascotPicture.BoundsRect();
+        Canvas drawn(r.right, r.bottom);
+        notice.MascotPicture.Paint(drawn.Dc());
+        const int left = (r.left + r.right - 74) / 2, top = (r.top + r.bottom - 55) / 2;
+        faults = 0;
+        for (int y = 0; y < 55; ++y)
+            for (int x = 0; x < 74; ++x)
+                faults += drawn.At(left + x, top + y) != picture.Colour(x, y);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    notice.ShowModal(nullptr);
+    tk::Dialog::ShownHook = nullptr;
+    tk::Dialog::DpiForTesting.reset();
+    EXPECT_EQ(faults, 0);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+// Where the mascot's pop-ups and the mascot itself go on a desktop of one or
+// more monitors: a pop-up beside the pointer and wholly on the work area of
+// the pointer's monitor; a window that a change of the monitors left where
+// no monitor is, back onto the nearest one.
+#pragma once
+
+#include "core/Motion.h"
+
+namespace pelnor {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// The top-left corner of a width x height pop-up for the pointer at `pointer`:
+// `below` pixels under the pointer and from its column on where that fits on
+// `workArea`, otherwise above the pointer (its bottom at the pointer's row)
+// and/or ending at its column; then held wholly on the work area.
+ScreenPoint PlaceBesidePointer(const ScreenRect& workArea, ScreenPoint pointer, int below,
+                               int width, int height);
+
+// Where a window at `frame` goes after its monitor changed from `before` to
+// `now` (the monitor nearest to it now): nowhere else when it lies wholly on
+// `now`. Otherwise, on each axis, when `now` still overlaps `before` (a mode
+// or work-area change), it keeps its distance from the nearer of the two
+// edges it had; then it is held on `now` as the drift holds it.
+ScreenPoint BackOnMonitor(const ScreenRect& frame, const ScreenRect& before, const ScreenRect& now);
+
+}  // namespace pelnor
