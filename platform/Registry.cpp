@@ -39,9 +39,17 @@ std::wstring ReadRegistryText(HKEY root, const wchar_t* subKey, const wchar_t* v
     return text;
 }
 
+// Windows NT and its successors keep the owner under "Windows NT"; the other
+// key is read first, as it always was, and where it gives no name the NT one
+// is asked.
 std::wstring ReadRegisteredOwner() {
-    return ReadRegistryText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-                            L"RegisteredOwner");
+    for (const wchar_t* key : {L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                               L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"}) {
+        if (std::wstring owner = ReadRegistryText(HKEY_LOCAL_MACHINE, key, L"RegisteredOwner");
+            !owner.empty())
+            return owner;
+    }
+    return {};
 }
 
 }  // namespace pelnor
