@@ -128,7 +128,7 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
         {missing, L"", L""},
         {missing, missing, L""},
         {std::wstring(6000, L'A'), missing, std::wstring(20, L'A')},
-        {std::wstring(100000, L'長'), missing, std::wstring(10, L'長')},
+        {std::wstring(600000, L'長'), missing, std::wstring(10, L'長')},  // over 1 MiB
         {L"", std::wstring(30, L'長'), std::wstring(10, L'長')},
         {L"abcdefghijklmnopqrs長", missing, L"abcdefghijklmnopqrs"},  // 19 + 2 bytes
         {L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅ", missing, L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ"},
