@@ -55,6 +55,26 @@ tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept {
     return tk::UniqueIcon(extract ? extract(GetModuleHandleW(nullptr), path, index) : nullptr);
 }
 
+namespace {
+decltype(::SHQueryUserNotificationState)* notificationStateForTesting = nullptr;
+}  // namespace
+
+// No COM: the state is the shell's own. The function is looked up once, as
+// this is asked on the mascot's tick.
+bool ReportsFullScreenProgram() noexcept {
+    using Query = decltype(::SHQueryUserNotificationState);
+    static Query* const shellQuery = shellLibrary.Find<Query>("SHQueryUserNotificationState");
+    Query* const query = notificationStateForTesting ? notificationStateForTesting : shellQuery;
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (!query || FAILED(query(&state))) return false;
+    return state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE ||
+           state == QUNS_BUSY;
+}
+
+void SetNotificationStateForTesting(decltype(::SHQueryUserNotificationState)* query) noexcept {
+    notificationStateForTesting = query;
+}
+
 HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept {
     *object = nullptr;
     const auto create =

@@ -22,6 +22,13 @@ tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) 
 // ExtractAssociatedIconW, which may write over `path`.
 tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept;
 
+// Whether the shell holds its notifications back for a full-screen program:
+// a Direct3D game in full screen, presentation mode, or another it counts as
+// busy. Asks the shell each time; false when it cannot be loaded.
+bool ReportsFullScreenProgram() noexcept;
+// Tests stand in for the shell's SHQueryUserNotificationState; nullptr restores it.
+void SetNotificationStateForTesting(decltype(::SHQueryUserNotificationState)* query) noexcept;
+
 // CoCreateInstance of an in-process server, and CoTaskMemFree.
 HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept;
 void FreeTaskMemory(void* memory) noexcept;

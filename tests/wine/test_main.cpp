@@ -14,6 +14,7 @@
 #include "help/HelpViewer.h"
 #include "core/Mirror.h"
 #include "mascot/MascotWindow.h"
+#include "platform/Shell.h"
 #include "platform/ShellLaunch.h"
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
@@ -569,41 +570,67 @@ bool TopMost(HWND hwnd) {
 constexpr const wchar_t* kProgram = L"PelnorTestProgram";
 
 // A plain popup of a class of its own name, at a place given as a Box.
-HWND PlainWindow(const wchar_t* className, testing_support::Box at, HWND owner = nullptr) {
+HWND PlainWindow(const wchar_t* className, testing_support::Box at, HWND owner = nullptr,
+                 DWORD style = WS_POPUP) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
     RegisterClassW(&wc);  // fails harmlessly when registered already
-    return CreateWindowExW(0, className, L"", WS_POPUP | WS_VISIBLE, at.left, at.top, at.width,
+    return CreateWindowExW(0, className, L"", style | WS_VISIBLE, at.left, at.top, at.width,
                            at.height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+QUERY_USER_NOTIFICATION_STATE shellState = QUNS_ACCEPTS_NOTIFICATIONS;
+
 TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
+    shell::SetNotificationStateForTesting([](QUERY_USER_NOTIFICATION_STATE* state) {
+        *state = shellState;
+        return S_OK;
+    });
+    const testing_support::ScopeExit restore([] { shell::SetNotificationStateForTesting(nullptr); });
     const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const testing_support::Box monitor{0, 0, screen.cx, screen.cy};
+    const testing_support::Box maximized{-8, -8, screen.cx + 16, screen.cy + 16};
+    RECT mascot{};
+    GetWindowRect(main->Handle(), &mascot);
+    const testing_support::Box overMascot{mascot.left, mascot.top, 200, 200};
+    constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
+    constexpr auto kIdle = QUNS_ACCEPTS_NOTIFICATIONS;
     const struct {
         const char* what;
         const wchar_t* className;
         testing_support::Box at;
         bool owned;
+        DWORD style;
+        QUERY_USER_NOTIFICATION_STATE shell;
         bool fullScreen;
     } cases[] = {
-        {"covering the monitor", kProgram, monitor, false, true},
-        {"overhanging it", kProgram, {-8, -8, screen.cx + 16, screen.cy + 16}, false, true},
-        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, false},
-        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, false},
+        {"covering the monitor", kProgram, monitor, false, WS_POPUP, kIdle, true},
+        {"overhanging it", kProgram, maximized, false, WS_POPUP, kIdle, true},
+        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, WS_POPUP, kIdle, false},
+        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, WS_POPUP, kIdle, false},
         {"full size beside the monitor",
          kProgram,
          {screen.cx, 0, screen.cx, screen.cy},
          false,
+         WS_POPUP,
+         QUNS_BUSY,
          false},
-        {"the mascot's own dialog", kProgram, monitor, true, false},
-        {"the shell's desktop", L"Progman", monitor, false, false},
-        {"the desktop's worker", L"WorkerW", monitor, false, false},
+        {"maximized with a caption", kProgram, maximized, false, kCaptioned, kIdle, false},
+        {"covering it with a caption", kProgram, monitor, false, kCaptioned, kIdle, false},
+        {"a game the shell knows", kProgram, maximized, false, kCaptioned,
+         QUNS_RUNNING_D3D_FULL_SCREEN, true},
+        {"in presentation mode", kProgram, monitor, false, kCaptioned, QUNS_PRESENTATION_MODE, true},
+        {"the shell busy", kProgram, overMascot, false, kCaptioned, QUNS_BUSY, true},
+        {"the mascot's own dialog", kProgram, monitor, true, WS_POPUP, QUNS_BUSY, false},
+        {"the shell's desktop", L"Progman", monitor, false, WS_POPUP, QUNS_BUSY, false},
+        {"the desktop's worker", L"WorkerW", monitor, false, WS_POPUP, kIdle, false},
     };
     for (const auto& c : cases) {
-        const HWND window = PlainWindow(c.className, c.at, c.owned ? main->Handle() : nullptr);
+        shellState = c.shell;
+        const HWND window =
+            PlainWindow(c.className, c.at, c.owned ? main->Handle() : nullptr, c.style);
         ASSERT_TRUE(window) << c.what;
         EXPECT_EQ(IsFullScreenProgram(window, main->Handle()), c.fullScreen) << c.what;
         DestroyWindow(window);
