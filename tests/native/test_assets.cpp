@@ -168,7 +168,9 @@ constexpr char kAbout[] = "menu4_about.txt";
 constexpr char kExit[] = "menu5_exit.txt";
 
 Bytes buildProgramIcon() {
-    return assetgen::encodeIco({loadSource("program32.txt"), loadSource("program16.txt")});
+    const PixelArt p16 = loadSource("program16.txt"), p32 = loadSource("program32.txt");
+    return assetgen::encodeIco32(
+        {{p16, 16}, {p16, 20}, {p16, 24}, {p32, 32}, {p32, 40}, {p16, 48}, {p32, 64}, {p32, 256}});
 }
 
 class ShippedFileTest : public testing::TestWithParam<ShippedFile> {};
@@ -351,17 +353,21 @@ INSTANTIATE_TEST_SUITE_P(Assets, MenuIconTest,
                          testing::Values("menu0_explorer", "menu1_letter", "menu2_room",
                                          "menu3_help", "menu4_about", "menu5_exit"));
 
-TEST(ProgramIconTest, Holds32And16PixelImages) {
-    const auto images = decodeIcoFile(readFile(kAssets + "Pelnor.ico"));
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0].width, 32);
-    EXPECT_EQ(images[0].height, 32);
-    EXPECT_EQ(images[1].width, 16);
-    EXPECT_EQ(images[1].height, 16);
-    for (const auto& image : images) {
-        expectTransparentCorners(image, "Pelnor.ico");
-        expectMostlyOpaque(image, "Pelnor.ico");
+// Windows asks for 16 to 256 pixels at 100 to 300 %; each image is 32-bit
+// with alpha, the 256-pixel one a PNG.
+TEST(ProgramIconTest, HoldsEverySizeWindowsAsksForIn32Bits) {
+    const Bytes icon = readFile(kAssets + "Pelnor.ico");
+    std::vector<int> sizes;
+    for (size_t entry = 6; entry < 6 + 16 * size_t{u16At(icon, 4)}; entry += 16) {
+        sizes.push_back(icon.at(entry) ? icon.at(entry) : 256);
+        EXPECT_EQ(u16At(icon, entry + 6), 32u) << "bits per pixel";
+        const size_t image = u32At(icon, entry + 12);
+        if (sizes.back() == 256)
+            EXPECT_EQ(u32At(icon, image), 0x474e5089u) << "PNG signature";
+        else
+            EXPECT_EQ(u16At(icon, image + 14), 32u) << sizes.back() << " px";
     }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }
 
 // --- Source parsing and encoding -------------------------------------------
