@@ -1,6 +1,8 @@
 #include "platform/Shell.h"
 
 #include <objbase.h>
+#include <commctrl.h>
+#include <commoncontrols.h>
 
 #include "toolkit/SystemLibrary.h"
 
@@ -49,10 +51,31 @@ tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) 
     return tk::UniqueIcon();
 }
 
-tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept {
-    const auto extract =
-        ShellFunction<decltype(::ExtractAssociatedIconW)>("ExtractAssociatedIconW");
-    return tk::UniqueIcon(extract ? extract(GetModuleHandleW(nullptr), path, index) : nullptr);
+tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int size) noexcept {
+    if (size <= 16) return SmallFileIcon(path, attributes, flags);
+    const auto fileInfo = ShellFunction<decltype(::SHGetFileInfoW)>("SHGetFileInfoW");
+    const auto imageList = ShellFunction<decltype(::SHGetImageList)>("SHGetImageList");
+    SHFILEINFOW info{};
+    if (!fileInfo || !imageList ||
+        !fileInfo(path, attributes, &info, sizeof info, flags | SHGFI_SYSICONINDEX))
+        return SmallFileIcon(path, attributes, flags);
+    // IImageList's id, written out rather than taken from libuuid.
+    constexpr IID kImageListId = {
+        0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    tk::UniqueIcon best;
+    for (const int list : {SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+        IImageList* images = nullptr;
+        if (FAILED(imageList(list, kImageListId, reinterpret_cast<void**>(&images))) || !images)
+            continue;
+        int width = 0, height = 0;
+        HICON icon = nullptr;
+        images->GetIconSize(&width, &height);
+        if (SUCCEEDED(images->GetIcon(info.iIcon, ILD_TRANSPARENT, &icon)) && icon)
+            best.reset(icon);
+        images->Release();
+        if (best && width >= size) break;
+    }
+    return best ? std::move(best) : SmallFileIcon(path, attributes, flags);
 }
 
 namespace {

@@ -19,8 +19,11 @@ bool Execute(SHELLEXECUTEINFOW& info) noexcept;
 // flags); empty when there is none.
 tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) noexcept;
 
-// ExtractAssociatedIconW, which may write over `path`.
-tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept;
+// The shell's icon for a path at about `size` pixels: the small icon for 16 or
+// less, else from the first of the system's image lists (32, 48, 256 px at
+// 100 %) that holds icons at least that large, or the largest. Empty when
+// there is none.
+tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int size) noexcept;
 
 // Whether the shell holds its notifications back for a full-screen program:
 // a Direct3D game in full screen, presentation mode, or another it counts as

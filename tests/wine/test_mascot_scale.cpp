@@ -312,17 +312,20 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     tk::ImageList& icons = main->MenuIcons;
-    constexpr COLORREF kKey = RGB(0, 128, 96);  // in no icon
-    const auto drawn = [&](int index, int size) {
-        auto canvas = std::make_unique<Canvas>(size, size);
-        const RECT all{0, 0, size, size};
-        const tk::UniqueBrush key(CreateSolidBrush(kKey));
-        FillRect(canvas->Dc(), &all, key.get());
-        icons.Draw(canvas->Dc(), index, 0, 0);
-        return canvas;
+    // An icon's premultiplied BGRA pixels, top row first.
+    const auto pixels = [&](int index) {
+        BITMAP size{};
+        GetObjectW(icons.Bitmap(index), sizeof size, &size);
+        std::vector<DWORD> bits(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB,
+                            0, 0, 0, 0, 0};
+        const tk::WindowDc screen(nullptr);
+        GetDIBits(screen.get(), icons.Bitmap(index), 0, size.bmHeight, bits.data(), &format, 0);
+        return bits;
     };
-    std::vector<std::unique_ptr<Canvas>> art;
-    for (int i = 0; i < icons.Count(); ++i) art.push_back(drawn(i, 16));
+    std::vector<std::vector<DWORD>> art;
+    for (int i = 0; i < icons.Count(); ++i) art.push_back(pixels(i));
 
     // The height a row's text needs, in the menu's font.
     NONCLIENTMETRICSW metrics{};
@@ -348,11 +351,13 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                 EXPECT_EQ(icons.Width(), 16 * d.scale);
                 EXPECT_EQ(icons.Height(), 16 * d.scale);
                 for (int i = 0; i < icons.Count(); ++i) {
-                    const auto big = drawn(i, 16 * d.scale);
+                    const auto big = pixels(i);
+                    ASSERT_EQ(big.size(), 256u * d.scale * d.scale);
                     int faults = 0;
                     for (int y = 0; y < 16 * d.scale; ++y)
                         for (int x = 0; x < 16 * d.scale; ++x)
-                            faults += big->At(x, y) != art[i]->At(x / d.scale, y / d.scale);
+                            faults += big[y * 16 * d.scale + x] !=
+                                      art[i][y / d.scale * 16 + x / d.scale];
                     EXPECT_EQ(faults, 0) << "icon " << i;
                 }
                 const auto menu =
@@ -365,7 +370,10 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     if (item.fType & MFT_SEPARATOR) continue;
                     RECT row{};
                     GetMenuItemRect(main->Handle(), menu, i, &row);
-                    const bool icon = item.hbmpItem == HBMMENU_CALLBACK;
+                    const bool icon = item.hbmpItem != nullptr;
+                    if (icon) {
+                        EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
+                    }
                     EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
                         << "row " << i;
                 }
