@@ -18,8 +18,7 @@ std::wstring ReadRegistryText(HKEY root, const wchar_t* subKey, const wchar_t* v
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS)
+        if (RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return {};
         if ((type != REG_SZ && type != REG_EXPAND_SZ) || size == 0) return {};
         // One spare character so that data stored without a terminating NUL

@@ -69,7 +69,8 @@ std::vector<std::uint32_t> Averaged(const std::vector<std::uint32_t>& from, int 
                 const double wy = std::min<double>(bottom, fy + 1) - std::max<double>(top, fy);
                 for (int fx = static_cast<int>(left); fx < std::min<double>(right, fromWidth);
                      ++fx) {
-                    const double w = wy * (std::min<double>(right, fx + 1) - std::max<double>(left, fx));
+                    const double w =
+                        wy * (std::min<double>(right, fx + 1) - std::max<double>(left, fx));
                     const std::uint32_t p = from[static_cast<std::size_t>(fy) * fromWidth + fx];
                     for (int c = 0; c < 4; ++c) sum[c] += w * ((p >> (8 * c)) & 0xFF);
                 }
@@ -139,8 +140,8 @@ HBITMAP ImageList::Bitmap(int index) const {
     if (entry.resource) {
         if (entry.art.empty()) {
             const UniqueIcon icon(static_cast<HICON>(
-                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.resource),
-                           IMAGE_ICON, width_, height_, LR_DEFAULTCOLOR)));
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.resource), IMAGE_ICON,
+                           width_, height_, LR_DEFAULTCOLOR)));
             entry.art = SmoothIconPixels(icon.get(), width_, height_);
         }
         if (!entry.art.empty())

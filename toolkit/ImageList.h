@@ -39,10 +39,10 @@ class ImageList {
 
   private:
     struct Entry {
-        int resource = 0;                                   // pixel art
-        std::function<UniqueIcon(int, int)> load;           // any other icon
-        std::vector<std::uint32_t> art;                     // the resource's pixels, read once
-        UniqueBitmap shown;                                 // at the current scale
+        int resource = 0;                          // pixel art
+        std::function<UniqueIcon(int, int)> load;  // any other icon
+        std::vector<std::uint32_t> art;            // the resource's pixels, read once
+        UniqueBitmap shown;                        // at the current scale
     };
 
     int width_;

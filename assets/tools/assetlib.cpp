@@ -336,14 +336,19 @@ class Deflater {
         for (int b = count - 1; b >= 0; --b) bits((value >> b) & 1u, 1);
     }
     void symbol(int s) {
-        if (s < 144) code(0x30 + s, 8);
-        else if (s < 256) code(0x190 + s - 144, 9);
-        else if (s < 280) code(s - 256, 7);
-        else code(0xc0 + s - 280, 8);
+        if (s < 144)
+            code(0x30 + s, 8);
+        else if (s < 256)
+            code(0x190 + s - 144, 9);
+        else if (s < 280)
+            code(s - 256, 7);
+        else
+            code(0xc0 + s - 280, 8);
     }
     void match(size_t length, size_t distance) {
-        static const int lengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                         31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+        static const int lengthBase[] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                         15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                         67, 83, 99, 115, 131, 163, 195, 227, 258};
         int l = 28;
         while (lengthBase[l] > static_cast<int>(length)) --l;
         symbol(257 + l);
@@ -376,10 +381,12 @@ std::uint32_t crc32(const std::vector<std::uint8_t>& bytes, size_t from) {
 }
 
 void bigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void pngChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+void pngChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
     bigEndian(out, static_cast<std::uint32_t>(data.size()));
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);

@@ -594,14 +594,15 @@ TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
         *state = shellState;
         return S_OK;
     });
-    const testing_support::ScopeExit restore([] { shell::SetNotificationStateForTesting(nullptr); });
+    const testing_support::ScopeExit restore(
+        [] { shell::SetNotificationStateForTesting(nullptr); });
     const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const testing_support::Box monitor{0, 0, screen.cx, screen.cy};
     const testing_support::Box maximized{-8, -8, screen.cx + 16, screen.cy + 16};
     RECT mascot{};
     GetWindowRect(main->Handle(), &mascot);
     const testing_support::Box overMascot{mascot.left, mascot.top, 200, 200};
-    constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW;
+    constexpr DWORD kPopup = WS_POPUP, kCaptioned = WS_OVERLAPPEDWINDOW;
     constexpr auto kIdle = QUNS_ACCEPTS_NOTIFICATIONS;
     const struct {
         const char* what;
@@ -612,26 +613,27 @@ TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
         QUERY_USER_NOTIFICATION_STATE shell;
         bool fullScreen;
     } cases[] = {
-        {"covering the monitor", kProgram, monitor, false, WS_POPUP, kIdle, true},
-        {"overhanging it", kProgram, maximized, false, WS_POPUP, kIdle, true},
-        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, WS_POPUP, kIdle, false},
-        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, WS_POPUP, kIdle, false},
+        {"covering the monitor", kProgram, monitor, false, kPopup, kIdle, true},
+        {"overhanging it", kProgram, maximized, false, kPopup, kIdle, true},
+        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, kPopup, kIdle, false},
+        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, kPopup, kIdle, false},
         {"full size beside the monitor",
          kProgram,
          {screen.cx, 0, screen.cx, screen.cy},
          false,
-         WS_POPUP,
+         kPopup,
          QUNS_BUSY,
          false},
         {"maximized with a caption", kProgram, maximized, false, kCaptioned, kIdle, false},
         {"covering it with a caption", kProgram, monitor, false, kCaptioned, kIdle, false},
         {"a game the shell knows", kProgram, maximized, false, kCaptioned,
          QUNS_RUNNING_D3D_FULL_SCREEN, true},
-        {"in presentation mode", kProgram, monitor, false, kCaptioned, QUNS_PRESENTATION_MODE, true},
+        {"in presentation mode", kProgram, monitor, false, kCaptioned, QUNS_PRESENTATION_MODE,
+         true},
         {"the shell busy", kProgram, overMascot, false, kCaptioned, QUNS_BUSY, true},
-        {"the mascot's own dialog", kProgram, monitor, true, WS_POPUP, QUNS_BUSY, false},
-        {"the shell's desktop", L"Progman", monitor, false, WS_POPUP, QUNS_BUSY, false},
-        {"the desktop's worker", L"WorkerW", monitor, false, WS_POPUP, kIdle, false},
+        {"the mascot's own dialog", kProgram, monitor, true, kPopup, QUNS_BUSY, false},
+        {"the shell's desktop", L"Progman", monitor, false, kPopup, QUNS_BUSY, false},
+        {"the desktop's worker", L"WorkerW", monitor, false, kPopup, kIdle, false},
     };
     for (const auto& c : cases) {
         shellState = c.shell;

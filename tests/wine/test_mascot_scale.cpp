@@ -318,8 +318,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
         GetObjectW(icons.Bitmap(index), sizeof size, &size);
         std::vector<DWORD> bits(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
         BITMAPINFO format{};
-        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB,
-                            0, 0, 0, 0, 0};
+        format.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         const tk::WindowDc screen(nullptr);
         GetDIBits(screen.get(), icons.Bitmap(index), 0, size.bmHeight, bits.data(), &format, 0);
         return bits;
@@ -356,8 +356,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     int faults = 0;
                     for (int y = 0; y < 16 * d.scale; ++y)
                         for (int x = 0; x < 16 * d.scale; ++x)
-                            faults += big[y * 16 * d.scale + x] !=
-                                      art[i][y / d.scale * 16 + x / d.scale];
+                            faults +=
+                                big[y * 16 * d.scale + x] != art[i][y / d.scale * 16 + x / d.scale];
                     EXPECT_EQ(faults, 0) << "icon " << i;
                 }
                 const auto menu =
