@@ -75,16 +75,6 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     EXPECT_EQ(images, (std::vector<int>{6, 7, 8, 9, 10}));
 }
 
-// An icon's pixels, top row first.
-std::vector<DWORD> Pixels(HBITMAP bitmap, int size) {
-    std::vector<DWORD> bits(static_cast<std::size_t>(size) * size);
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const tk::WindowDc screen(nullptr);
-    EXPECT_EQ(GetDIBits(screen.get(), bitmap, 0, size, bits.data(), &format, 0), size);
-    return bits;
-}
-
 // The shell's icon at the menu's size, not a small one blown up: at scale 2 it
 // has detail finer than 2 x 2 squares. An icon that comes at another size is
 // averaged, never thinned out: a 32 px checkerboard shows as 16 px of grey.
@@ -92,7 +82,8 @@ TEST_F(Launcher, IconsAreAskedAtTheMenusSizeAndSmoothedWhenTheyComeAtAnother) {
     Shortcut(L"n.lnk");
     auto main = Start();
     main->MenuIcons.SetScale(2);
-    const std::vector<DWORD> shown = Pixels(main->MenuIcons.Bitmap(6), 32);
+    const std::vector<DWORD> shown = testing_support::PixelsOf(main->MenuIcons.Bitmap(6));
+    ASSERT_EQ(shown.size(), 32u * 32);
     int finer = 0;
     for (int y = 0; y < 32; y += 2)
         for (int x = 0; x < 32; x += 2)
@@ -106,7 +97,8 @@ TEST_F(Launcher, IconsAreAskedAtTheMenusSizeAndSmoothedWhenTheyComeAtAnother) {
     ICONINFO parts{TRUE, 0, 0, mask.get(), colour.get()};
     tk::ImageList list(16, 16);
     list.AddIconSource([&](int, int) { return tk::UniqueIcon(CreateIconIndirect(&parts)); });
-    for (DWORD pixel : Pixels(list.Bitmap(0), 16)) {
+    ASSERT_EQ(testing_support::PixelsOf(list.Bitmap(0)).size(), 256u);
+    for (DWORD pixel : testing_support::PixelsOf(list.Bitmap(0))) {
         EXPECT_EQ(pixel >> 24, 255u);
         EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 128, 1);
     }

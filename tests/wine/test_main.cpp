@@ -599,6 +599,7 @@ TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
     const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const testing_support::Box monitor{0, 0, screen.cx, screen.cy};
     const testing_support::Box maximized{-8, -8, screen.cx + 16, screen.cy + 16};
+    const testing_support::Box beside{screen.cx, 0, screen.cx, screen.cy};
     RECT mascot{};
     GetWindowRect(main->Handle(), &mascot);
     const testing_support::Box overMascot{mascot.left, mascot.top, 200, 200};
@@ -617,13 +618,7 @@ TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
         {"overhanging it", kProgram, maximized, false, kPopup, kIdle, true},
         {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, kPopup, kIdle, false},
         {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, kPopup, kIdle, false},
-        {"full size beside the monitor",
-         kProgram,
-         {screen.cx, 0, screen.cx, screen.cy},
-         false,
-         kPopup,
-         QUNS_BUSY,
-         false},
+        {"beside the monitor", kProgram, beside, false, kPopup, QUNS_BUSY, false},
         {"maximized with a caption", kProgram, maximized, false, kCaptioned, kIdle, false},
         {"covering it with a caption", kProgram, monitor, false, kCaptioned, kIdle, false},
         {"a game the shell knows", kProgram, maximized, false, kCaptioned,

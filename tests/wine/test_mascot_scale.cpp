@@ -312,18 +312,7 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     tk::ImageList& icons = main->MenuIcons;
-    // An icon's premultiplied BGRA pixels, top row first.
-    const auto pixels = [&](int index) {
-        BITMAP size{};
-        GetObjectW(icons.Bitmap(index), sizeof size, &size);
-        std::vector<DWORD> bits(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
-        BITMAPINFO format{};
-        format.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const tk::WindowDc screen(nullptr);
-        GetDIBits(screen.get(), icons.Bitmap(index), 0, size.bmHeight, bits.data(), &format, 0);
-        return bits;
-    };
+    const auto pixels = [&](int index) { return testing_support::PixelsOf(icons.Bitmap(index)); };
     std::vector<std::vector<DWORD>> art;
     for (int i = 0; i < icons.Count(); ++i) art.push_back(pixels(i));
 
