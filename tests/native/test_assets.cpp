@@ -353,23 +353,6 @@ INSTANTIATE_TEST_SUITE_P(Assets, MenuIconTest,
                          testing::Values("menu0_explorer", "menu1_letter", "menu2_room",
                                          "menu3_help", "menu4_about", "menu5_exit"));
 
-// Windows asks for 16 to 256 pixels at 100 to 300 %; each image is 32-bit
-// with alpha, the 256-pixel one a PNG.
-TEST(ProgramIconTest, HoldsEverySizeWindowsAsksForIn32Bits) {
-    const Bytes icon = readFile(kAssets + "Pelnor.ico");
-    std::vector<int> sizes;
-    for (size_t entry = 6; entry < 6 + 16 * size_t{u16At(icon, 4)}; entry += 16) {
-        sizes.push_back(icon.at(entry) ? icon.at(entry) : 256);
-        EXPECT_EQ(u16At(icon, entry + 6), 32u) << "bits per pixel";
-        const size_t image = u32At(icon, entry + 12);
-        if (sizes.back() == 256)
-            EXPECT_EQ(u32At(icon, image), 0x474e5089u) << "PNG signature";
-        else
-            EXPECT_EQ(u16At(icon, image + 14), 32u) << sizes.back() << " px";
-    }
-    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
-}
-
 // --- Source parsing and encoding -------------------------------------------
 
 TEST(SourceParserTest, ReadsSizePaletteAndPixels) {

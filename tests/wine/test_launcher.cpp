@@ -90,13 +90,14 @@ TEST_F(Launcher, IconsAreAskedAtTheMenusSizeAndSmoothedWhenTheyComeAtAnother) {
             for (int k : {1, 32, 33}) finer += shown[y * 32 + x] != shown[y * 32 + x + k];
     EXPECT_GT(finer, 0);
 
-    std::vector<DWORD> checker(32 * 32);
+    DWORD checker[32 * 32];
+    BYTE opaque[32 * 4] = {};
     for (int i = 0; i < 32 * 32; ++i) checker[i] = (i / 32 + i) % 2 ? 0xFFFFFFFF : 0xFF000000;
-    const tk::UniqueBitmap colour(CreateBitmap(32, 32, 1, 32, checker.data()));
-    const tk::UniqueBitmap mask(CreateBitmap(32, 32, 1, 1, nullptr));
-    ICONINFO parts{TRUE, 0, 0, mask.get(), colour.get()};
     tk::ImageList list(16, 16);
-    list.AddIconSource([&](int, int) { return tk::UniqueIcon(CreateIconIndirect(&parts)); });
+    list.AddIconSource([&](int, int) {
+        return tk::UniqueIcon(
+            CreateIcon(nullptr, 32, 32, 1, 32, opaque, reinterpret_cast<BYTE*>(checker)));
+    });
     ASSERT_EQ(testing_support::PixelsOf(list.Bitmap(0)).size(), 256u);
     for (DWORD pixel : testing_support::PixelsOf(list.Bitmap(0))) {
         EXPECT_EQ(pixel >> 24, 255u);

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "TestSupport.h"
 #include "mascot/MascotWindow.h"
@@ -91,27 +89,29 @@ TEST_F(RegistryText, MissingEmptyAndNonTextValuesGiveAnEmptyName) {
 // Windows NT keeps the owner under "Windows NT"; the older key comes first.
 TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     // Keep whatever the machine had under both keys and put it back.
-    std::vector<std::unique_ptr<testing_support::ScopeExit>> restores;
+    const wchar_t* const paths[] = {L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"};
     HKEY keys[2] = {};
+    std::optional<std::wstring> saved[2];
+    const auto store = [](HKEY key, const std::optional<std::wstring>& owner) {
+        if (!owner) return void(RegDeleteValueW(key, L"RegisteredOwner"));
+        RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(owner->c_str()),
+                       static_cast<DWORD>((owner->size() + 1) * sizeof(wchar_t)));
+    };
     for (int k = 0; k < 2; ++k) {
-        const wchar_t* path = k == 0 ? L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
-                                     : L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_SET_VALUE, &keys[k]),
-                  ERROR_SUCCESS);
-        const HKEY key = keys[k];
-        DWORD type = 0, size = 0;
-        const bool had = RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, nullptr,
-                                          &size) == ERROR_SUCCESS;
-        auto saved = std::make_shared<std::vector<BYTE>>(size + 2);
-        if (had) RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, saved->data(), &size);
-        restores.push_back(std::make_unique<testing_support::ScopeExit>([=] {
-            if (had)
-                RegSetValueExW(key, L"RegisteredOwner", 0, type, saved->data(), size);
-            else
-                RegDeleteValueW(key, L"RegisteredOwner");
-            RegCloseKey(key);
-        }));
+        ASSERT_EQ(
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, paths[k], 0, KEY_READ | KEY_SET_VALUE, &keys[k]),
+            ERROR_SUCCESS);
+        if (RegQueryValueExW(keys[k], L"RegisteredOwner", nullptr, nullptr, nullptr, nullptr) == 0)
+            saved[k] = ReadRegistryText(HKEY_LOCAL_MACHINE, paths[k], L"RegisteredOwner");
     }
+    const testing_support::ScopeExit restore([&] {
+        for (int k = 0; k < 2; ++k) {
+            store(keys[k], saved[k]);
+            RegCloseKey(keys[k]);
+        }
+    });
 
     const std::optional<std::wstring> missing;
     const struct {
@@ -141,15 +141,8 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.owner.value_or(L"-").substr(0, 30) + L" / " +
                      c.ntOwner.value_or(L"-").substr(0, 30));
-        for (int k = 0; k < 2; ++k) {
-            const auto& owner = k == 0 ? c.owner : c.ntOwner;
-            if (!owner)
-                RegDeleteValueW(keys[k], L"RegisteredOwner");
-            else
-                RegSetValueExW(keys[k], L"RegisteredOwner", 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(owner->c_str()),
-                               static_cast<DWORD>((owner->size() + 1) * sizeof(wchar_t)));
-        }
+        store(keys[0], c.owner);
+        store(keys[1], c.ntOwner);
         MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
         EXPECT_EQ(main.Call.CallName, c.name);

@@ -120,20 +120,4 @@ TEST(Pictures, ProgramAndMenuIconsLoad) {
     }
 }
 
-// Windows reads the header's versions and the manifest's density list; a
-// header older than 6.0 gets pre-Vista frame metrics.
-TEST(Header, AsksForVistaOrLaterAndPerMonitorDensityOnEveryWindows10) {
-    const auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    EXPECT_GE(nt->OptionalHeader.MajorSubsystemVersion, 6);
-    EXPECT_GE(nt->OptionalHeader.MajorOperatingSystemVersion, 6);
-
-    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST);
-    ASSERT_TRUE(found);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
-                               SizeofResource(nullptr, found));
-    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
-}
-
 }  // namespace
