@@ -360,9 +360,7 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     RECT row{};
                     GetMenuItemRect(main->Handle(), menu, i, &row);
                     const bool icon = item.hbmpItem != nullptr;
-                    if (icon) {
-                        EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
-                    }
+                    EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
                     EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
                         << "row " << i;
                 }
