@@ -62,8 +62,10 @@ tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int s
     // IImageList's id, written out rather than taken from libuuid.
     constexpr IID kImageListId = {
         0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    // Not the jumbo list: it gives a file without a 256 px icon as a smaller
+    // one in the corner of a 256 px square.
     tk::UniqueIcon best;
-    for (const int list : {SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+    for (const int list : {SHIL_LARGE, SHIL_EXTRALARGE}) {
         IImageList* images = nullptr;
         if (FAILED(imageList(list, kImageListId, reinterpret_cast<void**>(&images))) || !images)
             continue;

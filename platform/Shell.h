@@ -20,8 +20,8 @@ bool Execute(SHELLEXECUTEINFOW& info) noexcept;
 tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) noexcept;
 
 // The shell's icon for a path at about `size` pixels: the small icon for 16 or
-// less, else from the first of the system's image lists (32, 48, 256 px at
-// 100 %) that holds icons at least that large, or the largest. Empty when
+// less, else from the first of the system's image lists (32 and 48 px at
+// 100 %) that holds icons at least that large, or the larger. Empty when
 // there is none.
 tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int size) noexcept;
 
