@@ -1,7 +1,5 @@
 #include "mascot/Launcher.h"
 
-#include <array>
-
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
 #include "platform/Shell.h"
@@ -48,24 +46,12 @@ std::vector<ShortcutFile> FindShortcutFiles(const std::wstring& folderSlash, std
     return files;
 }
 
-tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut) {
-    if (shortcut.size > kLargestShortcut) {
-        if (auto icon =
-                shell::SmallFileIcon(L".lnk", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES))
-            return icon;
-        return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
-    }
-    // The icon lookup may write the icon file's path over the buffer it is given.
-    std::array<wchar_t, 32768> buffer{};
-    const std::wstring& path = shortcut.shellPath;
-    path.copy(buffer.data(), std::min(path.size(), buffer.size() - 1));
-    WORD index = 0;
-    tk::UniqueIcon icon = shell::AssociatedIcon(buffer.data(), &index);
-    if (icon) return icon;
-
-    // Where the associated-icon lookup gives nothing for a shortcut (Wine), the
-    // shell's file information still has one.
-    if (auto fromShell = shell::SmallFileIcon(path.c_str(), 0, 0)) return fromShell;
+tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut, int size) {
+    const bool tooLarge = shortcut.size > kLargestShortcut;
+    if (auto icon = shell::FileIcon(tooLarge ? L".lnk" : shortcut.shellPath.c_str(),
+                                    tooLarge ? FILE_ATTRIBUTE_NORMAL : 0,
+                                    tooLarge ? SHGFI_USEFILEATTRIBUTES : 0, size))
+        return icon;
     return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
 }
 

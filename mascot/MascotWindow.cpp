@@ -226,8 +226,9 @@ void MascotWindow::BuildLauncher() {
 
     std::vector<LauncherEntry> entries;
     for (const ShortcutFile& file : files) {
-        const tk::UniqueIcon icon = ShortcutIcon(file);
-        const int image = MenuIcons.AddIcon(icon.get());
+        // Asked of the shell at the size the menu shows, when it first opens.
+        const int image =
+            MenuIcons.AddIconSource([file](int size, int) { return ShortcutIcon(file, size); });
         const std::wstring caption = CaptionForShortcut(file.name);
         entries.push_back({ShownCaption(caption), LauncherSortKey(caption), image, file.shellPath});
     }
@@ -507,12 +508,6 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_COMMAND:
             if (Menu.Dispatch(LOWORD(wParam))) return 0;
-            break;
-        case WM_MEASUREITEM:
-            if (Menu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-            break;
-        case WM_DRAWITEM:
-            if (Menu.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_SETCURSOR:
             // The window class has no cursor of its own.

@@ -77,6 +77,10 @@ for text in "$readme" "$unpacked/LICENSE.txt"; do
 done
 grep -q "モフレン $VERSION" "$readme" && ! grep -q '@VERSION@' "$readme" || fail "readme.txt does not name version $VERSION"
 pass "readme.txt: BOM, valid UTF-8, CRLF only, version $VERSION; LICENSE.txt: CRLF only"
+# Windows 11's Smart App Control stops an unsigned program with no way to run it anyway.
+grep -q "スマート アプリ コントロール" "$readme" && grep -q "オフにするしか" "$readme" ||
+    fail "readme.txt does not say that Smart App Control blocks the program and what to do"
+pass "readme.txt tells what to do when Smart App Control blocks the program"
 
 before="$(sha256sum "$A/$ZIP")"
 release "$A" UTC || fail "a second ./build.sh release in a row failed (see $A.log)"

@@ -316,17 +316,9 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     tk::ImageList& icons = main->MenuIcons;
-    constexpr COLORREF kKey = RGB(0, 128, 96);  // in no icon
-    const auto drawn = [&](int index, int size) {
-        auto canvas = std::make_unique<Canvas>(size, size);
-        const RECT all{0, 0, size, size};
-        const tk::UniqueBrush key(CreateSolidBrush(kKey));
-        FillRect(canvas->Dc(), &all, key.get());
-        icons.Draw(canvas->Dc(), index, 0, 0);
-        return canvas;
-    };
-    std::vector<std::unique_ptr<Canvas>> art;
-    for (int i = 0; i < icons.Count(); ++i) art.push_back(drawn(i, 16));
+    const auto pixels = [&](int index) { return testing_support::PixelsOf(icons.Bitmap(index)); };
+    std::vector<std::vector<DWORD>> art;
+    for (int i = 0; i < icons.Count(); ++i) art.push_back(pixels(i));
 
     // The height a row's text needs, in the menu's font.
     NONCLIENTMETRICSW metrics{};
@@ -352,11 +344,13 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                 EXPECT_EQ(icons.Width(), 16 * d.scale);
                 EXPECT_EQ(icons.Height(), 16 * d.scale);
                 for (int i = 0; i < icons.Count(); ++i) {
-                    const auto big = drawn(i, 16 * d.scale);
+                    const auto big = pixels(i);
+                    ASSERT_EQ(big.size(), 256u * d.scale * d.scale);
                     int faults = 0;
                     for (int y = 0; y < 16 * d.scale; ++y)
                         for (int x = 0; x < 16 * d.scale; ++x)
-                            faults += big->At(x, y) != art[i]->At(x / d.scale, y / d.scale);
+                            faults +=
+                                big[y * 16 * d.scale + x] != art[i][y / d.scale * 16 + x / d.scale];
                     EXPECT_EQ(faults, 0) << "icon " << i;
                 }
                 const auto menu =
@@ -369,7 +363,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     if (item.fType & MFT_SEPARATOR) continue;
                     RECT row{};
                     GetMenuItemRect(main->Handle(), menu, i, &row);
-                    const bool icon = item.hbmpItem == HBMMENU_CALLBACK;
+                    const bool icon = item.hbmpItem != nullptr;
+                    EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
                     EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
                         << "row " << i;
                 }
