@@ -113,6 +113,13 @@ std::vector<std::uint32_t> SmoothIconPixels(HICON icon, int width, int height) {
     return Averaged(pixels, fromWidth, fromHeight, width, height);
 }
 
+UniqueBitmap EnlargedIcon(HICON icon, int scale) {
+    int width = 0, height = 0;
+    const std::vector<std::uint32_t> pixels = IconPixels(icon, width, height);
+    if (pixels.empty() || scale < 1) return {};
+    return BitmapOf(Enlarged(pixels, width, height, scale), width * scale, height * scale);
+}
+
 int ImageList::AddIconResource(int id) {
     Entry entry;
     entry.resource = id;

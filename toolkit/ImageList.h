@@ -56,4 +56,8 @@ class ImageList {
 // area each pixel covers, so that no pixel is dropped. Empty when it has none.
 std::vector<std::uint32_t> SmoothIconPixels(HICON icon, int width, int height);
 
+// A pixel-art icon as a premultiplied 32-bit bitmap `scale` times its size,
+// every pixel an s x s square; none when the icon cannot be read.
+UniqueBitmap EnlargedIcon(HICON icon, int scale);
+
 }  // namespace tk

@@ -91,15 +91,22 @@ void Image::Paint(HDC dc) {
     if (icon_ && !layout_.icon)
         DrawIconEx(dc, r.left, r.top, icon_.get(), width, height, 0, nullptr, DI_NORMAL);
     if (icon_ && layout_.icon) {
-        const int size =
-            kPixelArtIcon * pelnor::ScaleInBox(dpi, kPixelArtIcon, kPixelArtIcon, width, height);
-        if (!shownIcon_ || shownSize_ != size) {
-            shownIcon_ = ResizedIcon(icon_.get(), size, size);
-            shownSize_ = size;
+        const int scale = pelnor::ScaleInBox(dpi, kPixelArtIcon, kPixelArtIcon, width, height);
+        if (!shownArt_ || shownScale_ != scale) {
+            shownArt_ = EnlargedIcon(icon_.get(), scale);
+            shownScale_ = scale;
         }
-        const HICON shown = shownIcon_ ? shownIcon_.get() : icon_.get();
-        DrawIconEx(dc, r.left + (width - size) / 2, r.top + (height - size) / 2, shown, size, size,
-                   0, nullptr, DI_NORMAL);
+        const int size = kPixelArtIcon * scale;
+        const int left = r.left + (width - size) / 2;
+        const int top = r.top + (height - size) / 2;
+        if (shownArt_) {
+            const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+            const ScopedSelect select(memory.get(), shownArt_.get());
+            const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            GdiAlphaBlend(dc, left, top, size, size, memory.get(), 0, 0, size, size, blend);
+        } else {
+            DrawIconEx(dc, left, top, icon_.get(), size, size, 0, nullptr, DI_NORMAL);
+        }
     }
     if (bitmap_) {
         BITMAP info{};

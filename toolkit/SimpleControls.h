@@ -45,8 +45,8 @@ class Image : public Control {
 
     UniqueBitmap bitmap_;
     UniqueIcon icon_;
-    UniqueIcon shownIcon_;  // the icon resource at the scale last drawn
-    int shownSize_ = 0;
+    UniqueBitmap shownArt_;  // the icon resource at the scale last drawn, premultiplied
+    int shownScale_ = 0;
 };
 
 // A coloured area with lowered inner and outer bevels that draws the labels
