@@ -511,6 +511,8 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             TickTimer.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.
             figure_.Reset();
+            // The help viewer is a window of its own, not owned by this one.
+            CloseHelp();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:
