@@ -402,8 +402,7 @@ void MascotWindow::WriteCallLetter() {
 }
 
 void MascotWindow::OpenProgramFolder() {
-    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"",
-               SW_SHOW);
+    OpenFolderInExplorer(Handle(), programFolder_);
 }
 
 void MascotWindow::ShowHelp() {
