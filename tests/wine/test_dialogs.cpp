@@ -176,7 +176,7 @@ TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
     EXPECT_FALSE(dialog.ClockRunning());
 }
 
-TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
+TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameCut) {
     call.CallHour = 30;
     call.CallMin = 75;
     call.CallName = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
@@ -184,7 +184,7 @@ TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
     Drive(dialog, [&](HWND) {
         EXPECT_EQ(dialog.HourField.Text(), L"23");
         EXPECT_EQ(dialog.MinuteField.Text(), L"59");
-        EXPECT_EQ(dialog.NameField.Text(), call.CallName);
+        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦");  // 20 bytes
         EXPECT_TRUE(dialog.BeepCheckBox.Checked());
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
     });
@@ -402,13 +402,11 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
         SendMessageW(name, WM_CHAR, VK_BACK, 0);  // control keys still work
         EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
 
-        // Pasting takes as much of the clipboard's first line as fits.
+        // Every paste takes as much of the clipboard's first line as fits:
+        // Ctrl+V, and Shift+Insert, which Wine's edit pastes without WM_PASTE.
         const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
-        SetWindowTextW(task, L"用件");
-        SendMessageW(task, EM_SETSEL, 2, 2);
-        const std::wstring clip = L"一二三四五六七八九十一二三四五六七八九十\r\n次の行";
-        {
+        const auto clipboardHolds = [task](const std::wstring& clip) {
             const tk::ScopedClipboard clipboard(task);
             ASSERT_TRUE(clipboard.IsOpen());
             EmptyClipboard();
@@ -421,15 +419,43 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
             }
             // The clipboard owns the memory once it takes it.
             if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-        }
+        };
+        const auto shiftInsert = [task] {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_SHIFT] = 0x80;
+            SetKeyboardState(keys);
+            SendMessageW(task, WM_KEYDOWN, VK_INSERT, 1);
+            SendMessageW(task, WM_KEYUP, VK_INSERT, 1);
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
+        };
+        SetWindowTextW(task, L"用件");
+        SendMessageW(task, EM_SETSEL, 2, 2);
+        clipboardHolds(L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
         SendMessageW(task, WM_PASTE, 0, 0);
         EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        SetWindowTextW(task, L"用件");
+        SendMessageW(task, EM_SETSEL, 2, 2);
+        shiftInsert();
+        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        clipboardHolds(std::wstring(1 << 20, L'x'));  // 1 MB with no line end
+        SetWindowTextW(task, L"");
+        shiftInsert();
+        EXPECT_EQ(dialog.ErrandField.Text(), std::wstring(40, L'x'));
 
-        // A stored text over the limit is shown whole and takes no more typing.
-        dialog.NameField.SetText(L"寿限無寿限無五劫の擦り切れ海砂利水魚");
-        SendMessageW(name, EM_SETSEL, 0, 0);
-        Type(name, L"x");
-        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦り切れ海砂利水魚");
+        // Text set or put in place by any other program is cut at the last
+        // whole character that fits; the control's own limit is the backstop.
+        const std::wstring jugemu = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
+        dialog.NameField.SetText(jugemu);
+        EXPECT_EQ(dialog.NameField.Text(), jugemu.substr(0, 10));
+        SetWindowTextW(name, L"abcdefghijklmnopqrsあ");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
+        SendMessageW(name, EM_SETSEL, 0, -1);
+        SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>((jugemu + jugemu).c_str()));
+        EXPECT_EQ(dialog.NameField.Text(), jugemu.substr(0, 10));
+        EXPECT_EQ(SendMessageW(name, EM_GETLIMITTEXT, 0, 0), 20);
+        EXPECT_EQ(SendMessageW(task, EM_GETLIMITTEXT, 0, 0), 40);
     });
 }
 
