@@ -97,11 +97,14 @@ void Edit::StartHiragana(HWND hwnd) const {
     InputContext(hwnd).StartHiragana();
 }
 
+std::wstring ClipboardFirstLine(HWND owner) {
+    std::wstring text = ClipboardText(owner);
+    text.resize(std::min(text.size(), text.find_first_of(L"\r\n")));
+    return text;
+}
+
 LRESULT Edit::Paste(HWND hwnd) {
-    std::wstring pasted = ClipboardText(hwnd);
-    // A one-line field takes the clipboard's first line.
-    pasted.resize(std::min(pasted.size(), pasted.find_first_of(L"\r\n")));
-    InsertFitting(hwnd, pasted);
+    InsertFitting(hwnd, ClipboardFirstLine(hwnd));
     return 0;
 }
 

@@ -14,6 +14,9 @@
 
 namespace tk {
 
+// The first line of the clipboard's text: what a one-line field pastes.
+std::wstring ClipboardFirstLine(HWND owner);
+
 class Edit : public Control, private SubclassedControl<Edit> {
   public:
     using Control::Control;

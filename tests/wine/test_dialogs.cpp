@@ -57,6 +57,32 @@ void Type(HWND edit, std::wstring_view text) {
     for (wchar_t ch : text) SendMessageW(edit, WM_CHAR, ch, 0);
 }
 
+void PutOnClipboard(HWND owner, const std::wstring& clip) {
+    const tk::ScopedClipboard clipboard(owner);
+    ASSERT_TRUE(clipboard.IsOpen());
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    ASSERT_TRUE(memory);
+    {
+        const tk::ScopedGlobalLock data(memory);
+        std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(data.get()));
+    }
+    // The clipboard owns the memory once it takes it.
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+}
+
+// Shift+Insert, which Wine's edit pastes without sending itself WM_PASTE.
+void ShiftInsert(HWND edit) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, VK_INSERT, 1);
+    SendMessageW(edit, WM_KEYUP, VK_INSERT, 1);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 // Answers the confirmation boxes that open inside a test, and records them.
 class ConfirmAnswers {
   public:
@@ -346,8 +372,33 @@ TEST_F(CallLetterTest, SpinFieldsFilterStepAndClamp) {
         EXPECT_EQ(dialog.MinuteField.Text(), L"75");
         EXPECT_EQ(dialog.MinuteField.Value(), 75);  // not brought into range while typing
 
-        SetFocus(dialog.NameField.Handle());
-        EXPECT_EQ(dialog.MinuteField.Text(), L"59");
+        SetWindowTextW(minute, L"");
+        Type(minute, L"1.5");
+        EXPECT_EQ(dialog.MinuteField.Text(), L"15");
+        SetWindowTextW(minute, L"");
+        Type(minute, L"１２");  // full-width digits, as an input method gives them
+        EXPECT_EQ(dialog.MinuteField.Text(), L"12");
+
+        // Pasted text is filtered as typed text is, by either paste key.
+        for (const auto& [clip, kept] : {std::pair{L"aa", L""}, {L"１２", L"12"}, {L"a4b", L"4"},
+                                         {L"+-3x", L"3"}, {L"123", L"12"}}) {
+            PutOnClipboard(minute, clip);
+            SetWindowTextW(minute, L"");
+            SendMessageW(minute, WM_PASTE, 0, 0);
+            EXPECT_EQ(dialog.MinuteField.Text(), kept) << clip;
+            SetWindowTextW(minute, L"");
+            ShiftInsert(minute);
+            EXPECT_EQ(dialog.MinuteField.Text(), kept) << clip;
+        }
+
+        // Leaving the field shows the value that will be used.
+        for (const auto& [text, shown] :
+             {std::pair{L"75", L"59"}, {L"", L"0"}, {L"1.", L"0"}, {L"aa", L"0"}}) {
+            SetFocus(minute);
+            SetWindowTextW(minute, text);
+            SetFocus(dialog.NameField.Handle());
+            EXPECT_EQ(dialog.MinuteField.Text(), shown) << text;
+        }
 
         SetWindowTextW(minute, L"-");
         EXPECT_EQ(dialog.MinuteField.Value(), 0);  // not a number reads as the minimum
@@ -406,42 +457,18 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
         // Ctrl+V, and Shift+Insert, which Wine's edit pastes without WM_PASTE.
         const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
-        const auto clipboardHolds = [task](const std::wstring& clip) {
-            const tk::ScopedClipboard clipboard(task);
-            ASSERT_TRUE(clipboard.IsOpen());
-            EmptyClipboard();
-            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-            ASSERT_TRUE(memory);
-            {
-                const tk::ScopedGlobalLock data(memory);
-                std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
-                          static_cast<wchar_t*>(data.get()));
-            }
-            // The clipboard owns the memory once it takes it.
-            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-        };
-        const auto shiftInsert = [task] {
-            BYTE keys[256] = {};
-            GetKeyboardState(keys);
-            keys[VK_SHIFT] = 0x80;
-            SetKeyboardState(keys);
-            SendMessageW(task, WM_KEYDOWN, VK_INSERT, 1);
-            SendMessageW(task, WM_KEYUP, VK_INSERT, 1);
-            keys[VK_SHIFT] = 0;
-            SetKeyboardState(keys);
-        };
         SetWindowTextW(task, L"用件");
         SendMessageW(task, EM_SETSEL, 2, 2);
-        clipboardHolds(L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
+        PutOnClipboard(task, L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
         SendMessageW(task, WM_PASTE, 0, 0);
         EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
         SetWindowTextW(task, L"用件");
         SendMessageW(task, EM_SETSEL, 2, 2);
-        shiftInsert();
+        ShiftInsert(task);
         EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
-        clipboardHolds(std::wstring(1 << 20, L'x'));  // 1 MB with no line end
+        PutOnClipboard(task, std::wstring(1 << 20, L'x'));  // 1 MB with no line end
         SetWindowTextW(task, L"");
-        shiftInsert();
+        ShiftInsert(task);
         EXPECT_EQ(dialog.ErrandField.Text(), std::wstring(40, L'x'));
 
         // Text set or put in place by any other program is cut at the last
