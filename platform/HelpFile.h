@@ -17,9 +17,9 @@ std::shared_ptr<const HelpText> CarriedHelpText();
 
 // The help in the file at `path` (which may be empty) when it has a topic,
 // else the carried help, with a note above its contents when the file is
-// there but cannot be used (none when there is no file). A file read whole is read again only when its
-// size or time stamp has changed (the same help comes back as the same
-// object); one that could not be read is tried again at the next call.
+// there but cannot be used (none when there is no file). A file read whole is read again only when
+// its size or time stamp has changed (the same help comes back as the same object); one that could
+// not be read is tried again at the next call.
 std::shared_ptr<const HelpText> LoadHelpText(const std::wstring& path);
 
 }  // namespace pelnor

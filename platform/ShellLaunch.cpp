@@ -45,7 +45,8 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
         return;
     const ComPtr<IShellLinkW> link(rawLink);
     IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile)))) return;
+    if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile))))
+        return;
     const ComPtr<IPersistFile> file(rawFile);
     if (FAILED(file->Load(shortcut.c_str(), STGM_READ))) return;
 

@@ -124,7 +124,8 @@ LRESULT Edit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
                 const std::wstring_view text(reinterpret_cast<const wchar_t*>(lParam));
                 const std::wstring cut(text.substr(
                     0, FittingUnits(text, static_cast<std::size_t>(layout_.maxLength))));
-                return DefaultSubclassProc(hwnd, msg, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
+                return DefaultSubclassProc(hwnd, msg, wParam,
+                                           reinterpret_cast<LPARAM>(cut.c_str()));
             }
             break;
         case EM_REPLACESEL:

@@ -209,12 +209,9 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 // UTF-16 bytes after a byte-order mark, as Notepad saves "Unicode".
 std::string Utf16File(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
+    for (const char16_t unit : text)
+        bytes += bigEndian ? std::string{char(unit >> 8), char(unit)}
+                           : std::string{char(unit), char(unit >> 8)};
     return bytes;
 }
 
@@ -233,7 +230,11 @@ TEST(HelpText, FilesAreReadInTheEncodingTheyWereSavedIn) {
         {"UTF-16 little-endian", Utf16File(utf16, false), "目次です😀"},
         {"UTF-16 big-endian", Utf16File(utf16, true), "目次です😀"},
         {"UTF-16 with a lone surrogate and an odd last byte",
-         Utf16File(u"#pelnor-help 1\n#topic t\na\xD800" u"b", false) + "x", "a\uFFFDb\uFFFD"},
+         Utf16File(u"#pelnor-help 1\n#topic t\na\xD800"
+                   u"b",
+                   false) +
+             "x",
+         "a\uFFFDb\uFFFD"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

