@@ -1,10 +1,20 @@
 #include "core/Placement.h"
 
+#include <algorithm>
+#include <array>
+
 namespace pelnor {
 namespace {
 
-bool Overlap(const ScreenRect& a, const ScreenRect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+long long Overlap(const ScreenRect& a, const ScreenRect& b) {
+    const long long w = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const long long h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// `start` moved so that `length` fits between `low` and `high`.
+int Clamped(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
 }
 
 // One axis of BackOnMonitor, before it is held on the monitor.
@@ -37,12 +47,48 @@ ScreenPoint BackOnMonitor(const ScreenRect& frame, const ScreenRect& before,
     if (frame.left >= now.left && frame.right <= now.right && frame.top >= now.top &&
         frame.bottom <= now.bottom)
         return at;
-    if (Overlap(before, now)) {
+    if (Overlap(before, now) > 0) {
         at.x = KeepDistance(at.x, width, before.left, before.right, now.left, now.right);
         at.y = KeepDistance(at.y, height, before.top, before.bottom, now.top, now.bottom);
     }
     KeepInside(at.x, at.y, width, height, now);
     return at;
+}
+
+
+ScreenRect PlaceBeside(int width, int height, const ScreenRect& avoid, const ScreenRect& area,
+                       int gap) {
+    width = std::min(width, area.right - area.left);
+    height = std::min(height, area.bottom - area.top);
+    const auto at = [&](int left, int top) {
+        left = Clamped(left, width, area.left, area.right);
+        top = Clamped(top, height, area.top, area.bottom);
+        return ScreenRect{left, top, left + width, top + height};
+    };
+    const int midX = (avoid.left + avoid.right) / 2;
+    const int midY = (avoid.top + avoid.bottom) / 2;
+    if (avoid.right <= avoid.left || avoid.bottom <= avoid.top)
+        return at((area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2);
+
+    // Each side, then the area's corners, in the order they are preferred.
+    const std::array<ScreenRect, 8> places{
+        at(avoid.right + gap, midY - height / 2),
+        at(avoid.left - gap - width, midY - height / 2),
+        at(midX - width / 2, avoid.bottom + gap),
+        at(midX - width / 2, avoid.top - gap - height),
+        at(area.left, area.top),
+        at(area.right - width, area.top),
+        at(area.left, area.bottom - height),
+        at(area.right - width, area.bottom - height),
+    };
+    const ScreenRect margin{avoid.left - gap, avoid.top - gap, avoid.right + gap,
+                            avoid.bottom + gap};
+    for (const ScreenRect& place : places)
+        if (Overlap(place, margin) == 0) return place;
+    return *std::min_element(places.begin(), places.end(),
+                             [&](const ScreenRect& a, const ScreenRect& b) {
+                                 return Overlap(a, avoid) < Overlap(b, avoid);
+                             });
 }
 
 }  // namespace pelnor

@@ -1,7 +1,8 @@
 // Where the mascot's pop-ups and the mascot itself go on a desktop of one or
 // more monitors: a pop-up beside the pointer and wholly on the work area of
 // the pointer's monitor; a window that a change of the monitors left where
-// no monitor is, back onto the nearest one.
+// no monitor is, back onto the nearest one; a new window (the help viewer)
+// beside the mascot rather than over it.
 #pragma once
 
 #include "core/Motion.h"
@@ -26,5 +27,13 @@ ScreenPoint PlaceBesidePointer(const ScreenRect& workArea, ScreenPoint pointer, 
 // or work-area change), it keeps its distance from the nearer of the two
 // edges it had; then it is held on `now` as the drift holds it.
 ScreenPoint BackOnMonitor(const ScreenRect& frame, const ScreenRect& before, const ScreenRect& now);
+// A window of `width` x `height` inside `area` (a monitor's work area): beside
+// `avoid`, `gap` pixels off it, on the first side with room (right, left,
+// below, above), centred on it along that side as far as the area allows.
+// Where no side has room, the place inside the area that covers the least of
+// `avoid`. A window larger than the area is cut to it. An empty `avoid`
+// centres the window in the area.
+ScreenRect PlaceBeside(int width, int height, const ScreenRect& avoid, const ScreenRect& area,
+                       int gap);
 
 }  // namespace pelnor

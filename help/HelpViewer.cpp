@@ -9,6 +9,7 @@
 
 #include "assets/resource.h"
 #include "core/HelpText.h"
+#include "core/Placement.h"
 #include "platform/HelpFile.h"
 #include "toolkit/Font.h"
 #include "toolkit/Handles.h"
@@ -25,6 +26,7 @@ struct ViewerLayout {
     int clientHeight;
     int minClientWidth;
     int minClientHeight;
+    int gap;     // between the viewer and the mascot
     int margin;  // around and between the list and the text
     int listWidth;
     int textMargin;  // inside the text field, left and right
@@ -38,6 +40,7 @@ constexpr ViewerLayout kViewer{
     .clientHeight = 420,
     .minClientWidth = 320,
     .minClientHeight = 200,
+    .gap = 8,
     .margin = 6,
     .listWidth = 160,
     .textMargin = 4,
@@ -94,6 +97,10 @@ RECT WorkAreaNear(HWND window) {
     return info.rcWork;
 }
 
+ScreenRect ToScreenRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 // Places a window of the given size with its top-left at `point`, moved back
 // inside the work area if it would run off it.
 POINT KeepInside(POINT point, SIZE size, const RECT& area) {
@@ -108,7 +115,7 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 // One at a time: held by `open_` while its window exists.
 class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<HelpViewer> {
   public:
-    static void Open(HWND owner, std::shared_ptr<const HelpText> help) {
+    static void Open(HWND beside, std::shared_ptr<const HelpText> help) {
         if (open_) {
             open_->BringForward(std::move(help));
             return;
@@ -120,20 +127,25 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
                  .cursor = LoadCursorW(nullptr, IDC_ARROW),
                  .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
             return;
-        std::unique_ptr<HelpViewer> viewer(new HelpViewer(std::move(help)));
+        std::unique_ptr<HelpViewer> viewer(new HelpViewer(std::move(help), beside));
         constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-        // Created hidden at a default place, then sized for its own DPI.
+        // Created hidden on the mascot's monitor, then sized for its own DPI and placed.
+        const RECT area = WorkAreaNear(beside);
         if (viewer->CreateWindowHandle(WS_EX_APPWINDOW, kHelpViewerClass, kViewer.caption, kStyle,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       owner))
+                                       area.left, area.top, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
             open_ = std::move(viewer);
+    }
+
+    static void Close() {
+        if (open_) DestroyWindow(open_->Handle());
     }
 
   private:
     friend class tk::Window<HelpViewer>;
     friend class tk::SubclassedControl<HelpViewer>;
 
-    explicit HelpViewer(std::shared_ptr<const HelpText> help) : help_(std::move(help)) {}
+    HelpViewer(std::shared_ptr<const HelpText> help, HWND beside)
+        : beside_(beside), help_(std::move(help)) {}
 
     void FinalMessage() noexcept {
         if (open_.get() == this) open_.reset();
@@ -209,12 +221,13 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
         ShowTopic(0);
 
         const SIZE frame = FrameSize(kViewer.clientWidth, kViewer.clientHeight);
-        const RECT area = WorkAreaNear(GetWindow(Handle(), GW_OWNER));
-        const POINT centre{area.left + (area.right - area.left - frame.cx) / 2,
-                           area.top + (area.bottom - area.top - frame.cy) / 2};
-        const POINT place = KeepInside(centre, frame, area);
-        SetWindowPos(Handle(), nullptr, place.x, place.y, frame.cx, frame.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT mascot{};
+        if (!beside_ || !GetWindowRect(beside_, &mascot)) mascot = {};
+        const ScreenRect place =
+            PlaceBeside(frame.cx, frame.cy, ToScreenRect(mascot),
+                        ToScreenRect(WorkAreaNear(beside_)), Scale(kViewer.gap, dpi_));
+        SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(Handle(), SW_SHOW);
         SetFocus(list_);
         return true;
@@ -323,6 +336,7 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
 
     static inline std::unique_ptr<HelpViewer> open_;
 
+    HWND beside_;
     HWND list_ = nullptr;
     HWND text_ = nullptr;
     HWND lastFocus_ = nullptr;
@@ -348,6 +362,10 @@ class HelpPopup : public tk::Window<HelpPopup> {
             return;
         shown_ = std::move(popup);
         shown_->Place(text, at);
+    }
+
+    static void Close() {
+        if (shown_) shown_->Dismiss();
     }
 
   private:
@@ -459,8 +477,13 @@ class HelpPopup : public tk::Window<HelpPopup> {
 
 }  // namespace
 
-void HelpContents(HWND owner, const std::wstring& helpFile) {
-    HelpViewer::Open(owner, LoadHelpText(helpFile));
+void HelpContents(HWND beside, const std::wstring& helpFile) {
+    HelpViewer::Open(beside, LoadHelpText(helpFile));
+}
+
+void CloseHelp() {
+    HelpPopup::Close();
+    HelpViewer::Close();
 }
 
 void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {

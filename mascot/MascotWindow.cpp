@@ -420,8 +420,7 @@ void MascotWindow::WriteCallLetter() {
 }
 
 void MascotWindow::OpenProgramFolder() {
-    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"",
-               SW_SHOW);
+    OpenFolderInExplorer(Handle(), programFolder_);
 }
 
 void MascotWindow::ShowHelp() {
@@ -529,6 +528,8 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             TickTimer.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.
             figure_.Reset();
+            // The help viewer is a window of its own, not owned by this one.
+            CloseHelp();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:

@@ -20,6 +20,10 @@ HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& p
 // show command.
 void OpenShortcut(HWND owner, const std::wstring& shortcut, const std::wstring& folder);
 
+// A new Explorer window on `folder`; one longer than Explorer takes is named
+// by its short 8.3 form where the file system has one.
+void OpenFolderInExplorer(HWND owner, const std::wstring& folder);
+
 struct LaunchRequest {
     std::wstring file;
     std::wstring parameters;

@@ -57,6 +57,27 @@ void Type(HWND edit, std::wstring_view text) {
     for (wchar_t ch : text) SendMessageW(edit, WM_CHAR, ch, 0);
 }
 
+void PutOnClipboard(HWND owner, const std::wstring& clip) {
+    const tk::ScopedClipboard clipboard(owner);
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    // Unlocked at the end of the copy; the clipboard owns the memory once it takes it.
+    std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
+              static_cast<wchar_t*>(tk::ScopedGlobalLock(memory).get()));
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+}
+
+// Shift+Insert, which Wine's edit pastes without sending itself WM_PASTE.
+void ShiftInsert(HWND edit) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, VK_INSERT, 1);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 // Answers the confirmation boxes that open inside a test, and records them.
 class ConfirmAnswers {
   public:
@@ -176,7 +197,7 @@ TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
     EXPECT_FALSE(dialog.ClockRunning());
 }
 
-TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
+TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameCut) {
     call.CallHour = 30;
     call.CallMin = 75;
     call.CallName = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
@@ -184,7 +205,7 @@ TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
     Drive(dialog, [&](HWND) {
         EXPECT_EQ(dialog.HourField.Text(), L"23");
         EXPECT_EQ(dialog.MinuteField.Text(), L"59");
-        EXPECT_EQ(dialog.NameField.Text(), call.CallName);
+        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦");  // 20 bytes
         EXPECT_TRUE(dialog.BeepCheckBox.Checked());
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
     });
@@ -346,8 +367,31 @@ TEST_F(CallLetterTest, SpinFieldsFilterStepAndClamp) {
         EXPECT_EQ(dialog.MinuteField.Text(), L"75");
         EXPECT_EQ(dialog.MinuteField.Value(), 75);  // not brought into range while typing
 
-        SetFocus(dialog.NameField.Handle());
-        EXPECT_EQ(dialog.MinuteField.Text(), L"59");
+        // Typed or pasted by either key, text is filtered alike; full-width
+        // digits, as an input method gives them, are digits.
+        for (const auto& [input, kept] : {std::pair{L"aa", L""},
+                                          {L"１２", L"12"},
+                                          {L"1.5", L"15"},
+                                          {L"+-3x", L"3"},
+                                          {L"123", L"12"}}) {
+            PutOnClipboard(minute, input);
+            for (int way = 0; way < 3; ++way) {
+                SetWindowTextW(minute, L"");
+                if (way == 0) Type(minute, input);
+                if (way == 1) SendMessageW(minute, WM_PASTE, 0, 0);
+                if (way == 2) ShiftInsert(minute);
+                EXPECT_EQ(dialog.MinuteField.Text(), kept) << input << way;
+            }
+        }
+
+        // Leaving the field shows the value that will be used.
+        for (const auto& [text, shown] :
+             {std::pair{L"75", L"59"}, {L"", L"0"}, {L"1.", L"0"}, {L"aa", L"0"}}) {
+            SetFocus(minute);
+            SetWindowTextW(minute, text);
+            SetFocus(dialog.NameField.Handle());
+            EXPECT_EQ(dialog.MinuteField.Text(), shown) << text;
+        }
 
         SetWindowTextW(minute, L"-");
         EXPECT_EQ(dialog.MinuteField.Value(), 0);  // not a number reads as the minimum
@@ -402,34 +446,29 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
         SendMessageW(name, WM_CHAR, VK_BACK, 0);  // control keys still work
         EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
 
-        // Pasting takes as much of the clipboard's first line as fits.
+        // Every paste takes as much of the clipboard's first line as fits:
+        // Ctrl+V, and Shift+Insert, which Wine's edit pastes without WM_PASTE.
         const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
-        SetWindowTextW(task, L"用件");
-        SendMessageW(task, EM_SETSEL, 2, 2);
-        const std::wstring clip = L"一二三四五六七八九十一二三四五六七八九十\r\n次の行";
-        {
-            const tk::ScopedClipboard clipboard(task);
-            ASSERT_TRUE(clipboard.IsOpen());
-            EmptyClipboard();
-            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-            ASSERT_TRUE(memory);
-            {
-                const tk::ScopedGlobalLock data(memory);
-                std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
-                          static_cast<wchar_t*>(data.get()));
-            }
-            // The clipboard owns the memory once it takes it.
-            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+        PutOnClipboard(task, L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
+        for (const bool shiftInsert : {false, true}) {
+            SetWindowTextW(task, L"用件");
+            SendMessageW(task, EM_SETSEL, 2, 2);
+            shiftInsert ? ShiftInsert(task) : void(SendMessageW(task, WM_PASTE, 0, 0));
+            EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
         }
-        SendMessageW(task, WM_PASTE, 0, 0);
-        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        PutOnClipboard(task, std::wstring(1 << 20, L'x'));  // 1 MB with no line end
+        SetWindowTextW(task, L"");
+        ShiftInsert(task);
+        EXPECT_EQ(dialog.ErrandField.Text(), std::wstring(40, L'x'));
 
-        // A stored text over the limit is shown whole and takes no more typing.
-        dialog.NameField.SetText(L"寿限無寿限無五劫の擦り切れ海砂利水魚");
-        SendMessageW(name, EM_SETSEL, 0, 0);
-        Type(name, L"x");
-        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦り切れ海砂利水魚");
+        // Text set or put in place by any other program is cut at the last
+        // whole character that fits; the control's own limit is the backstop.
+        SetWindowTextW(name, L"abcdefghijklmnopqrsあ");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
+        SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ああ"));
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
+        EXPECT_EQ(SendMessageW(name, EM_GETLIMITTEXT, 0, 0), 20);
     });
 }
 

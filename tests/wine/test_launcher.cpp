@@ -217,6 +217,28 @@ TEST_F(Launcher, EveryListedShortcutOpensFromItsKey) {
     }
 }
 
+// Explorer shows the desktop for a folder beyond the longest it takes.
+TEST_F(Launcher, ALongProgramFolderReachesExplorerByItsShortForm) {
+    for (const std::size_t length : {std::size_t{250}, std::size_t{290}}) {
+        const std::size_t room = length - folder.Path().size() - 2;
+        const std::wstring outer = folder / std::wstring(room / 2, L'a');
+        const std::wstring deep = outer + L"\\" + std::wstring(room - room / 2, L'f');
+        CreateDirectoryW(outer.c_str(), nullptr);
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr) && deep.size() == length);
+        std::vector<LaunchRequest> launched;
+        SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+        StartIn(deep)->OpenProgramFolder();
+        SetShellForTesting({});
+        ASSERT_EQ(launched.size(), 1u);
+        const std::wstring given =
+            launched[0].parameters.substr(1, launched[0].parameters.find(L'"', 1) - 1);
+        EXPECT_LE(given.size(), std::size_t{247}) << length;
+        wchar_t full[32768];
+        const DWORD n = GetLongPathNameW(given.c_str(), full, static_cast<DWORD>(std::size(full)));
+        EXPECT_EQ(std::wstring(full, n), deep);
+    }
+}
+
 TEST_F(Launcher, LongNamesAreShownShortenedButSortAndOpenByTheWholeName) {
     // Shown alike, told apart only in the middle.
     const std::wstring start(30, L's');

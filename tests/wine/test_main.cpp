@@ -712,9 +712,12 @@ TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
     EXPECT_FALSE(main->Call.CallSet) << "closing the call letter changes nothing";
 
     main->ShowHelp();
-    const tk::UniqueWindow viewer(FindWindowW(kHelpViewerClass, nullptr));
+    const HWND viewer = FindWindowW(kHelpViewerClass, nullptr);
     ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
-    EXPECT_EQ(GetWindow(viewer.get(), GW_OWNER), main->Handle());
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), nullptr) << "not kept above the mascot";
+    EXPECT_TRUE(GetWindowLongPtrW(viewer, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    DestroyWindow(main->Handle());
+    EXPECT_FALSE(IsWindow(viewer)) << "closed with the program";
 }
 
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
