@@ -3,6 +3,7 @@
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
 #include "platform/Shell.h"
+#include "platform/ShellLaunch.h"
 #include "toolkit/Text.h"
 
 namespace pelnor {
@@ -20,12 +21,8 @@ bool EndsWithLnk(const std::wstring& name) {
 
 std::optional<std::wstring> ShellName(const std::wstring& path) {
     if (path.size() < MAX_PATH) return path;
-    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0 || needed > MAX_PATH) return std::nullopt;
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) return std::nullopt;
-    shortPath.resize(length);
+    std::optional<std::wstring> shortPath = ShortPath(path);
+    if (!shortPath || shortPath->size() >= MAX_PATH) return std::nullopt;
     return shortPath;
 }
 

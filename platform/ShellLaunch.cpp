@@ -81,6 +81,8 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
     shell::FreeTaskMemory(item);
 }
 
+}  // namespace
+
 // The short 8.3 form of an existing path, or nothing.
 std::optional<std::wstring> ShortPath(const std::wstring& path) {
     const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
@@ -91,8 +93,6 @@ std::optional<std::wstring> ShortPath(const std::wstring& path) {
     shortPath.resize(length);
     return shortPath;
 }
-
-}  // namespace
 
 void SetShellForTesting(std::function<void(const LaunchRequest&)> shell) {
     TestShell() = std::move(shell);
