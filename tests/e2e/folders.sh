@@ -22,24 +22,8 @@ fi
 
 FOLDER="$WORK/ダウンロード/モフレン 1.1 (読み取り専用)"
 
-find_mascot() { WID="$(xdotool search --onlyvisible --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
-help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘルプ$' 2>/dev/null)" ]; }
+help_shown() { [ -n "$(windows_named 'モフレン ヘルプ')" ]; }
 help_gone() { ! help_shown; }
-window_left() { geometry "$WID"; echo "$X"; }
-left_is_not() { [ "$(window_left)" != "$1" ]; }
-# other_window_where TEST: a visible window of the program other than the
-# mascot whose geometry (W, H) passes the arithmetic TEST.
-other_window_where() {
-    local id
-    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
-        [ "$id" = "$WID" ] && continue
-        geometry "$id"
-        (( $1 )) && return 0
-    done
-    return 1
-}
-menu_open() { other_window_where 'W > 100 && H > 150'; }
-menu_closed() { ! menu_open; }
 tip_shown() { other_window_where 'W > 20 && H < 60'; }   # no bigger than a hint
 # The libraries loaded on first use (Wine itself brings COM and the input
 # method into every windowed program) that the process has mapped.
@@ -68,10 +52,8 @@ check_runs() {
     # Started the way Explorer starts it: from its own folder.
     (cd "$FOLDER" && exec wine "$FOLDER/Pelnor.exe") >"$WORK/pelnor.log" 2>&1 &
     PELNOR_PID=$!
-    wait_until 60 find_mascot || fail "no window named モフレン within 60 s"
-    local x0
-    x0="$(window_left)"
-    wait_until 5 left_is_not "$x0" || fail "the mascot does not drift (left stays $x0)"
+    wait_for_mascot
+    wait_until 5 not_at "$X" "$Y" || fail "the mascot does not drift (stays at ($X,$Y))"
     pass "the mascot appeared and drifts"
 
     # What only some starts need is loaded when first needed.
@@ -109,16 +91,14 @@ check_untouched() {
 }
 
 main() {
-    local began
-    began=$(now)
     chmod -R u+w "$WORK" 2>/dev/null || true   # a failed run's read-only folder
-    begin_run "$BUILD_DIR/wine-e2e-folders" 96
+    begin_run "$BUILD_DIR/wine-e2e-folders"
     make_folder
     check_runs
     check_untouched
     umount "$FOLDER" 2>/dev/null || true
     chmod -R u+w "$WORK"
-    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+    end_run
 }
 
 main

@@ -217,20 +217,24 @@ expect_figure() {
 
 # --- menus, drags, bounces --------------------------------------------------------
 
-# menu_open: a visible window of the program other than the mascot, large
-# enough to be its menu; sets MENU to "wid w h x y".
-menu_open() {
+# other_window_where TEST: a visible window of the program other than the
+# mascot whose geometry (W, H) passes the arithmetic TEST; sets OTHER to
+# "wid w h x y".
+other_window_where() {
     local id
     for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
         [ "$id" = "$WID" ] && continue
         geometry "$id"
-        [ "$W" -gt 100 ] && [ "$H" -gt 150 ] && { MENU="$id $W $H $X $Y"; return 0; }
+        (( $1 )) && { OTHER="$id $W $H $X $Y"; return 0; }
     done
     return 1
 }
+# menu_open: such a window large enough to be the menu; sets MENU.
+menu_open() { other_window_where 'W > 100 && H > 150' && MENU=$OTHER; }
 menu_closed() { ! menu_open; }
 
 at() { mascot_geometry; [ "$X" -eq "$1" ] && [ "$Y" -eq "$2" ]; }
+not_at() { ! at "$@"; }
 
 # drag_to LEFT TOP: presses the left button on the mascot's robe and moves the
 # mouse in small steps until the window's corner is at (LEFT, TOP), leaving
