@@ -23,18 +23,12 @@ PANEL_TOP=6                        # the notice's panel in its client area
 PINK="255,182,182"
 NAVY="0,0,128"
 
-MASCOT=""
-LETTER=""
-NOTICE=""
 
 # --- windows ------------------------------------------------------------------
 
-find_letter() { LETTER="$(windows_named '呼び出し状' | head -1)"; [ -n "$LETTER" ]; }
-confirm_shown() { [ -n "$(windows_named '確認')" ]; }
-confirm_gone() { ! confirm_shown; }
-
+find_letter() { find_named '呼び出し状' && LETTER=$FOUND; }
 # The notice has the mascot's name but a frame and a bigger client area.
-find_notice() { NOTICE="$(windows_named 'モフレン' | grep -vx "$MASCOT" | head -1)"; [ -n "$NOTICE" ]; }
+find_notice() { find_named 'モフレン' && NOTICE=$FOUND; }
 
 # client_origin ID CLIENT_W CLIENT_H: checks that the window's frame holds a
 # client area of that size (equal side and bottom borders, a caption on top)
@@ -57,29 +51,21 @@ above() {
 
 # --- screenshots ---------------------------------------------------------------
 
-# colours SHOT X Y W H: "count r,g,b" for each colour in that part of the screen.
-colours() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
-        awk -F'[()]' 'NR > 1 { split($2, c, ","); n[int(c[1]) "," int(c[2]) "," int(c[3])]++ }
-                      END { for (k in n) print n[k], k }'
-}
+# region SHOT X Y W H: that part of the shot as "x,y r,g,b" lines, x and y
+# from its corner.
+region() { convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- | pixel_table; }
 
 # count_colour SHOT X Y W H RGB: how many pixels there have that colour.
-count_colour() { colours "$1" "$2" "$3" "$4" "$5" | awk -v rgb="$6" '$2 == rgb { print $1; f = 1 } END { if (!f) print 0 }'; }
+count_colour() { region "$@" | awk -v rgb="$6" '$2 == rgb { n++ } END { print n + 0 }'; }
 
 # red_pixels SHOT X Y W H: pixels with a strong red and little green and blue.
-red_pixels() {
-    colours "$1" "$2" "$3" "$4" "$5" |
-        awk '{ split($2, c, ","); if (c[1] >= 160 && c[2] < 100 && c[3] < 100) s += $1 } END { print s + 0 }'
-}
+red_pixels() { region "$@" | awk '{ split($2, c, ","); if (c[1] >= 160 && c[2] < 100 && c[3] < 100) n++ } END { print n + 0 }'; }
 
-# columns_of SHOT X Y W H RGB: the leftmost and rightmost column (relative to
-# X) where that colour shows, or "-1 -1".
+# columns_of SHOT X Y W H RGB: the leftmost and rightmost column where that
+# colour shows, or "-1 -1".
 columns_of() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
-        awk -F'[:(),]+' -v rgb="$6" 'NR > 1 {
-            if (int($4) "," int($5) "," int($6) == rgb) { x = $1 + 0; if (lo == "" || x < lo) lo = x; if (x > hi) hi = x }
-        } END { if (lo == "") print -1, -1; else print lo, hi }'
+    region "$@" | awk -v rgb="$6" '$2 == rgb { split($1, p, ","); x = p[1] + 0; if (lo == "" || x < lo) lo = x; if (x > hi) hi = x }
+                                   END { print (lo == "" ? "-1 -1" : lo " " hi) }'
 }
 
 # The notice's panel is on screen: most of its client area is pink.
@@ -95,14 +81,9 @@ flag_clear() {
 
 # --- the steps ------------------------------------------------------------------
 
-check_mascot() {
-    wait_for_mascot
-    MASCOT=$WID
-    pass "the mascot is up (window $MASCOT, 74x56)"
-}
 
 check_letter_opens() {
-    focus_window "$MASCOT"
+    focus_window "$WID"
     xdotool key ctrl+w
     wait_until 10 find_letter || fail "Ctrl+W on the mascot opened no window named 呼び出し状"
     wait_until 5 client_origin "$LETTER" "$LETTER_W" "$LETTER_H" ||
@@ -139,12 +120,12 @@ check_set_call() {
     xdotool type --delay 50 "$ERRAND"
     screen_shot filled
     xdotool key Return
-    wait_until 10 confirm_shown || fail "Enter (設定) opened no 確認 box"
+    wait_until 10 find_named '確認' || fail "Enter (設定) opened no 確認 box"
     pass "Enter pressed 設定: the 確認 box asks about $CALL_TIME"
     screen_shot confirm
     ARMED_AT=$(now)
     xdotool key Return
-    wait_until 5 confirm_gone || fail "Enter (はい) did not close the 確認 box"
+    wait_until 5 not viewable "$FOUND" || fail "Enter (はい) did not close the 確認 box"
     viewable "$LETTER" || fail "the call letter closed with the 確認 box"
     pass "Enter answered はい; the call letter stays open"
 }
@@ -178,7 +159,7 @@ check_notice() {
 check_notice_closes_once() {
     focus_window "$NOTICE"
     xdotool key Return
-    wait_until 5 gone "$NOTICE" || fail "Enter did not close the notice"
+    wait_until 5 not viewable "$NOTICE" || fail "Enter did not close the notice"
     pass "Enter closed the notice"
     sleep 3
     find_notice && fail "a second notice appeared (window $NOTICE)"
@@ -193,7 +174,7 @@ check_notice_closes_once() {
 check_letter_closes() {
     # No focusing: closing the notice gave the activation back to the letter.
     xdotool key Escape
-    wait_until 5 gone "$LETTER" || fail "Esc did not close the call letter"
+    wait_until 5 not viewable "$LETTER" || fail "Esc did not close the call letter"
     pass "Esc closed the call letter"
 }
 
@@ -224,7 +205,7 @@ check_stalled_call() {
     screen_shot late-notice
     focus_window "$NOTICE"
     xdotool key Return
-    wait_until 5 gone "$NOTICE" || fail "Enter did not close the late notice"
+    wait_until 5 not viewable "$NOTICE" || fail "Enter did not close the late notice"
     pass "Enter closed the late notice"
     check_letter_closes
 }
@@ -234,14 +215,14 @@ main() {
     prefix_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' RegisteredOwner REG_SZ "$OWNER"
     start_program
 
-    check_mascot
+    wait_for_mascot
     check_letter_opens
     check_set_call
     check_notice
     check_notice_closes_once
     check_letter_closes
     check_stalled_call
-    exit_by_alt_f4 "$MASCOT" 10
+    exit_by_alt_f4 "$WID" 10
     end_run
 }
 

@@ -22,8 +22,6 @@ fi
 
 FOLDER="$WORK/ダウンロード/モフレン 1.1 (読み取り専用)"
 
-help_shown() { [ -n "$(windows_named 'モフレン ヘルプ')" ]; }
-help_gone() { ! help_shown; }
 tip_shown() { other_window_where 'W > 20 && H < 60'; }   # no bigger than a hint
 # The libraries loaded on first use (Wine itself brings COM and the input
 # method into every windowed program) that the process has mapped.
@@ -53,7 +51,7 @@ check_runs() {
     (cd "$FOLDER" && exec wine "$FOLDER/Pelnor.exe") >"$WORK/pelnor.log" 2>&1 &
     PELNOR_PID=$!
     wait_for_mascot
-    wait_until 5 not_at "$X" "$Y" || fail "the mascot does not drift (stays at ($X,$Y))"
+    wait_until 5 not at "$X" "$Y" || fail "the mascot does not drift (stays at ($X,$Y))"
     pass "the mascot appeared and drifts"
 
     # What only some starts need is loaded when first needed.
@@ -71,14 +69,14 @@ check_runs() {
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 3
     wait_until 5 menu_open || fail "no menu after a right click"
     xdotool key Escape
-    wait_until 5 menu_closed || fail "Escape did not close the menu"
+    wait_until 5 not menu_open || fail "Escape did not close the menu"
     pass "a right click opened the menu; Escape closed it"
 
     focus_window "$WID"
     xdotool key F1
-    wait_until 10 help_shown || fail "F1 did not open the help"
+    wait_until 10 find_named 'モフレン ヘルプ' || fail "F1 did not open the help"
     xdotool key Escape
-    wait_until 5 help_gone || fail "Escape did not close the help"
+    wait_until 5 not viewable "$FOUND" || fail "Escape did not close the help"
     pass "F1 opened the help (found through the program folder); Escape closed it"
 
     exit_by_alt_f4 "$WID" 10

@@ -107,6 +107,7 @@ prefix_value() {
 pixel_table() { awk -F'[:() ]+' 'NR > 1 { split($2, c, ","); print $1, c[1] "," c[2] "," c[3] }'; }
 
 near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
+not() { ! "$@"; }
 abs() { echo "${1#-}"; }
 
 # geometry ID: sets X, Y, W, H to that window's geometry (its frame, drawn by
@@ -121,7 +122,6 @@ geometry() {
 }
 
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-gone() { ! viewable "$1"; }
 
 # focus_window ID: keys reach a window only while it has the X focus. There is
 # no window manager; Wine gives its own new windows the focus itself, and
@@ -159,6 +159,8 @@ windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || tru
 # too, comes later and has a frame.
 find_mascot() { WID="$(windows_named 'モフレン' | head -1)"; [ -n "$WID" ]; }
 mascot_geometry() { geometry "$WID"; }
+# find_named NAME: sets FOUND to a visible window of that name other than the mascot.
+find_named() { FOUND="$(windows_named "$1" | grep -vx "$WID" | head -1)"; [ -n "$FOUND" ]; }
 
 # wait_for_mascot: the mascot is shown within a minute, S times 74x56.
 wait_for_mascot() {
@@ -231,10 +233,8 @@ other_window_where() {
 }
 # menu_open: such a window large enough to be the menu; sets MENU.
 menu_open() { other_window_where 'W > 100 && H > 150' && MENU=$OTHER; }
-menu_closed() { ! menu_open; }
 
 at() { mascot_geometry; [ "$X" -eq "$1" ] && [ "$Y" -eq "$2" ]; }
-not_at() { ! at "$@"; }
 
 # drag_to LEFT TOP: presses the left button on the mascot's robe and moves the
 # mouse in small steps until the window's corner is at (LEFT, TOP), leaving

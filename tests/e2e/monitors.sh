@@ -17,9 +17,6 @@ program_under_test "$@" e2e-monitors            # screenshots and the program's 
 
 SECOND_LEFT=1280 SECOND_RIGHT=2560  # the right-hand monitor
 
-# find_named NAME: sets FOUND to a visible window of that name other than the mascot.
-find_named() { FOUND="$(windows_named "$1" | grep -vx "$WID" | head -1)"; [ -n "$FOUND" ]; }
-
 split_screen() {
     xrandr --setmonitor L 1280/338x800/211+0+0 screen >/dev/null &&
         xrandr --setmonitor R 1280/338x800/211+1280+0 none >/dev/null ||
@@ -44,7 +41,7 @@ centred_on_second() {
     [ -n "${SHOT:-}" ] && screen_shot "$SHOT"
     focus_window "$id"
     xdotool key "$3"
-    wait_until 5 gone "$id" || fail "$3 did not close $4"
+    wait_until 5 not viewable "$id" || fail "$3 did not close $4"
 }
 
 main() {
@@ -64,7 +61,7 @@ main() {
     xdotool mouseup 1
     xdotool mousemove 1000 700          # no tool tip over the figure
     pass "dragged onto the right monitor, it stayed under the mouse for 1.5 s (3 ticks)"
-    wait_until 5 not_at 2000 300 || fail "dropped at (2000,300), the window stays there"
+    wait_until 5 not at 2000 300 || fail "dropped at (2000,300), the window stays there"
     [ "$X" -ge "$SECOND_LEFT" ] && [ "$X" -lt 2000 ] && [ $((2000 - X)) -eq $((300 - Y)) ] ||
         fail "after the drop at (2000,300) the window went to ($X,$Y)"
     pass "dropped there, it drifted on up-left on the right monitor: (2000,300) -> ($X,$Y)"

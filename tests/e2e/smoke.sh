@@ -110,7 +110,7 @@ check_menu() {
     pass "right click opened a $2x$3 menu at the click point"
     screen_shot menu
     xdotool key Escape
-    wait_until 5 menu_closed || fail "Escape did not close the menu"
+    wait_until 5 not menu_open || fail "Escape did not close the menu"
     pass "Escape closed the menu"
 
     focus_window "$WID"
@@ -120,7 +120,7 @@ check_menu() {
     [ "$4" -eq $((cx - GRAB_X + MENU_KEY_X)) ] && [ "$5" -eq $((cy - GRAB_Y + MENU_KEY_Y)) ] ||
         fail "Shift+F10 opened the menu at ($4,$5), not at client ($MENU_KEY_X,$MENU_KEY_Y) of the window at ($((cx - GRAB_X)),$((cy - GRAB_Y)))"
     xdotool key Escape
-    wait_until 5 menu_closed || fail "Escape did not close the Shift+F10 menu"
+    wait_until 5 not menu_open || fail "Escape did not close the Shift+F10 menu"
     pass "Shift+F10 opened the menu at client ($MENU_KEY_X,$MENU_KEY_Y); Escape closed it"
 }
 
