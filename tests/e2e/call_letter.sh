@@ -34,7 +34,7 @@ find_notice() { find_named 'モフレン' && NOTICE=$FOUND; }
 # client area of that size (equal side and bottom borders, a caption on top)
 # and sets CX, CY to the client area's screen origin.
 client_origin() {
-    geometry "$1"
+    geometry "$1" || return 1
     local border=$(((W - $2) / 2)) caption
     caption=$((H - $3 - 2 * border))
     [ $((W - $2)) -eq $((2 * border)) ] && [ "$border" -ge 1 ] && [ "$border" -le 8 ] &&

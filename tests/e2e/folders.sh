@@ -59,13 +59,13 @@ check_runs() {
     early="$(deferred_libraries)"
     [ -z "$early" ] || fail "loaded at start-up: $early"
     pass "no common controls or shell at start-up"
-    geometry "$WID"
+    mascot_geometry
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) sleep 0.2 mousemove $((X + W / 2 + 2)) $((Y + H / 2))
     wait_until 10 tip_shown || fail "no hint over the mascot"
     [ -z "$(deferred_libraries)" ] || fail "after the hover: $(deferred_libraries)"
     pass "the hint showed on hover, with neither loaded"
 
-    geometry "$WID"
+    mascot_geometry
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 3
     wait_until 5 menu_open || fail "no menu after a right click"
     xdotool key Escape

@@ -56,17 +56,15 @@ cleanup() {
     exit "$rc"
 }
 
-now() { date +%s.%N; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+now() { echo "$EPOCHREALTIME"; }
+seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
 
 # wait_until SECONDS COMMAND...: polls the command until it succeeds.
 wait_until() {
-    local timeout=$1; shift
-    local deadline
-    deadline=$(awk -v t="$timeout" -v n="$(now)" 'BEGIN { printf "%.2f", n + t }')
-    while :; do
-        "$@" >/dev/null 2>&1 && return 0
-        awk -v d="$deadline" -v n="$(now)" 'BEGIN { exit !(n > d) }' && return 1
+    local end=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ] || return 1
         sleep 0.1
     done
 }
@@ -111,14 +109,11 @@ not() { ! "$@"; }
 abs() { echo "${1#-}"; }
 
 # geometry ID: sets X, Y, W, H to that window's geometry (its frame, drawn by
-# Wine itself).
+# Wine itself); fails once the window is gone.
 geometry() {
-    local info
-    info="$(xwininfo -id "$1")" || fail "window $1 is gone"
-    X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-    Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-    W=$(awk '/  Width:/ { print $NF }' <<<"$info")
-    H=$(awk '/  Height:/ { print $NF }' <<<"$info")
+    read -r X Y W H < <(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF }
+        /Absolute upper-left Y/ { y = $NF } /  Width:/ { w = $NF } /  Height:/ { h = $NF }
+        END { if (w) print x, y, w, h }')
 }
 
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
@@ -158,7 +153,7 @@ windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || tru
 # The mascot is the first window named モフレン; the call notice, named so
 # too, comes later and has a frame.
 find_mascot() { WID="$(windows_named 'モフレン' | head -1)"; [ -n "$WID" ]; }
-mascot_geometry() { geometry "$WID"; }
+mascot_geometry() { geometry "$WID" || fail "the mascot's window $WID is gone"; }
 # find_named NAME: sets FOUND to a visible window of that name other than the mascot.
 find_named() { FOUND="$(windows_named "$1" | grep -vx "$WID" | head -1)"; [ -n "$FOUND" ]; }
 
@@ -226,7 +221,7 @@ other_window_where() {
     local id
     for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
         [ "$id" = "$WID" ] && continue
-        geometry "$id"
+        geometry "$id" || continue
         (( $1 )) && { OTHER="$id $W $H $X $Y"; return 0; }
     done
     return 1

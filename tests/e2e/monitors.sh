@@ -33,7 +33,7 @@ centred_on_second() {
     xdotool key "$2"
     wait_until 10 find_named "$1" || fail "$2 opened no window named $1"
     local id=$FOUND
-    geometry "$id"
+    geometry "$id" || fail "$4 closed by itself"
     local centre_x=$((X + W / 2)) centre_y=$((Y + H / 2))
     near "$centre_x" $(((SECOND_LEFT + SECOND_RIGHT) / 2)) 1 && near "$centre_y" 400 1 ||
         fail "$4 is ${W}x$H at ($X,$Y), centred at ($centre_x,$centre_y), not on the right monitor's centre"
