@@ -144,7 +144,9 @@ wine_isolated() {
     trap 'wine_server_stop; stop_test_display' EXIT
     trap 'exit 143' TERM INT
     start_test_display || return 1
-    wine_server_start
+    # One program per server: starting the services first would only add
+    # what its own start does anyway.
+    wineserver -p
     "$@" || rc=$?
     wine_server_stop
     stop_test_display

@@ -96,17 +96,23 @@ check_letter_opens() {
     pass "the 設定中 box is empty on opening"
 }
 
-# check_set_call [MINUTES]: types the hour and minute that many minutes from
-# now (default 0) and the errand, then Enter (設定) and Enter (はい). Sets
-# CALL_TIME and ARMED_AT.
+# check_set_call [later]: types the current hour and minute (waiting for the
+# next minute if less than 20 s of this one are left), or with "later" those
+# of the first minute to begin 20 s from now or later, and the errand, then
+# Enter (設定) and Enter (はい). Typing takes a few seconds; 20 s leave room for
+# a busy machine. Sets CALL_TIME, CALL_AT (when that minute begins, in
+# seconds since 1970) and ARMED_AT.
 check_set_call() {
-    local second hour minute
+    local second hour minute ahead=0
     second=$((10#$(date +%S)))
-    if [ "$second" -ge 50 ]; then
+    if [ -n "${1:-}" ]; then
+        ahead=80
+    elif [ "$second" -gt 40 ]; then
         echo "      waiting $((61 - second)) s for the next minute"
         sleep $((61 - second))
     fi
-    read -r hour minute < <(date -d "+${1:-0} minute" '+%H %M')
+    CALL_AT=$((($(date +%s) + ahead) / 60 * 60))
+    read -r hour minute < <(date -d "@$CALL_AT" '+%H %M')
     hour=$((10#$hour))
     minute=$((10#$minute))
     CALL_TIME=$(printf '%02d:%02d' "$hour" "$minute")
@@ -183,18 +189,15 @@ find_late_notice() { NOTICE="$(windows_named "モフレン \\($CALL_TIME の呼�
 # The program is stopped, as a busy machine, a debugger or a sleep would stop
 # it, from just after arming until the armed minute is over.
 check_stalled_call() {
-    local second armed_minute stopped_at continued_at after
-    second=$((10#$(date +%S)))
-    # Arming takes a few seconds; it must be over within this minute.
-    if [ "$second" -ge 45 ]; then sleep $((61 - second)); fi
+    local armed_minute stopped_at continued_at after
     check_letter_opens
-    check_set_call 1
+    check_set_call later
     armed_minute=$(date +%H:%M)
-    [ "$armed_minute" != "$CALL_TIME" ] || fail "arming took until the armed minute $CALL_TIME"
+    [ "$(date +%s)" -lt "$CALL_AT" ] || fail "arming took until the armed minute $CALL_TIME"
     kill -STOP "$PELNOR_PID"
     stopped_at=$(now)
-    while [ "$(date +%H:%M)" = "$armed_minute" ] || [ "$(date +%H:%M)" = "$CALL_TIME" ]; do sleep 0.2; done
-    sleep 1  # well over a minute after the armed one began: the notice is late
+    # Until a second after the armed minute is over: the notice is late.
+    while [ "$(date +%s)" -le $((CALL_AT + 60)) ]; do sleep 0.2; done
     kill -CONT "$PELNOR_PID"
     continued_at=$(now)
     pass "stopped the program at $armed_minute for $(seconds_since "$stopped_at") s, over the armed $CALL_TIME"
