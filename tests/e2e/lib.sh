@@ -255,7 +255,14 @@ drag_to() {
 # it must stay while the button is held, and lets go. From there it drifts
 # on, its path starting at (DROP_X, DROP_Y).
 drop_at() {
+    local i
     drag_to "$1" "$2"
+    # Should Wine have caught the window a tick away, the mouse makes up for it.
+    for i in 1 2 3 4; do
+        sleep 0.5
+        at "$1" "$2" && break
+        xdotool mousemove_relative -- $(($1 - X)) $(($2 - Y))
+    done
     wait_until 10 at "$1" "$2" || { xdotool mouseup 1; fail "dragged to ($1,$2), the window is at ($X,$Y)"; }
     xdotool mouseup 1
     DROP_X=$1 DROP_Y=$2
