@@ -8,10 +8,8 @@
 #   tests/e2e/call_letter.sh PATH/TO/Pelnor.exe
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 program_under_test "$@" e2e-call-letter  # screenshots and the program's log; kept on failure
 
 OWNER="山田"

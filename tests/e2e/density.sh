@@ -9,10 +9,8 @@
 # menu, at the screen's own pixels.
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 program_under_test "$@" e2e-density             # screenshots and the program's logs; kept on failure
 
 run_at() {

@@ -8,11 +8,9 @@
 #   tests/e2e/folders.sh PATH/TO/Pelnor.exe
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
-program_under_test "${1:-}" e2e-folders       # the program's log and the folder; kept on failure
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+program_under_test "$@" e2e-folders       # the program's log and the folder; kept on failure
 
 # A private mount namespace lets the folder be mounted read-only; the Xvfb and
 # wineserver started below live in it too, so they see the same mount.

@@ -9,10 +9,8 @@
 # --screenshot also writes docs/two-monitors.png (the desktop at half size).
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 program_under_test "$@" e2e-monitors            # screenshots and the program's log; kept on failure
 
 SECOND_LEFT=1280 SECOND_RIGHT=2560  # the right-hand monitor

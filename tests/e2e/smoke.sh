@@ -5,10 +5,8 @@
 # --screenshot also writes docs/screenshot.png (the mascot, enlarged 3x).
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 program_under_test "$@" e2e-smoke               # screenshots and the program's log; kept on failure
 
 START_LEFT=381
