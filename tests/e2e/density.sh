@@ -29,7 +29,6 @@ run_at() {
 
     # Dropped one step from the left edge it bounces and faces right.
     drop_at "$S" 600
-    xdotool mousemove 2500 1400
     expect_bounce 0 "$dpi DPI: bounced off the left edge in steps of $S"
     shoot "right-$dpi"
     expect_figure "right-$dpi" 1 0 "$dpi DPI facing right after the bounce"

@@ -252,8 +252,8 @@ drag_to() {
 }
 
 # drop_at LEFT TOP: drags the mascot until its corner is at (LEFT, TOP), where
-# it must stay while the button is held, and lets go. From there it drifts
-# on, its path starting at (DROP_X, DROP_Y).
+# it must stay while the button is held, lets go and moves the mouse away.
+# From there it drifts on, its path starting at (DROP_X, DROP_Y).
 drop_at() {
     local i
     drag_to "$1" "$2"
@@ -265,6 +265,7 @@ drop_at() {
     done
     wait_until 10 at "$1" "$2" || { xdotool mouseup 1; fail "dragged to ($1,$2), the window is at ($X,$Y)"; }
     xdotool mouseup 1
+    xdotool mousemove 0 0           # no hint over the figure, wherever it drifts
     DROP_X=$1 DROP_Y=$2
 }
 
