@@ -71,8 +71,10 @@ wait_until() {
 
 # begin_run PREFIX [WIDTHxHEIGHT]: a fresh work folder, clean-up on exit, a
 # fresh Wine prefix and a private screen whose root colour no picture uses.
-# Failures go to fd 3, the script's stderr.
+# Failures go to fd 3, the script's stderr. (A display number before the size,
+# which the screen once started from, is passed over.)
 begin_run() {
+    [[ "${2:-}" =~ ^[0-9]+$ ]] && set -- "$1" "${3:-}"
     BEGAN=$(now)
     exec 3>&2
     rm -rf "$WORK"
@@ -153,6 +155,7 @@ windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || tru
 # The mascot is the first window named モフレン; the call notice, named so
 # too, comes later and has a frame.
 find_mascot() { WID="$(windows_named 'モフレン' | head -1)"; [ -n "$WID" ]; }
+mascot_shown() { find_mascot; }
 mascot_geometry() { geometry "$WID" || fail "the mascot's window $WID is gone"; }
 # find_named NAME: sets FOUND to a visible window of that name other than the mascot.
 find_named() { FOUND="$(windows_named "$1" | grep -vx "$WID" | head -1)"; [ -n "$FOUND" ]; }
