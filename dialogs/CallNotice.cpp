@@ -25,16 +25,18 @@ constexpr struct {
     tk::ControlLayout MascotPicture{
         .left = 216, .top = 61, .width = 74, .height = 55, .bitmap = IDB_NOTICE};
     tk::ControlLayout SignatureShadow{
-        .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite};
+        .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite, .shadow = true};
     tk::ControlLayout Signature{.text = L"－モフレン－", .left = 155, .top = 105, .color = kNavy};
-    tk::ControlLayout NameShadow{.text = L"さん、", .left = 21, .top = 18, .color = kWhite};
+    tk::ControlLayout NameShadow{
+        .text = L"さん、", .left = 21, .top = 18, .color = kWhite, .shadow = true};
     tk::ControlLayout ErrandShadow{.text = L"時がきました。",
                                    .left = 22,
                                    .top = 46,
                                    .width = 251,
                                    .height = 46,
                                    .color = kWhite,
-                                   .wordWrap = true};
+                                   .wordWrap = true,
+                                   .shadow = true};
     tk::ControlLayout NameLine{.text = L"さん、", .left = 20, .top = 17, .color = kNavy};
     tk::ControlLayout ErrandLine{.text = L"時がきました。",
                                  .left = 21,
@@ -86,6 +88,9 @@ void CallNotice::CreateControls() {
     ErrandShadow.Create(*this, &MessagePanel);
     NameLine.Create(*this, &MessagePanel);
     ErrandLine.Create(*this, &MessagePanel);
+    // Read out in the order they are meant: who is called, why, then who calls.
+    SetWindowPos(Signature.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     OkButton.Create(*this);
     SetDefaultButton(OkButton);
 }

@@ -46,7 +46,9 @@ HWND Control::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, H
 void Control::Invalidate() const {
     if (!dialog_) return;
     const HWND parent = panel_ ? panel_->Handle() : dialog_->Handle();
-    if (parent) InvalidateRect(parent, &bounds_, TRUE);
+    // The windows of labels over the rectangle show the parent's drawing too.
+    if (parent)
+        RedrawWindow(parent, &bounds_, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::wstring Control::Text() const {

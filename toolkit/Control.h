@@ -43,6 +43,9 @@ struct ControlLayout {
     int bitmap = 0;           // image: bitmap resource
     int icon = 0;             // image: icon resource, stretched to the size
     int id = 0;               // 0: the dialog numbers it
+    // A label's copy drawn under its text for looks: no window of its own, so
+    // assistive technology reads the text once.
+    bool shadow = false;
 };
 
 class Panel;

@@ -212,10 +212,9 @@ void Dialog::AddToolTips() {
     if (form_.hint && *form_.hint) AddToolTip(toolTip_.get(), hwnd_, hwnd_, form_.hint);
 }
 
-void Dialog::Paint() {
-    const PaintDc dc(hwnd_);
+void Dialog::Paint(HDC dc) {
     for (Control* control : controls_) {
-        if (!control->Windowed() && !control->Parent()) control->Paint(dc.get());
+        if (!control->Windowed() && !control->Parent()) control->Paint(dc);
     }
 }
 
@@ -275,8 +274,13 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             KeepLayout(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
-        case WM_PAINT:
-            Paint();
+        case WM_PAINT: {
+            const PaintDc dc(hwnd_);
+            Paint(dc.get());
+            return TRUE;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:

@@ -106,7 +106,7 @@ class Dialog : public TimerHost {
     SIZE FrameSize(UINT frameDpi) const;
     void KeepLayout(UINT newDpi, const RECT& suggested);
     void AddToolTips();
-    void Paint();
+    void Paint(HDC dc);
     bool Command(WPARAM wParam, LPARAM lParam);
     INT_PTR ControlColour(HDC dc, HWND control);
     void Help(const HELPINFO& info);

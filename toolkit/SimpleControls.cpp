@@ -29,8 +29,47 @@ void Label::SetText(std::wstring_view text) {
         // The rectangle is private to Control; a label re-made from its
         // table row keeps its place and takes its new size.
         Resize(bounds);
+        if (const HWND hwnd = Handle()) {
+            SetWindowTextW(hwnd, text_.c_str());
+            SetWindowPos(hwnd, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                         bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     Invalidate();
+}
+
+HWND Label::CreateHandle(HWND parent, int id, RECT bounds) {
+    if (layout_.shadow) return nullptr;
+    const HWND hwnd = MakeWindow(0, L"STATIC", SS_LEFT | SS_NOPREFIX, parent, id, bounds);
+    if (hwnd) Subclass(hwnd);
+    return hwnd;
+}
+
+// The window shows the parent's drawing: its face, and every label and image
+// drawn there in their order, overlapping ones included.
+LRESULT Label::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+        case WM_PRINTCLIENT: {
+            PAINTSTRUCT paint{};
+            const HDC dc =
+                msg == WM_PAINT ? BeginPaint(hwnd, &paint) : reinterpret_cast<HDC>(wParam);
+            const HWND parent = GetParent(hwnd);
+            POINT origin{0, 0};
+            MapWindowPoints(hwnd, parent, &origin, 1);
+            POINT before{};
+            SetViewportOrgEx(dc, -origin.x, -origin.y, &before);
+            SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+            SetViewportOrgEx(dc, before.x, before.y, nullptr);
+            if (msg == WM_PAINT) EndPaint(hwnd, &paint);
+            return 0;
+        }
+        default:
+            return DefaultSubclassProc(hwnd, msg, wParam, lParam);
+    }
 }
 
 void Label::Paint(HDC dc) {
@@ -128,6 +167,9 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintPanel(dc.get());
             return 0;
         }
+        case WM_PRINTCLIENT:
+            PaintPanel(reinterpret_cast<HDC>(wParam));
+            return 0;
         // Controls made in the panel report to the dialog.
         case WM_COMMAND:
         case WM_NOTIFY:

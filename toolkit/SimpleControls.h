@@ -15,7 +15,10 @@
 namespace tk {
 
 // Text drawn by its parent: transparent unless it has a background colour.
-class Label : public Control {
+// Its static window carries the text for assistive technology (and names the
+// field made after it) and shows what the parent draws there; a shadow has
+// no window.
+class Label : public Control, private SubclassedControl<Label> {
   public:
     using Control::Control;
     void Paint(HDC dc) override;
@@ -23,8 +26,12 @@ class Label : public Control {
 
   protected:
     bool IsWindowed() const override { return false; }
-    HWND CreateHandle(HWND, int, RECT) override { return nullptr; }
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
     void AdjustBounds(RECT& bounds) override;
+
+  private:
+    friend class SubclassedControl<Label>;
+    LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 // A picture drawn by its parent, stretched to its rectangle.
