@@ -22,8 +22,12 @@ constexpr struct {
         .text = L"OK", .left = 115, .top = 149, .width = 75, .height = 25, .modalResult = IDOK};
     tk::ControlLayout MessagePanel{
         .left = 10, .top = 6, .width = 295, .height = 133, .background = kPanelColour};
-    tk::ControlLayout MascotPicture{
-        .left = 216, .top = 61, .width = 74, .height = 55, .bitmap = IDB_NOTICE};
+    tk::ControlLayout MascotPicture{.left = 216,
+                                    .top = 61,
+                                    .width = 74,
+                                    .height = 55,
+                                    .background = kPanelColour,  // its first palette entry
+                                    .bitmap = IDB_NOTICE};
     tk::ControlLayout SignatureShadow{
         .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite, .shadow = true};
     tk::ControlLayout Signature{.text = L"－モフレン－", .left = 155, .top = 105, .color = kNavy};

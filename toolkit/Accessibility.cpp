@@ -208,6 +208,21 @@ LRESULT CALLBACK DescribedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
+bool HighContrastOn() noexcept {
+    if (HighContrastForTesting) return *HighContrastForTesting;
+    HIGHCONTRASTW settings{};
+    settings.cbSize = sizeof settings;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) &&
+           (settings.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+COLORREF InkColour(COLORREF designed, Ink ink) noexcept {
+    const bool text = ink == Ink::Text;
+    if (HighContrastOn()) return GetSysColor(text ? COLOR_BTNTEXT : COLOR_BTNFACE);
+    if (designed != CLR_INVALID) return designed;
+    return GetSysColor(text ? COLOR_WINDOWTEXT : COLOR_BTNFACE);
+}
+
 void DescribeForAssistiveTechnology(HWND hwnd, const wchar_t* name, const wchar_t* description,
                                     long role) noexcept {
     if (!hwnd) return;

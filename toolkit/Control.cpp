@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Accessibility.h"
 #include "toolkit/SimpleControls.h"
 
 namespace tk {
@@ -63,14 +64,13 @@ void Control::SetText(std::wstring_view text) {
 
 HBRUSH Control::CtlColor(HDC dc) {
     if (layout_.color == kDefaultColor && layout_.background == kDefaultColor) return nullptr;
-    SetTextColor(dc,
-                 layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
-    if (layout_.background == kDefaultColor) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return GetSysColorBrush(COLOR_BTNFACE);
+    SetTextColor(dc, InkColour(layout_.color, Ink::Text));
+    const COLORREF face = InkColour(layout_.background, Ink::Face);
+    SetBkColor(dc, face);
+    if (!brush_ || brushColour_ != face) {
+        brush_.reset(CreateSolidBrush(face));
+        brushColour_ = face;
     }
-    SetBkColor(dc, layout_.background);
-    if (!brush_) brush_.reset(CreateSolidBrush(layout_.background));
     return brush_.get();
 }
 

@@ -44,7 +44,7 @@ struct ControlLayout {
     int icon = 0;             // image: icon resource, stretched to the size
     int id = 0;               // 0: the dialog numbers it
     // A label's copy drawn under its text for looks: no window of its own, so
-    // assistive technology reads the text once.
+    // assistive technology reads the text once, and not drawn in high contrast.
     bool shadow = false;
 };
 
@@ -112,6 +112,7 @@ class Control {
     RECT bounds_{};
     bool windowed_ = true;
     UniqueBrush brush_;
+    COLORREF brushColour_ = kDefaultColor;
 };
 
 }  // namespace tk

@@ -282,6 +282,13 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wParam));
             return TRUE;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // High contrast turned on or off: every part picks its colours again.
+            RedrawWindow(hwnd_, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return FALSE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:

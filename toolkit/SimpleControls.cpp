@@ -1,5 +1,7 @@
 #include "toolkit/SimpleControls.h"
 
+#include "toolkit/Accessibility.h"
+
 namespace tk {
 namespace {
 
@@ -73,15 +75,16 @@ LRESULT Label::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void Label::Paint(HDC dc) {
+    // A shadow is looks only: high contrast leaves the text alone on its face.
+    if (layout_.shadow && HighContrastOn()) return;
     const ScopedSelect select(dc, font_);
     RECT bounds = BoundsRect();
     if (layout_.background != kDefaultColor) {
-        const UniqueBrush brush(CreateSolidBrush(layout_.background));
+        const UniqueBrush brush(CreateSolidBrush(InkColour(layout_.background, Ink::Face)));
         FillRect(dc, &bounds, brush.get());
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc,
-                 layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, InkColour(layout_.color, Ink::Text));
     UINT format = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
     if (layout_.wordWrap) {
         // A box with room for one line shows that line rather than wrap its
@@ -114,7 +117,19 @@ void Image::SetIcon(UniqueIcon icon) {
     icon_ = std::move(icon);
 }
 
+void Image::FollowFace() {
+    if (!bitmap_ || layout_.background == kDefaultColor) return;
+    const COLORREF face = InkColour(layout_.background, Ink::Face);
+    if (face == face_) return;
+    face_ = face;
+    const RGBQUAD entry{GetBValue(face), GetGValue(face), GetRValue(face), 0};
+    const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    const ScopedSelect select(memory.get(), bitmap_.get());
+    SetDIBColorTable(memory.get(), 0, 1, &entry);
+}
+
 void Image::Paint(HDC dc) {
+    FollowFace();
     const RECT r = BoundsRect();
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
@@ -136,8 +151,6 @@ HWND Panel::CreateHandle(HWND parent, int id, RECT bounds) {
     RegisterClassFor({.name = kPanelClass,
                       .style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
                       .cursor = LoadCursorW(nullptr, IDC_ARROW)});
-    face_.reset(CreateSolidBrush(layout_.background != kDefaultColor ? layout_.background
-                                                                     : GetSysColor(COLOR_BTNFACE)));
     return MakeWindow(0, kPanelClass, WS_CLIPCHILDREN, parent, id, bounds, CreateParams());
 }
 
@@ -148,7 +161,9 @@ void Panel::PaintPanel(HDC target) {
     const UniqueMemoryDc dc(CreateCompatibleDC(target));
     const UniqueBitmap canvas(CreateCompatibleBitmap(target, client.right, client.bottom));
     const ScopedSelect select(dc.get(), canvas.get());
-    FillRect(dc.get(), &client, face_.get());
+    // Picked at each paint: high contrast can come and go while it is open.
+    const UniqueBrush face(CreateSolidBrush(InkColour(layout_.background, Ink::Face)));
+    FillRect(dc.get(), &client, face.get());
     RECT edge = client;
     DrawEdge(dc.get(), &edge, BDR_SUNKENOUTER, BF_RECT);
     InflateRect(&edge, -1, -1);

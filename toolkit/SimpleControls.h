@@ -47,8 +47,13 @@ class Image : public Control {
     HWND CreateHandle(HWND, int, RECT) override;
 
   private:
+    // A bitmap whose first palette entry is the colour of the face it stands
+    // on (the row's background) takes the face's colour in high contrast.
+    void FollowFace();
+
     UniqueBitmap bitmap_;
     UniqueIcon icon_;
+    COLORREF face_ = kDefaultColor;
 };
 
 // A coloured area with lowered inner and outer bevels that draws the labels
@@ -70,7 +75,6 @@ class Panel : public Control, public Window<Panel> {
     void PaintPanel(HDC dc);
 
     std::vector<Control*> graphics_;
-    UniqueBrush face_;
 };
 
 class Button : public Control {

@@ -12,8 +12,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
@@ -26,6 +28,7 @@
 #include "dialogs/CallLetterDialog.h"
 #include "core/CallCheck.h"
 #include "toolkit/Text.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
 #include "toolkit/InputMethod.h"
@@ -710,6 +713,43 @@ TEST(DialogPixelsTest, LabelWindowsChangeNoPixel) {
             EXPECT_TRUE(Take(hwnd, client) == shown) << WindowText(hwnd) << " at " << dpi;
         });
     }
+}
+
+// In a dark high-contrast scheme every text (each static window) lies on the
+// scheme's face, the colour most of it shows, with at least 4.5:1 contrast.
+TEST(DialogPixelsTest, DarkHighContrastTextsReadOnTheSchemesFace) {
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF saved[4], dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(4, elements, dark));
+    tk::HighContrastForTesting = true;
+    const auto luminance = [](COLORREF c) {  // WCAG's, plus 0.05
+        const auto linear = [](double v) {
+            return v <= 10 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
+        };
+        return 0.05 + 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+               0.0722 * linear(GetBValue(c));
+    };
+    LookAtEveryDialog(96, [&](tk::Dialog&, HWND hwnd) {
+        for (HWND text : Descendants(hwnd)) {
+            if (testing_support::ClassOf(text) != L"Static") continue;
+            RECT r;
+            GetClientRect(text, &r);
+            MapWindowPoints(text, hwnd, reinterpret_cast<POINT*>(&r), 2);
+            std::map<COLORREF, int> counts;
+            for (COLORREF c : Take(hwnd, r)) ++counts[c];
+            COLORREF face = counts.begin()->first;
+            for (const auto& [c, n] : counts) face = n > counts[face] ? c : face;
+            double best = 0;
+            for (const auto& [c, n] : counts)
+                best = std::max(
+                    {best, luminance(c) / luminance(face), luminance(face) / luminance(c)});
+            EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << tk::ToUtf8(WindowText(text));
+            EXPECT_GE(best, 4.5) << tk::ToUtf8(WindowText(text));
+        }
+    });
+    tk::HighContrastForTesting.reset();
+    SetSysColors(4, elements, saved);
 }
 
 using PixelSet = std::set<std::pair<int, int>>;  // x, y
