@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/AboutBox.h"
 #include "dialogs/CallNotice.h"
 #include "dialogs/CallLetterDialog.h"
 #include "core/CallCheck.h"
@@ -50,6 +51,21 @@ TEST(NestedModal, ASecondDialogForTheSameOwnerNestsInTheFirst) {
     letter.ShowModal(owner.Handle());
     EXPECT_TRUE(noticeShown);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+// The keyboard comes back to the window a dialog was opened over, also when
+// the system hands the activation elsewhere as it closes (as Wine without a
+// window manager does now and then).
+TEST(NestedModal, AClosedDialogLeavesItsOwnerActiveWithTheKeyboard) {
+    Owner owner, elsewhere;
+    AboutBox about;
+    about.OnShown = [&](HWND) {
+        SendMessageW(about.OkButton.Handle(), BM_CLICK, 0, 0);
+        SetForegroundWindow(elsewhere.Handle());
+    };
+    about.ShowModal(owner.Handle());
+    EXPECT_EQ(GetForegroundWindow(), owner.Handle());
+    EXPECT_EQ(GetFocus(), owner.Handle());
 }
 
 }  // namespace
