@@ -1,5 +1,7 @@
 #include "dialogs/CallNotice.h"
 
+#include <climits>
+
 #include "assets/resource.h"
 #include "core/CallCheck.h"
 
@@ -17,7 +19,8 @@ constexpr struct {
                           .clientWidth = 313,
                           .clientHeight = 183,
                           .font = {.face = L"ＭＳ Ｐゴシック", .height = 16, .bold = true},
-                          .stayOnTop = true};
+                          .stayOnTop = true,
+                          .taskbarButton = true};
     tk::ControlLayout OkButton{
         .text = L"OK", .left = 115, .top = 149, .width = 75, .height = 25, .modalResult = IDOK};
     tk::ControlLayout MessagePanel{
@@ -97,6 +100,19 @@ void CallNotice::CreateControls() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     OkButton.Create(*this);
     SetDefaultButton(OkButton);
+}
+
+// Windows gives a program the foreground only while the user is not busy in
+// another one: the notice then shows on top but inactive, and its taskbar
+// button flashes until it is activated. Nothing more is tried.
+void CallNotice::FormShow() {
+    if (GetForegroundWindow() == Handle()) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof flash;
+    flash.hwnd = Handle();
+    flash.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
+    flash.uCount = UINT_MAX;  // until it comes to the foreground
+    Flash(&flash);
 }
 
 }  // namespace pelnor

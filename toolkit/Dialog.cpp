@@ -24,6 +24,7 @@ std::vector<WORD> MakeTemplate(const DialogLayout& form) {
         exStyle |= WS_EX_CONTEXTHELP;
     }
     if (form.stayOnTop) exStyle |= WS_EX_TOPMOST;
+    if (form.taskbarButton) exStyle |= WS_EX_APPWINDOW;
 
     std::vector<WORD> words;
     const auto put32 = [&words](DWORD v) {
@@ -275,6 +276,7 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return FALSE;  // the focus is set
         case kShownMessage:
             if (ShownHook) ShownHook(hwnd_);
+            FormShow();
             if (OnShown) OnShown(hwnd_);
             return TRUE;
         case WM_COMMAND:

@@ -558,6 +558,7 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
         ran = true;
         EXPECT_EQ(WindowText(hwnd), L"モフレン");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // a taskbar button
         RECT frame;
         GetWindowRect(hwnd, &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -581,6 +582,25 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
     CallNotice again;
     EXPECT_EQ(Drive(again, [](HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }),
               IDCANCEL);
+}
+
+// A notice that could not take the foreground flashes its taskbar button
+// until it is activated.
+TEST(NoticeTest, FlashesWhenItCouldNotTakeTheForeground) {
+    static std::vector<DWORD> flashes;
+    CallNotice::Flash = [](PFLASHWINFO info) { return flashes.push_back(info->dwFlags), TRUE; };
+    const tk::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9,
+                                                 9, nullptr, nullptr, nullptr, nullptr));
+    for (bool busyElsewhere : {false, true}) {
+        tk::Dialog::ShownHook = [&](HWND) {
+            if (busyElsewhere) SetForegroundWindow(other.get());
+        };
+        CallNotice notice;
+        Drive(notice, [](HWND) {});
+        EXPECT_EQ(flashes, std::vector<DWORD>(busyElsewhere, FLASHW_ALL | FLASHW_TIMERNOFG));
+    }
+    CallNotice::Flash = FlashWindowEx;
+    tk::Dialog::ShownHook = nullptr;
 }
 
 TEST(AboutTest, TextsFocusAndClosing) {
