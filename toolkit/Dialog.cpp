@@ -68,25 +68,23 @@ INT_PTR Dialog::ShowModal(HWND owner) {
     // owner under it.
     if (owner && !IsWindowEnabled(owner)) owner = GetLastActivePopup(owner);
     const std::vector<WORD> words = MakeTemplate(form_);
-    endedActive_ = false;
-    const INT_PTR result = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-        DialogProc, reinterpret_cast<LPARAM>(this));
-    // The keyboard goes back to the window the dialog was opened over. The
-    // dialog manager activates it when an active dialog ends, but the system
-    // can hand the activation elsewhere before the modal loop is over (Wine
-    // without a window manager now and then gives it to the desktop). A dialog
-    // that was not active when it ended takes nothing from anyone.
-    if (owner && endedActive_ && IsWindowVisible(owner) && IsWindowEnabled(owner) &&
-        GetForegroundWindow() != owner)
-        SetForegroundWindow(owner);
-    return result;
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void Dialog::EndModal(INT_PTR result) {
     if (!hwnd_ || ending_) return;
     ending_ = true;
-    endedActive_ = GetActiveWindow() == hwnd_ || GetForegroundWindow() == hwnd_;
+    // The window the dialog was opened over takes the activation back while
+    // the dialog still shows: hiding the active window first leaves the
+    // keyboard to whatever window the system picks next (Wine without a
+    // window manager now and then picks the desktop).
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (owner && GetActiveWindow() == hwnd_) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
     FormHide();
     EndDialog(hwnd_, result);
 }

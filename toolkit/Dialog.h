@@ -128,8 +128,7 @@ class Dialog : public TimerHost {
     Button* cancelButton_ = nullptr;
     int nextId_ = 1000;
     bool ending_ = false;
-    bool endedActive_ = false;  // it had the activation when it was ended
-    bool placing_ = false;      // InitDialog is moving it onto its monitor
+    bool placing_ = false;  // InitDialog is moving it onto its monitor
 
     struct CachedFont {
         const wchar_t* face;
