@@ -14,6 +14,7 @@ add_library(pelnor_win STATIC
     toolkit/Hint.cpp
     toolkit/HoverHint.cpp
     toolkit/Text.cpp
+    toolkit/Accessibility.cpp
     toolkit/Dialog.cpp
     toolkit/Control.cpp
     toolkit/SimpleControls.cpp

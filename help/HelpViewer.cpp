@@ -11,6 +11,7 @@
 #include "core/HelpText.h"
 #include "core/Placement.h"
 #include "platform/HelpFile.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Font.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Text.h"
@@ -378,7 +379,7 @@ class HelpPopup : public tk::Window<HelpPopup> {
         const UINT windowDpi = GetDpiForWindow(Handle());
         const UINT dpi = windowDpi ? windowDpi : 96;
         font_ = FontAt(kPopup.fontFace, kPopup.fontHeight, dpi);
-        background_.reset(CreateSolidBrush(kPopup.background));
+        background_.reset(CreateSolidBrush(tk::InkColour(kPopup.background, tk::Ink::Face)));
         padding_ = Scale(kPopup.padding, dpi);
 
         RECT textRect{0, 0, Scale(kPopup.maxTextWidth, dpi), 0};
@@ -459,7 +460,7 @@ class HelpPopup : public tk::Window<HelpPopup> {
         {
             const tk::ScopedSelect select(dc, font_.get());
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, kPopup.textColour);
+            SetTextColor(dc, tk::InkColour(kPopup.textColour, tk::Ink::Text));
             RECT textRect{client.left + padding_, client.top + padding_, client.right - padding_,
                           client.bottom - padding_};
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textRect, kDrawTextFlags);

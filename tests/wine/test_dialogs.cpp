@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <imm.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,6 +28,7 @@
 #include "dialogs/CallLetterDialog.h"
 #include "core/CallCheck.h"
 #include "toolkit/Text.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Application.h"
 #include "toolkit/Handles.h"
 #include "toolkit/InputMethod.h"
@@ -592,6 +597,7 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
         ran = true;
         EXPECT_EQ(WindowText(hwnd), L"モフレン");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // a taskbar button
         RECT frame;
         GetWindowRect(hwnd, &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -617,6 +623,25 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
               IDCANCEL);
 }
 
+// A notice that could not take the foreground flashes its taskbar button
+// until it is activated.
+TEST(NoticeTest, FlashesWhenItCouldNotTakeTheForeground) {
+    static std::vector<DWORD> flashes;
+    CallNotice::Flash = [](PFLASHWINFO info) { return flashes.push_back(info->dwFlags), TRUE; };
+    const tk::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9,
+                                                 9, nullptr, nullptr, nullptr, nullptr));
+    for (bool busyElsewhere : {false, true}) {
+        tk::Dialog::ShownHook = [&](HWND) {
+            if (busyElsewhere) SetForegroundWindow(other.get());
+        };
+        CallNotice notice;
+        Drive(notice, [](HWND) {});
+        EXPECT_EQ(flashes, std::vector<DWORD>(busyElsewhere, FLASHW_ALL | FLASHW_TIMERNOFG));
+    }
+    CallNotice::Flash = FlashWindowEx;
+    tk::Dialog::ShownHook = nullptr;
+}
+
 TEST(AboutTest, TextsFocusAndClosing) {
     AboutBox about;
     bool ran = false;
@@ -640,6 +665,150 @@ TEST(AboutTest, TextsFocusAndClosing) {
     });
     EXPECT_TRUE(ran);
     EXPECT_EQ(result, IDOK);
+}
+
+// A window's client object as a screen reader reads it through oleacc:
+// "name" or "name|description".
+std::wstring Hear(HWND window) {
+    constexpr GUID id{0x618736e0, 0x3c3d, 0x11cf, {0x81, 12, 0, 0xaa, 0, 0x38, 0x9b, 0x71}};
+    IAccessible* object = nullptr;  // IID_IAccessible: MinGW's import library holds a wrong one
+    VARIANT self{};
+    self.vt = VT_I4;
+    BSTR name = nullptr, description = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, id,
+                                             reinterpret_cast<void**>(&object)))) {
+        object->get_accName(self, &name);
+        object->get_accDescription(self, &description);
+        object->Release();
+    }
+    std::wstring heard = name ? name : L"";
+    if (description) heard += L"|" + std::wstring(description);
+    SysFreeString(name);
+    SysFreeString(description);
+    return heard;
+}
+
+// The dialog's windows in the order a screen reader meets them.
+std::vector<HWND> Descendants(HWND dialog) {
+    std::vector<HWND> found;
+    const auto add = [](HWND child, LPARAM out) {
+        return reinterpret_cast<std::vector<HWND>*>(out)->push_back(child), TRUE;
+    };
+    EnumChildWindows(dialog, add, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<std::wstring> ReadOut(HWND dialog) {
+    std::vector<std::wstring> heard;
+    for (HWND child : Descendants(dialog))
+        if (!Hear(child).empty()) heard.push_back(Hear(child));
+    return heard;
+}
+
+TEST(AssistiveTechnologyTest, ReadsTheNoticeLinesTheFieldNamesAndAboutsLines) {
+    CallNotice notice;
+    notice.SetName(L"山田");
+    notice.SetTask(L"会議の");
+    Drive(notice, [](HWND hwnd) {
+        EXPECT_EQ(ReadOut(hwnd), (std::vector<std::wstring>{L"山田さん、", L"会議の時がきました。",
+                                                            L"－モフレン－", L"OK"}));
+    });
+    CallState call;
+    CallLetterDialog l{call, [] { return ClockTime{14, 20, 0, 0}; }};
+    Drive(l, [&](HWND) {
+        const std::pair<HWND, std::wstring> rows[] = {{l.HourField.Handle(), L"時|0～23"},
+                                                      {l.MinuteField.Handle(), L"分|0～59"},
+                                                      {l.NameField.Handle(), L"あなたの名前"},
+                                                      {l.ErrandField.Handle(), L"用件"},
+                                                      {l.HourField.ButtonHandle(), L"時の増減"},
+                                                      {l.MinuteField.ButtonHandle(), L"分の増減"},
+                                                      {l.ClockDisplay.Handle(), L"14:20|今の時刻"},
+                                                      {l.ArmedIndicator.Handle(), L"未設定"}};
+        for (const auto& [window, heard] : rows) EXPECT_EQ(Hear(window), heard);
+    });
+    AboutBox about;
+    Drive(about, [&](HWND hwnd) {
+        EXPECT_EQ(ReadOut(hwnd),
+                  (std::vector<std::wstring>{L"モフレン", L"Ver.1.1", L"デスクトップマスコット",
+                                             L"Copyright (C) 2026 Pelnor developers", L"OK",
+                                             L"Webページ", L"Webページ"}));  // the address field's
+    });
+}
+
+// What the dialog shows in `r` of its client area, read from its own surface.
+std::vector<COLORREF> Take(HWND dialog, const RECT& r) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const tk::WindowDc screen(dialog);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen.get(), x, y));
+    return pixels;
+}
+
+// Shows the three dialogs with texts in every place, at `dpi`.
+void LookAtEveryDialog(UINT dpi, const std::function<void(tk::Dialog&, HWND)>& look) {
+    tk::Dialog::DpiForTesting = dpi;
+    CallNotice notice;
+    notice.SetName(L"山田");
+    notice.SetTask(L"会議の");
+    CallState call;
+    call.CallSet = true;
+    CallLetterDialog letter{call, [] { return ClockTime{14, 20, 0, 0}; }};
+    AboutBox about;
+    for (tk::Dialog* dialog : std::initializer_list<tk::Dialog*>{&notice, &letter, &about})
+        Drive(*dialog, [&](HWND hwnd) { look(*dialog, hwnd); });
+    tk::Dialog::DpiForTesting.reset();
+}
+
+// The labels' windows show exactly what their dialog draws without them.
+TEST(DialogPixelsTest, LabelWindowsChangeNoPixel) {
+    for (UINT dpi : {96u, 192u}) {
+        LookAtEveryDialog(dpi, [&](tk::Dialog& dialog, HWND hwnd) {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            const std::vector<COLORREF> shown = Take(hwnd, client);
+            for (HWND child : Descendants(hwnd))
+                if (dynamic_cast<tk::Label*>(dialog.ControlOf(child))) ShowWindow(child, SW_HIDE);
+            EXPECT_TRUE(Take(hwnd, client) == shown) << WindowText(hwnd) << " at " << dpi;
+        });
+    }
+}
+
+// In a dark high-contrast scheme every text (each static window) lies on the
+// scheme's face, the colour most of it shows, with at least 4.5:1 contrast.
+TEST(DialogPixelsTest, DarkHighContrastTextsReadOnTheSchemesFace) {
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF saved[4], dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(4, elements, dark));
+    tk::HighContrastForTesting = true;
+    const auto luminance = [](COLORREF c) {  // WCAG's, plus 0.05
+        const auto linear = [](double v) {
+            return v <= 10 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
+        };
+        return 0.05 + 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+               0.0722 * linear(GetBValue(c));
+    };
+    LookAtEveryDialog(96, [&](tk::Dialog&, HWND hwnd) {
+        for (HWND text : Descendants(hwnd)) {
+            if (testing_support::ClassOf(text) != L"Static") continue;
+            RECT r;
+            GetClientRect(text, &r);
+            MapWindowPoints(text, hwnd, reinterpret_cast<POINT*>(&r), 2);
+            std::map<COLORREF, int> counts;
+            for (COLORREF c : Take(hwnd, r)) ++counts[c];
+            COLORREF face = counts.begin()->first;
+            for (const auto& [c, n] : counts) face = n > counts[face] ? c : face;
+            double best = 0;
+            for (const auto& [c, n] : counts)
+                best = std::max(
+                    {best, luminance(c) / luminance(face), luminance(face) / luminance(c)});
+            EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << tk::ToUtf8(WindowText(text));
+            EXPECT_GE(best, 4.5) << tk::ToUtf8(WindowText(text));
+        }
+    });
+    tk::HighContrastForTesting.reset();
+    SetSysColors(4, elements, saved);
 }
 
 using PixelSet = std::set<std::pair<int, int>>;  // x, y
