@@ -2,7 +2,7 @@
 # Pelnor's one entry point for building, running and testing on Debian.
 #   ./build.sh run    install what is missing, build, start the mascot under Wine
 #   ./build.sh test   install what is missing, build, run every test
-#   ./build.sh dist   build dist/Pelnor.exe only
+#   ./build.sh dist   build dist/Pelnor.exe only (the tests are built by `test`)
 #   ./build.sh fuzz   fuzz the help reader for a bounded number of inputs
 #                     (PELNOR_FUZZ_RUNS, default 100000), with clang's libFuzzer
 #   ./build.sh release  build dist/Pelnor-VERSION-win-x64.zip from the checked-out commit
@@ -41,9 +41,10 @@ build_native() {
     cmake --build --preset native
 }
 
+# build_windows [all]: Pelnor.exe into dist/; with "all", the Win32 tests too.
 build_windows() {
     cmake --preset mingw >/dev/null
-    cmake --build --preset mingw
+    if [ "${1:-}" = all ]; then cmake --build --preset mingw; else cmake --build --preset mingw --target Pelnor; fi
     mkdir -p dist
     cp build/mingw/Pelnor.exe dist/Pelnor.exe
 }
@@ -87,15 +88,28 @@ build_release() {
     echo "dist/$name.zip"
 }
 
+# Every Wine test and end-to-end script has a screen, a prefix and a wineserver
+# of its own, so they run side by side; most of them wait on Wine and the
+# tick, not on the processors.
 run_tests() {
     build_native
-    ctest --test-dir build/native --output-on-failure
-    build_windows
-    wine_prefix_ready "$ROOT/build/wine-test"
-    start_test_display
-    trap 'stop_test_display; wine_server_stop' EXIT
-    wine_server_start
-    ctest --test-dir build/mingw --output-on-failure
+    ctest --test-dir build/native --output-on-failure -j "$(nproc)"
+    build_windows all
+    _wine_template_ready
+    ctest --test-dir build/mingw --output-on-failure -j "$((2 * $(nproc) + 2))"
+}
+
+# run_mascot: the mascot under Wine on DISPLAY, or on a virtual screen of its
+# own that ends with it.
+run_mascot() {
+    wine_prefix_ready "$ROOT/build/wine-run"
+    if [ -z "${DISPLAY:-}" ]; then
+        PELNOR_TEST_DISPLAY="${PELNOR_TEST_DISPLAY:-:77}"
+        start_test_display 1280x800 || PELNOR_TEST_DISPLAY="" start_test_display 1280x800
+        trap stop_test_display EXIT
+        echo "No DISPLAY: the mascot is on a virtual screen $DISPLAY (view it with a VNC/X viewer)." >&2
+    fi
+    wine dist/Pelnor.exe
 }
 
 # Not part of `test`: a fuzz run takes minutes and finds new inputs each time.
@@ -119,14 +133,7 @@ case "${1:-}" in
     run)
         install_packages
         build_windows
-        wine_prefix_ready "$ROOT/build/wine-run"
-        if [ -z "${DISPLAY:-}" ]; then
-            echo "No DISPLAY: starting the mascot on a virtual screen :77 (view it with a VNC/X viewer)." >&2
-            Xvfb :77 -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
-            export DISPLAY=:77
-            sleep 1
-        fi
-        exec wine dist/Pelnor.exe
+        run_mascot
         ;;
     test)
         install_packages

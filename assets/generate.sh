@@ -36,7 +36,11 @@ fi
 for menu in menu0_explorer menu1_letter menu2_room menu3_help menu4_about menu5_exit; do
     "$assetgen" ico "$out/$menu.ico" "$src/$menu.txt"
 done
-"$assetgen" ico "$out/Pelnor.ico" "$src/program32.txt" "$src/program16.txt"
+# Every size Windows asks for at 100-300 %; the art centred where no whole
+# factor fills the size.
+p16="$src/program16.txt" p32="$src/program32.txt"
+"$assetgen" ico32 "$out/Pelnor.ico" 16="$p16" 20="$p16" 24="$p16" 32="$p32" 40="$p32" \
+    48="$p16" 64="$p32" 256="$p32"
 
 if $check; then
     status=0

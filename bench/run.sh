@@ -58,27 +58,11 @@ build() {
 }
 
 start_display() {
-    local n
-    for n in $(seq 95 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        export DISPLAY=":$n"
-        Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 50); do
-            if xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null; then
-                xsetroot -solid '#008060'
-                # The pointer rests in a corner neither window reaches: nothing is hovered.
-                xdotool mousemove 1023 767
-                return 0
-            fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
-    done
-    echo "could not start Xvfb" >&2
-    exit 1
+    start_test_display || exit 1
+    XVFB_PID=$PELNOR_XVFB_PID
+    xsetroot -solid '#008060'
+    # The pointer rests in a corner neither window reaches: nothing is hovered.
+    xdotool mousemove 1023 767
 }
 
 # launch PROBE EXE [ARGS...]: starts it, waits for its first paint; sets MS, PID

@@ -29,6 +29,7 @@ add_library(pelnor_toolkit STATIC
     toolkit/ImageList.cpp
     toolkit/Hint.cpp
     toolkit/HoverHint.cpp
+    toolkit/Accessibility.cpp
     toolkit/Dialog.cpp
     toolkit/Control.cpp
     toolkit/SimpleControls.cpp
@@ -103,6 +104,9 @@ function(pelnor_windows_executable target)
     if(MINGW)
         # One self-contained executable: no libstdc++ or winpthread DLLs.
         target_link_options(${target} PRIVATE -static -s -Wl,--gc-sections -Wl,--file-alignment=0x1000)
+        # MinGW marks the header 5.2, which Windows treats as a pre-Vista program.
+        target_link_options(${target} PRIVATE -Wl,--major-subsystem-version,6
+            -Wl,--minor-subsystem-version,0 -Wl,--major-os-version,6 -Wl,--minor-os-version,0)
     endif()
     target_link_libraries(${target} PRIVATE pelnor_win pelnor_resources)
 endfunction()

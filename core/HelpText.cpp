@@ -3,12 +3,15 @@
 #include <charconv>
 #include <utility>
 
+#include "core/Utf16.h"
 #include "core/Utf8.h"
 
 namespace pelnor {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianBom = "\xFE\xFF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 constexpr std::string_view kEllipsis = "…";
 constexpr std::string_view kTopicDirective = "#topic";
@@ -226,8 +229,36 @@ std::optional<HelpText> ParseHelpText(std::string_view utf8, const HelpLimits& l
 
 std::optional<HelpText> ParseHelpFile(std::string_view bytes, const Cp932Decoder& fromCp932,
                                       const HelpLimits& limits) {
+    for (const bool bigEndian : {false, true}) {
+        if (bytes.starts_with(bigEndian ? kUtf16BigEndianBom : kUtf16LittleEndianBom))
+            return ParseHelpText(Utf16BytesToUtf8(bytes.substr(2), bigEndian), limits);
+    }
     if (IsValidUtf8(bytes)) return ParseHelpText(bytes, limits);
     return ParseHelpText(fromCp932(bytes), limits);
+}
+
+std::string UnusableFileNote(std::string_view fileUtf8, HelpFileProblem problem) {
+    std::string_view reason;
+    switch (problem) {
+        case HelpFileProblem::TooLarge:
+            reason = "大きすぎるため";
+            break;
+        case HelpFileProblem::Unreadable:
+            reason = "読み込めなかったため";
+            break;
+        case HelpFileProblem::NotHelp:
+            reason = "モフレンのヘルプの形式ではないため";
+            break;
+    }
+    return "（ヘルプファイル " + std::string(fileUtf8) + " は" + std::string(reason) +
+           "、内蔵のヘルプを表示しています。）";
+}
+
+HelpText WithNote(HelpText help, std::string_view note) {
+    if (help.topics.empty()) return help;
+    std::string& contents = help.topics.front().body;
+    contents = std::string(note) + (contents.empty() ? "" : "\n\n") + contents;
+    return help;
 }
 
 }  // namespace pelnor

@@ -2,8 +2,9 @@
 // pop-up help for the call letter dialog's controls.
 //
 // The text is UTF-8 (a leading BOM is allowed, CR LF or LF line ends); a file
-// that is not valid UTF-8 is read as code page 932, as older Japanese editors
-// saved it:
+// that starts with a UTF-16 byte-order mark (Notepad's "Unicode") is read as
+// UTF-16, and one that is not valid UTF-8 as code page 932, as older Japanese
+// editors saved it:
 //   #pelnor-help 1      first line, names the format
 //   ; ...               a comment line, anywhere
 //   #topic Title        starts a topic; the lines up to the next #topic or
@@ -59,9 +60,24 @@ struct HelpLimits {
 // #context line without a valid number starts a section that is dropped.
 std::optional<HelpText> ParseHelpText(std::string_view utf8, const HelpLimits& limits = {});
 
-// The bytes of a help file: as UTF-8 when they are valid UTF-8, else as code
-// page 932 through `fromCp932`.
+// The bytes of a help file: as UTF-16 after its byte-order mark (FF FE little-,
+// FE FF big-endian), as UTF-8 when they are valid UTF-8, else as code page 932
+// through `fromCp932`.
 std::optional<HelpText> ParseHelpFile(std::string_view bytes, const Cp932Decoder& fromCp932,
                                       const HelpLimits& limits = {});
+
+// Why a help file that is there is not shown.
+enum class HelpFileProblem {
+    TooLarge,    // beyond the size any help file should have
+    Unreadable,  // could not be opened or read whole (held by another program, say)
+    NotHelp,     // read, but not in the format or without a topic
+};
+
+// The one line shown above the carried help's contents instead, naming the
+// file (UTF-8) and the reason.
+std::string UnusableFileNote(std::string_view fileUtf8, HelpFileProblem problem);
+
+// `help` with `note` as the first line of its contents page.
+HelpText WithNote(HelpText help, std::string_view note);
 
 }  // namespace pelnor

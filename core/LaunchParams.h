@@ -14,6 +14,11 @@ std::wstring ExplorerRootParameters();
 // "<folder>",/n: a new Explorer window on `folder`.
 std::wstring ExplorerFolderParameters(std::wstring_view folder);
 
+// The longest folder Explorer is given as it is: Windows makes folders of at
+// most MAX_PATH - 12 characters, and Explorer shows the desktop for a longer
+// one. Such a folder is given in its short 8.3 form, as the shortcuts are.
+inline constexpr std::size_t kLongestExplorerFolder = 247;
+
 // The shortcut file a launcher item opens: its caption plus ".lnk".
 std::wstring ShortcutFileFor(std::wstring_view caption);
 

@@ -21,6 +21,12 @@ int ScaleForDpi(int dpi) {
     return scale < 1 ? 1 : scale;
 }
 
+int ScaleInBox(int dpi, int width, int height, int boxWidth, int boxHeight) {
+    int scale = ScaleForDpi(dpi);
+    while (scale > 1 && (width * scale > boxWidth || height * scale > boxHeight)) --scale;
+    return scale;
+}
+
 WindowOrigin RescaledOrigin(int left, int top, int baseWidth, int baseHeight, int from, int to) {
     return {left + FloorHalf(baseWidth * (from - to)), top + FloorHalf(baseHeight * (from - to))};
 }

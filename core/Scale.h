@@ -12,6 +12,11 @@ int AtDpi(int pixels, int dpi);
 // 120 -> 1, 144 -> 2, 192 -> 2, 240 -> 3.
 int ScaleForDpi(int dpi);
 
+// The scale of a width x height picture in a box of a window laid out for
+// `dpi`: the mascot's at that density, lowered until the picture fits the
+// box, and at least 1.
+int ScaleInBox(int dpi, int width, int height, int boxWidth, int boxHeight);
+
 struct WindowOrigin {
     int left;
     int top;

@@ -30,4 +30,8 @@ inline DecodedChar DecodeAt(std::wstring_view text, std::size_t at) {
 // The UTF-16 units of one code point.
 std::wstring EncodeUtf16(char32_t codePoint);
 
+// UTF-16 text held as bytes (a file's, after its byte-order mark), little- or
+// big-endian, as UTF-8. A lone surrogate or an odd last byte becomes U+FFFD.
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
+
 }  // namespace pelnor

@@ -70,10 +70,11 @@ void AboutBox::CreateControls() {
     Version.Create(*this, &InfoPanel);
     Comments.Create(*this, &InfoPanel);
     Copyright.Create(*this, &InfoPanel);
-    WebPageLabel.Create(*this);
-    // Tab order: the OK button (which has the focus on opening), then the address.
+    // Tab order: the OK button (which has the focus on opening), then the
+    // address, named by the label just before it.
     OkButton.Create(*this);
     SetDefaultButton(OkButton);
+    WebPageLabel.Create(*this);
     WebAddressField.Create(*this);
 }
 

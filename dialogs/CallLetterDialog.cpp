@@ -1,9 +1,12 @@
 #include "dialogs/CallLetterDialog.h"
 
+#include <oleacc.h>
+
 #include <string>
 
 #include "core/ClockText.h"
 #include "help/HelpViewer.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "toolkit/MessageBoxes.h"
@@ -17,6 +20,15 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr tk::FontStyle kSmall{.height = 15};
 
 constexpr const wchar_t* kArmed = L"設定中";
+
+// What assistive technology is told of the controls that show no text of
+// their own; each field is named by the label made just before it.
+constexpr struct {
+    const wchar_t* clock = L"今の時刻";
+    const wchar_t* hourButtons = L"時の増減";
+    const wchar_t* minuteButtons = L"分の増減";
+    const wchar_t* unarmed = L"未設定";
+} kSpoken{};
 constexpr const wchar_t* kSetQuestion = L"に呼出メッセージを出すように設定します。";
 constexpr const wchar_t* kCancelQuestion = L"設定を解除します。";
 
@@ -207,15 +219,26 @@ CallLetterDialog::CallLetterDialog(const CallState& call, std::function<ClockTim
 }
 
 void CallLetterDialog::CreateControls() {
+    // In tab order; each label just before the field it names, the others
+    // where they are read.
     ClockDisplay.Create(*this);
     HalfHourButton.Create(*this);
     OneHourButton.Create(*this);
     HourAndHalfButton.Create(*this);
     TwoHoursButton.Create(*this);
+    CallTimeLabel.Create(*this);
+    HourLabel.Create(*this);
     HourField.Create(*this);
+    MinuteLabel.Create(*this);
     MinuteField.Create(*this);
+    HourRangeLabel.Create(*this);
+    MinuteRangeLabel.Create(*this);
+    OnceOnlyLabel.Create(*this);
+    NameLabel.Create(*this);
     NameField.Create(*this);
+    ErrandLabel.Create(*this);
     ErrandField.Create(*this);
+    WrapWarningLabel.Create(*this);
     SetButton.Create(*this);
     SetDefaultButton(SetButton);
     CancelCallButton.Create(*this);
@@ -223,10 +246,16 @@ void CallLetterDialog::CreateControls() {
     SetCancelButton(CloseButton);
     ArmedIndicator.Create(*this);
     BeepCheckBox.Create(*this);
-    for (tk::Label* label :
-         {&CallTimeLabel, &HourLabel, &MinuteLabel, &HourRangeLabel, &MinuteRangeLabel,
-          &OnceOnlyLabel, &NameLabel, &ErrandLabel, &WrapWarningLabel})
-        label->Create(*this);
+
+    tk::DescribeForAssistiveTechnology(ClockDisplay.Handle(), nullptr, kSpoken.clock);
+    tk::DescribeForAssistiveTechnology(HourField.Handle(), nullptr, kLayout.HourRangeLabel.text);
+    tk::DescribeForAssistiveTechnology(MinuteField.Handle(), nullptr,
+                                       kLayout.MinuteRangeLabel.text);
+    tk::DescribeForAssistiveTechnology(HourField.ButtonHandle(), kSpoken.hourButtons, nullptr,
+                                       ROLE_SYSTEM_SPINBUTTON);
+    tk::DescribeForAssistiveTechnology(MinuteField.ButtonHandle(), kSpoken.minuteButtons, nullptr,
+                                       ROLE_SYSTEM_SPINBUTTON);
+    tk::DescribeForAssistiveTechnology(ArmedIndicator.Handle(), kSpoken.unarmed, nullptr);
 }
 
 void CallLetterDialog::FormCreate() {

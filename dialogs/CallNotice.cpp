@@ -1,5 +1,7 @@
 #include "dialogs/CallNotice.h"
 
+#include <climits>
+
 #include "assets/resource.h"
 #include "core/CallCheck.h"
 #include "toolkit/Font.h"
@@ -18,24 +20,31 @@ constexpr struct {
                           .clientWidth = 313,
                           .clientHeight = 183,
                           .font = {.face = tk::kTextFace, .height = 16, .bold = true},
-                          .stayOnTop = true};
+                          .stayOnTop = true,
+                          .taskbarButton = true};
     tk::ControlLayout OkButton{
         .text = L"OK", .left = 115, .top = 149, .width = 75, .height = 25, .modalResult = IDOK};
     tk::ControlLayout MessagePanel{
         .left = 10, .top = 6, .width = 295, .height = 133, .background = kPanelColour};
-    tk::ControlLayout MascotPicture{
-        .left = 216, .top = 61, .width = 74, .height = 55, .bitmap = IDB_NOTICE};
+    tk::ControlLayout MascotPicture{.left = 216,
+                                    .top = 61,
+                                    .width = 74,
+                                    .height = 55,
+                                    .background = kPanelColour,  // its first palette entry
+                                    .bitmap = IDB_NOTICE};
     tk::ControlLayout SignatureShadow{
-        .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite};
+        .text = L"－モフレン－", .left = 155, .top = 107, .color = kWhite, .shadow = true};
     tk::ControlLayout Signature{.text = L"－モフレン－", .left = 155, .top = 105, .color = kNavy};
-    tk::ControlLayout NameShadow{.text = L"さん、", .left = 21, .top = 18, .color = kWhite};
+    tk::ControlLayout NameShadow{
+        .text = L"さん、", .left = 21, .top = 18, .color = kWhite, .shadow = true};
     tk::ControlLayout ErrandShadow{.text = L"時がきました。",
                                    .left = 22,
                                    .top = 46,
                                    .width = 251,
                                    .height = 46,
                                    .color = kWhite,
-                                   .wordWrap = true};
+                                   .wordWrap = true,
+                                   .shadow = true};
     tk::ControlLayout NameLine{.text = L"さん、", .left = 20, .top = 17, .color = kNavy};
     tk::ControlLayout ErrandLine{.text = L"時がきました。",
                                  .left = 21,
@@ -87,8 +96,24 @@ void CallNotice::CreateControls() {
     ErrandShadow.Create(*this, &MessagePanel);
     NameLine.Create(*this, &MessagePanel);
     ErrandLine.Create(*this, &MessagePanel);
+    // Read out in the order they are meant: who is called, why, then who calls.
+    SetWindowPos(Signature.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     OkButton.Create(*this);
     SetDefaultButton(OkButton);
+}
+
+// Windows gives a program the foreground only while the user is not busy in
+// another one: the notice then shows on top but inactive, and its taskbar
+// button flashes until it is activated. Nothing more is tried.
+void CallNotice::FormShow() {
+    if (GetForegroundWindow() == Handle()) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof flash;
+    flash.hwnd = Handle();
+    flash.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
+    flash.uCount = UINT_MAX;  // until it comes to the foreground
+    Flash(&flash);
 }
 
 }  // namespace pelnor

@@ -34,8 +34,12 @@ class CallNotice : public tk::Dialog {
     tk::Label NameLine;
     tk::Label ErrandLine;
 
+    // How the notice asks for attention; tests record it.
+    static inline BOOL(WINAPI* Flash)(PFLASHWINFO) = ::FlashWindowEx;
+
   protected:
     void CreateControls() override;
+    void FormShow() override;
 
   private:
     std::wstring lateCaption_;

@@ -12,6 +12,7 @@
 #include "core/Placement.h"
 #include "core/Scale.h"
 #include "platform/HelpFile.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Font.h"
 #include "toolkit/Window.h"
 #include "winbase/Handles.h"
@@ -27,6 +28,7 @@ struct ViewerLayout {
     int clientHeight;
     int minClientWidth;
     int minClientHeight;
+    int gap;     // between the viewer and the mascot
     int margin;  // around and between the list and the text
     int listWidth;
     int textMargin;  // inside the text field, left and right
@@ -40,6 +42,7 @@ constexpr ViewerLayout kViewer{
     .clientHeight = 420,
     .minClientWidth = 320,
     .minClientHeight = 200,
+    .gap = 8,
     .margin = 6,
     .listWidth = 160,
     .textMargin = 4,
@@ -96,13 +99,16 @@ RECT WorkAreaNear(HWND window) {
     return info.rcWork;
 }
 
+ScreenRect ToScreenRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 // Places a window of the given size with its top-left at `point`, moved back
 // inside the work area if it would run off it; its caption stays on screen.
 POINT KeepInside(POINT point, SIZE size, const RECT& area) {
     int x = point.x;
     int y = point.y;
-    pelnor::KeepInside(x, y, size.cx, size.cy, {area.left, area.top, area.right, area.bottom},
-                       pelnor::Overflow::NearEdge);
+    pelnor::KeepInside(x, y, size.cx, size.cy, ToScreenRect(area), pelnor::Overflow::NearEdge);
     return {x, y};
 }
 
@@ -110,7 +116,7 @@ POINT KeepInside(POINT point, SIZE size, const RECT& area) {
 // One at a time: held by `open_` while its window exists.
 class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<HelpViewer> {
   public:
-    static void Open(HWND owner, std::shared_ptr<const HelpText> help) {
+    static void Open(HWND beside, std::shared_ptr<const HelpText> help) {
         if (open_) {
             open_->BringForward(std::move(help));
             return;
@@ -122,20 +128,25 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
                  .cursor = LoadCursorW(nullptr, IDC_ARROW),
                  .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}))
             return;
-        std::unique_ptr<HelpViewer> viewer(new HelpViewer(std::move(help)));
+        std::unique_ptr<HelpViewer> viewer(new HelpViewer(std::move(help), beside));
         constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-        // Created hidden at a default place, then sized for its own DPI.
+        // Created hidden on the mascot's monitor, then sized for its own DPI and placed.
+        const RECT area = WorkAreaNear(beside);
         if (viewer->CreateWindowHandle(WS_EX_APPWINDOW, kHelpViewerClass, kViewer.caption, kStyle,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       owner))
+                                       area.left, area.top, CW_USEDEFAULT, CW_USEDEFAULT, nullptr))
             open_ = std::move(viewer);
+    }
+
+    static void Close() {
+        if (open_) DestroyWindow(open_->Handle());
     }
 
   private:
     friend class tk::Window<HelpViewer>;
     friend class tk::SubclassedControl<HelpViewer>;
 
-    explicit HelpViewer(std::shared_ptr<const HelpText> help) : help_(std::move(help)) {}
+    HelpViewer(std::shared_ptr<const HelpText> help, HWND beside)
+        : beside_(beside), help_(std::move(help)) {}
 
     void FinalMessage() noexcept {
         if (open_.get() == this) open_.reset();
@@ -211,12 +222,13 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
         ShowTopic(0);
 
         const SIZE frame = FrameSize(kViewer.clientWidth, kViewer.clientHeight);
-        const RECT area = WorkAreaNear(GetWindow(Handle(), GW_OWNER));
-        const pelnor::ScreenPoint centre =
-            pelnor::Centred(frame.cx, frame.cy, {area.left, area.top, area.right, area.bottom});
-        const POINT place = KeepInside({centre.x, centre.y}, frame, area);
-        SetWindowPos(Handle(), nullptr, place.x, place.y, frame.cx, frame.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT mascot{};
+        if (!beside_ || !GetWindowRect(beside_, &mascot)) mascot = {};
+        const ScreenRect place =
+            PlaceBeside(frame.cx, frame.cy, ToScreenRect(mascot),
+                        ToScreenRect(WorkAreaNear(beside_)), Scale(kViewer.gap, dpi_));
+        SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(Handle(), SW_SHOW);
         SetFocus(list_);
         return true;
@@ -325,6 +337,7 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
 
     static inline std::unique_ptr<HelpViewer> open_;
 
+    HWND beside_;
     HWND list_ = nullptr;
     HWND text_ = nullptr;
     HWND lastFocus_ = nullptr;
@@ -352,6 +365,10 @@ class HelpPopup : public tk::Window<HelpPopup> {
         shown_->Place(text, at);
     }
 
+    static void Close() {
+        if (shown_) shown_->Dismiss();
+    }
+
   private:
     static constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
     static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
@@ -362,7 +379,7 @@ class HelpPopup : public tk::Window<HelpPopup> {
         const UINT windowDpi = GetDpiForWindow(Handle());
         const UINT dpi = windowDpi ? windowDpi : 96;
         font_ = FontAt(kPopup.fontFace, kPopup.fontHeight, dpi);
-        background_.reset(CreateSolidBrush(kPopup.background));
+        background_.reset(CreateSolidBrush(tk::InkColour(kPopup.background, tk::Ink::Face)));
         padding_ = Scale(kPopup.padding, dpi);
 
         RECT textRect{0, 0, Scale(kPopup.maxTextWidth, dpi), 0};
@@ -443,7 +460,7 @@ class HelpPopup : public tk::Window<HelpPopup> {
         {
             const tk::ScopedSelect select(dc, font_.get());
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, kPopup.textColour);
+            SetTextColor(dc, tk::InkColour(kPopup.textColour, tk::Ink::Text));
             RECT textRect{client.left + padding_, client.top + padding_, client.right - padding_,
                           client.bottom - padding_};
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &textRect, kDrawTextFlags);
@@ -461,8 +478,13 @@ class HelpPopup : public tk::Window<HelpPopup> {
 
 }  // namespace
 
-void HelpContents(HWND owner, const std::wstring& helpFile) {
-    HelpViewer::Open(owner, LoadHelpText(helpFile, IDR_HELP_TEXT));
+void HelpContents(HWND beside, const std::wstring& helpFile) {
+    HelpViewer::Open(beside, LoadHelpText(helpFile, IDR_HELP_TEXT));
+}
+
+void CloseHelp() {
+    HelpPopup::Close();
+    HelpViewer::Close();
 }
 
 void HelpContextPopup(HWND owner, const std::wstring& helpFile, POINT screenPoint, DWORD context) {

@@ -1,10 +1,9 @@
 #include "mascot/Launcher.h"
 
-#include <array>
-
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
 #include "platform/Shell.h"
+#include "platform/ShellLaunch.h"
 #include "winbase/Text.h"
 
 namespace pelnor {
@@ -22,12 +21,8 @@ bool EndsWithLnk(const std::wstring& name) {
 
 std::optional<std::wstring> ShellName(const std::wstring& path) {
     if (path.size() < MAX_PATH) return path;
-    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0 || needed > MAX_PATH) return std::nullopt;
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) return std::nullopt;
-    shortPath.resize(length);
+    std::optional<std::wstring> shortPath = ShortPath(path);
+    if (!shortPath || shortPath->size() >= MAX_PATH) return std::nullopt;
     return shortPath;
 }
 
@@ -48,24 +43,12 @@ std::vector<ShortcutFile> FindShortcutFiles(const std::wstring& folderSlash, std
     return files;
 }
 
-tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut) {
-    if (shortcut.size > kLargestShortcut) {
-        if (auto icon =
-                shell::SmallFileIcon(L".lnk", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES))
-            return icon;
-        return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
-    }
-    // The icon lookup may write the icon file's path over the buffer it is given.
-    std::array<wchar_t, 32768> buffer{};
-    const std::wstring& path = shortcut.shellPath;
-    path.copy(buffer.data(), std::min(path.size(), buffer.size() - 1));
-    WORD index = 0;
-    tk::UniqueIcon icon = shell::AssociatedIcon(buffer.data(), &index);
-    if (icon) return icon;
-
-    // Where the associated-icon lookup gives nothing for a shortcut (Wine), the
-    // shell's file information still has one.
-    if (auto fromShell = shell::SmallFileIcon(path.c_str(), 0, 0)) return fromShell;
+tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut, int size) {
+    const bool tooLarge = shortcut.size > kLargestShortcut;
+    if (auto icon = shell::FileIcon(tooLarge ? L".lnk" : shortcut.shellPath.c_str(),
+                                    tooLarge ? FILE_ATTRIBUTE_NORMAL : 0,
+                                    tooLarge ? SHGFI_USEFILEATTRIBUTES : 0, size))
+        return icon;
     return tk::UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
 }
 

@@ -31,10 +31,10 @@ std::vector<ShortcutFile> FindShortcutFiles(const std::wstring& folderSlash, std
 // shell's MAX_PATH, else its short 8.3 form when that fits; nothing otherwise.
 std::optional<std::wstring> ShellName(const std::wstring& path);
 
-// The shell's icon for a shortcut. A file too large to be a real shortcut gets
-// the icon of shortcuts in general without being read: the shell would parse
-// all of it. The application icon when there is none.
-tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut);
+// The shell's icon for a shortcut at about `size` pixels. A file too large to
+// be a real shortcut gets the icon of shortcuts in general without being read:
+// the shell would parse all of it. The application icon when there is none.
+tk::UniqueIcon ShortcutIcon(const ShortcutFile& shortcut, int size);
 
 // The launcher captions' sort key: code page 932 bytes.
 std::string LauncherSortKey(const std::wstring& caption);

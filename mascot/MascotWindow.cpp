@@ -8,6 +8,7 @@
 #include "core/DefaultName.h"
 #include "core/LaunchParams.h"
 #include "core/LauncherOrder.h"
+#include "core/Placement.h"
 #include "core/ProgramFolder.h"
 #include "core/Scale.h"
 #include "dialogs/AboutBox.h"
@@ -184,18 +185,26 @@ void MascotWindow::RelayToHint(UINT msg) {
     hint_.Relay(Handle(), msg);
 }
 
-// After the monitors change, a mascot left where no monitor is comes onto
-// the nearest one at once, frozen or not.
-void MascotWindow::KeepOnMonitor() {
+// Whatever the display does, the mascot is back wholly on a monitor within a
+// second, frozen or not (a frozen mascot that cannot be reached cannot be
+// thawed). Wine sends no WM_DISPLAYCHANGE on a mode change, so the tick looks
+// the monitor up once a second too; a window found on another monitor than
+// last time because the monitors changed comes back onto it, keeping its
+// distance from the edges. A window the user dropped is left where it lies.
+void MascotWindow::CheckMonitor(bool displayChanged) {
+    if (moving_) return;
+    const RECT r = environment_.monitorRect(Handle());
+    const ScreenRect monitor{r.left, r.top, r.right, r.bottom};
+    const ScreenRect before = display_.value_or(monitor);
+    display_ = monitor;
+    if (!displayChanged && before == monitor) return;
+    monitor_.reset();
     RECT frame;
     GetWindowRect(Handle(), &frame);
-    const RECT monitor = environment_.monitorRect(Handle());
-    int left = frame.left;
-    int top = frame.top;
-    KeepInside(left, top, frame.right - frame.left, frame.bottom - frame.top,
-               {monitor.left, monitor.top, monitor.right, monitor.bottom});
-    if (left != frame.left || top != frame.top)
-        SetWindowPos(Handle(), nullptr, left, top, 0, 0,
+    const ScreenPoint at =
+        BackOnMonitor({frame.left, frame.top, frame.right, frame.bottom}, before, monitor);
+    if (at.x != frame.left || at.y != frame.top)
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -205,8 +214,9 @@ void MascotWindow::BuildLauncher() {
 
     std::vector<LauncherEntry> entries;
     for (const ShortcutFile& file : files) {
-        const tk::UniqueIcon icon = ShortcutIcon(file);
-        const int image = MenuIcons.AddIcon(icon.get());
+        // Asked of the shell at the size the menu shows, when it first opens.
+        const int image =
+            MenuIcons.AddIconSource([file](int size, int) { return ShortcutIcon(file, size); });
         const std::wstring caption = CaptionForShortcut(file.name);
         entries.push_back({ShownCaption(caption), LauncherSortKey(caption), image, file.shellPath});
     }
@@ -253,6 +263,8 @@ void MascotWindow::DrawPicture(HDC dc) {
 }
 
 void MascotWindow::OnTick() {
+    monitorDue_ = !monitorDue_;
+    if (monitorDue_) CheckMonitor(false);
     DriftStep();
     GiveWayToFullScreen();
     CallCheck();
@@ -349,7 +361,13 @@ void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
     if (key == VK_F10 && shift && !ctrl && !alt && !mouseButton) {
         POINT at{kKeyboardMenuPoint.x * Scale(), kKeyboardMenuPoint.y * Scale()};
         ClientToScreen(Handle(), &at);
-        PopupAt(at.x, at.y);
+        // On the mascot's monitor, where the menu then opens wholly, even
+        // when a frozen mascot was dropped across the edge of two.
+        const RECT monitor = environment_.monitorRect(Handle());
+        int x = at.x;
+        int y = at.y;
+        KeepInside(x, y, 1, 1, {monitor.left, monitor.top, monitor.right, monitor.bottom});
+        PopupAt(x, y);
     }
 }
 
@@ -395,8 +413,7 @@ void MascotWindow::WriteCallLetter() {
 }
 
 void MascotWindow::OpenProgramFolder() {
-    LaunchFile(Handle(), std::wstring(kExplorer), ExplorerFolderParameters(programFolder_), L"",
-               SW_SHOW);
+    OpenFolderInExplorer(Handle(), programFolder_);
 }
 
 void MascotWindow::ShowHelp() {
@@ -431,6 +448,9 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSELEAVE:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+        case WM_ENABLE:
             RelayToHint(msg);
             break;
         case WM_LBUTTONDOWN:
@@ -442,6 +462,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_EXITSIZEMOVE:
             moving_ = false;
+            display_.reset();  // where the user put it is where it belongs
             return 0;
         case WM_DPICHANGED:
             // The suggested rectangle is for a window that scales smoothly;
@@ -452,8 +473,10 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!stepping_) monitor_.reset();
             break;
         case WM_DISPLAYCHANGE:
-            monitor_.reset();
-            KeepOnMonitor();
+            CheckMonitor(true);
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) CheckMonitor(true);
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -476,12 +499,6 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (Menu.Dispatch(LOWORD(wParam))) return 0;
             break;
-        case WM_MEASUREITEM:
-            if (Menu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-            break;
-        case WM_DRAWITEM:
-            if (Menu.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-            break;
         case WM_SETCURSOR:
             // The window class has no cursor of its own.
             if (LOWORD(lParam) == HTCLIENT) {
@@ -502,6 +519,8 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             TickTimer.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.
             figure_.Reset();
+            // The help viewer is a window of its own, not owned by this one.
+            CloseHelp();
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:

@@ -116,13 +116,15 @@ class MascotWindow : public tk::Form<MascotWindow> {
     void FollowDensity(UINT dpi);
     void SetHintFont(UINT dpi);
     void RelayToHint(UINT msg);
-    void KeepOnMonitor();
+    void CheckMonitor(bool displayChanged);
 
     MascotEnvironment environment_;
     ScaledFigure figure_;    // the picture and its outline at this scale, both ways round
     bool moving_ = false;    // inside the system's move loop
     bool stepping_ = false;  // the drift is moving the window
     std::optional<ScreenRect> monitor_;  // the drift's monitor, while it is known
+    std::optional<ScreenRect> display_;  // the monitor the window was on when last looked up
+    bool monitorDue_ = false;            // every other tick: once a second
     tk::UniqueFont font_;  // the window's font, used by its hint; made on the first hover
     tk::HoverHint hint_;
     std::wstring programFolder_;

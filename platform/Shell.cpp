@@ -1,7 +1,10 @@
 #include "platform/Shell.h"
 
 #include <objbase.h>
+#include <commctrl.h>
+#include <commoncontrols.h>
 
+#include "winbase/Handles.h"
 #include "winbase/SystemLibrary.h"
 
 namespace pelnor::shell {
@@ -49,10 +52,54 @@ tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) 
     return tk::UniqueIcon();
 }
 
-tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept {
-    const auto extract =
-        ShellFunction<decltype(::ExtractAssociatedIconW)>("ExtractAssociatedIconW");
-    return tk::UniqueIcon(extract ? extract(GetModuleHandleW(nullptr), path, index) : nullptr);
+tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int size) noexcept {
+    if (size <= 16) return SmallFileIcon(path, attributes, flags);
+    const auto fileInfo = ShellFunction<decltype(::SHGetFileInfoW)>("SHGetFileInfoW");
+    const auto imageList = ShellFunction<decltype(::SHGetImageList)>("SHGetImageList");
+    SHFILEINFOW info{};
+    if (!fileInfo || !imageList ||
+        !fileInfo(path, attributes, &info, sizeof info, flags | SHGFI_SYSICONINDEX))
+        return SmallFileIcon(path, attributes, flags);
+    // IImageList's id, written out rather than taken from libuuid.
+    constexpr IID kImageListId = {
+        0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+    // Not the jumbo list: it gives a file without a 256 px icon as a smaller
+    // one in the corner of a 256 px square.
+    tk::UniqueIcon best;
+    for (const int list : {SHIL_LARGE, SHIL_EXTRALARGE}) {
+        IImageList* rawImages = nullptr;
+        if (FAILED(imageList(list, kImageListId, reinterpret_cast<void**>(&rawImages))) ||
+            !rawImages)
+            continue;
+        const tk::ComPtr<IImageList> images(rawImages);
+        int width = 0, height = 0;
+        HICON icon = nullptr;
+        images->GetIconSize(&width, &height);
+        if (SUCCEEDED(images->GetIcon(info.iIcon, ILD_TRANSPARENT, &icon)) && icon)
+            best.reset(icon);
+        if (best && width >= size) break;
+    }
+    return best ? std::move(best) : SmallFileIcon(path, attributes, flags);
+}
+
+namespace {
+decltype(::SHQueryUserNotificationState)* notificationStateForTesting = nullptr;
+}  // namespace
+
+// No COM: the state is the shell's own. The function is looked up once, as
+// this is asked on the mascot's tick.
+bool ReportsFullScreenProgram() noexcept {
+    using Query = decltype(::SHQueryUserNotificationState);
+    static Query* const shellQuery = shellLibrary.Find<Query>("SHQueryUserNotificationState");
+    Query* const query = notificationStateForTesting ? notificationStateForTesting : shellQuery;
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (!query || FAILED(query(&state))) return false;
+    return state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE ||
+           state == QUNS_BUSY;
+}
+
+void SetNotificationStateForTesting(decltype(::SHQueryUserNotificationState)* query) noexcept {
+    notificationStateForTesting = query;
 }
 
 HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept {

@@ -19,8 +19,18 @@ bool Execute(SHELLEXECUTEINFOW& info) noexcept;
 // flags); empty when there is none.
 tk::UniqueIcon SmallFileIcon(const wchar_t* path, DWORD attributes, UINT flags) noexcept;
 
-// ExtractAssociatedIconW, which may write over `path`.
-tk::UniqueIcon AssociatedIcon(wchar_t* path, WORD* index) noexcept;
+// The shell's icon for a path at about `size` pixels: the small icon for 16 or
+// less, else from the first of the system's image lists (32 and 48 px at
+// 100 %) that holds icons at least that large, or the larger. Empty when
+// there is none.
+tk::UniqueIcon FileIcon(const wchar_t* path, DWORD attributes, UINT flags, int size) noexcept;
+
+// Whether the shell holds its notifications back for a full-screen program:
+// a Direct3D game in full screen, presentation mode, or another it counts as
+// busy. Asks the shell each time; false when it cannot be loaded.
+bool ReportsFullScreenProgram() noexcept;
+// Tests stand in for the shell's SHQueryUserNotificationState; nullptr restores it.
+void SetNotificationStateForTesting(decltype(::SHQueryUserNotificationState)* query) noexcept;
 
 // CoCreateInstance of an in-process server, and CoTaskMemFree.
 HRESULT CreateInstance(REFCLSID type, REFIID interfaceId, void** object) noexcept;

@@ -6,6 +6,9 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+
+#include "core/LaunchParams.h"
 
 #include "platform/Shell.h"
 #include "winbase/Handles.h"
@@ -36,7 +39,8 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
         return;
     const tk::ComPtr<IShellLinkW> link(rawLink);
     IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile)))) return;
+    if (FAILED(link->QueryInterface(kPersistFileInterface, reinterpret_cast<void**>(&rawFile))))
+        return;
     const tk::ComPtr<IPersistFile> file(rawFile);
     if (FAILED(file->Load(shortcut.c_str(), STGM_READ))) return;
 
@@ -73,6 +77,17 @@ void StartShortcutTarget(HWND owner, const std::wstring& shortcut, const std::ws
 
 }  // namespace
 
+// The short 8.3 form of an existing path, or nothing.
+std::optional<std::wstring> ShortPath(const std::wstring& path) {
+    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return std::nullopt;
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed) return std::nullopt;
+    shortPath.resize(length);
+    return shortPath;
+}
+
 void SetShellForTesting(std::function<void(const LaunchRequest&)> shell) {
     TestShell() = std::move(shell);
 }
@@ -94,6 +109,12 @@ HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& p
     info.nShow = show;
     shell::Execute(info);
     return info.hInstApp;
+}
+
+void OpenFolderInExplorer(HWND owner, const std::wstring& folder) {
+    std::wstring named = folder;
+    if (folder.size() > kLongestExplorerFolder) named = ShortPath(folder).value_or(folder);
+    LaunchFile(owner, std::wstring(kExplorer), ExplorerFolderParameters(named), L"", SW_SHOW);
 }
 
 void OpenShortcut(HWND owner, const std::wstring& shortcut, const std::wstring& folder) {

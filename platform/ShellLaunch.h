@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pelnor {
@@ -19,6 +20,13 @@ HINSTANCE LaunchFile(HWND owner, const std::wstring& file, const std::wstring& p
 // and its target started with the shortcut's arguments, working folder and
 // show command.
 void OpenShortcut(HWND owner, const std::wstring& shortcut, const std::wstring& folder);
+
+// A new Explorer window on `folder`; one longer than Explorer takes is named
+// by its short 8.3 form where the file system has one.
+void OpenFolderInExplorer(HWND owner, const std::wstring& folder);
+
+// The short 8.3 form of an existing path, or nothing.
+std::optional<std::wstring> ShortPath(const std::wstring& path);
 
 struct LaunchRequest {
     std::wstring file;

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "platform/Shell.h"
 #include "winbase/Handles.h"
 
 namespace pelnor {
@@ -52,25 +53,29 @@ RECT MonitorRectOf(HWND hwnd) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// On every tick, so cheapest first: a window that covers the mascot's monitor
-// overlaps the mascot, and the monitor is looked up (tens of microseconds
-// under Wine) only for one that does; the window's kind only for one that
-// covers the monitor.
+// On every tick, so cheapest first: a window that could be full screen
+// overlaps the mascot; its kind is read only for one that does, the monitor
+// looked up (tens of microseconds under Wine) only for one without a caption,
+// and the shell asked only for one that is neither.
 bool IsFullScreenProgram(HWND window, HWND mascot) {
     RECT frame, mascotFrame, overlap;
     if (!window || window == mascot || !GetWindowRect(window, &frame) ||
         !GetWindowRect(mascot, &mascotFrame) || !IntersectRect(&overlap, &frame, &mascotFrame))
         return false;
-    const RECT monitor = MonitorRectOf(mascot);
-    if (frame.left > monitor.left || frame.top > monitor.top || frame.right < monitor.right ||
-        frame.bottom < monitor.bottom)
-        return false;
     if (window == GetDesktopWindow() || window == GetShellWindow()) return false;
     if (GetAncestor(window, GA_ROOTOWNER) == mascot) return false;
     // Explorer's desktop windows; the name goes to a buffer on the stack.
     wchar_t className[16];
-    if (GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0) return true;
-    return std::wcscmp(className, L"Progman") != 0 && std::wcscmp(className, L"WorkerW") != 0;
+    if (GetClassNameW(window, className, static_cast<int>(std::size(className))) != 0 &&
+        (std::wcscmp(className, L"Progman") == 0 || std::wcscmp(className, L"WorkerW") == 0))
+        return false;
+    if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) {
+        const RECT monitor = MonitorRectOf(mascot);
+        if (frame.left <= monitor.left && frame.top <= monitor.top &&
+            frame.right >= monitor.right && frame.bottom >= monitor.bottom)
+            return true;
+    }
+    return shell::ReportsFullScreenProgram();
 }
 
 void PlaceBelow(HWND hwnd, HWND above) {

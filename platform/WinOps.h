@@ -42,9 +42,11 @@ void SetStayOnTop(HWND hwnd, bool onTop);
 // one, in desktop pixels (negative left of or above the primary monitor).
 RECT MonitorRectOf(HWND hwnd);
 
-// Whether `window` is a full-screen program over the monitor `mascot` is on:
-// it covers that whole monitor and is neither the desktop, the shell, nor the
-// mascot or a window it owns (its dialogs and boxes).
+// Whether `window`, over the mascot and neither the desktop, the shell, nor
+// the mascot or a window it owns (its dialogs and boxes), is a full-screen
+// program: it has no caption and covers the mascot's whole monitor, or the
+// shell reports a full-screen program. A window with a caption, maximized
+// and overhanging the monitor or not, is an ordinary window.
 bool IsFullScreenProgram(HWND window, HWND mascot);
 
 // Takes the window out of the top-most band and puts it just below `above`.

@@ -11,4 +11,9 @@ status=0
 for dll in "${dlls[@]}"; do
     if [[ "$dll" =~ $start_up ]]; then echo "ok      $dll"; else echo "static  $dll: load it when first used"; status=1; fi
 done
+# A header older than 6.0 gets pre-Vista frame metrics; Windows 10 before 1703
+# reads the second density name of the manifest.
+x86_64-w64-mingw32-objdump -p "$exe" | awk '/^Major(OSystem|Subsystem)Version/ && $2 < 6 {
+    print "header: " $0 " (6.0 or later)"; bad = 1 } END { exit bad }' || status=1
+grep -aq '>PerMonitorV2, PerMonitor</dpiAwareness>' "$exe" || { echo "manifest: no PerMonitor after PerMonitorV2"; status=1; }
 exit $status

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Accessibility.h"
 #include "toolkit/SimpleControls.h"
 
 namespace tk {
@@ -46,7 +47,9 @@ HWND Control::MakeWindow(DWORD exStyle, const wchar_t* className, DWORD style, H
 void Control::Invalidate() const {
     if (!dialog_) return;
     const HWND parent = panel_ ? panel_->Handle() : dialog_->Handle();
-    if (parent) InvalidateRect(parent, &bounds_, TRUE);
+    // The windows of labels over the rectangle show the parent's drawing too.
+    if (parent)
+        RedrawWindow(parent, &bounds_, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::wstring Control::Text() const {
@@ -61,14 +64,13 @@ void Control::SetText(std::wstring_view text) {
 
 HBRUSH Control::CtlColor(HDC dc) {
     if (layout_.color == kDefaultColor && layout_.background == kDefaultColor) return nullptr;
-    SetTextColor(dc,
-                 layout_.color != kDefaultColor ? layout_.color : GetSysColor(COLOR_WINDOWTEXT));
-    if (layout_.background == kDefaultColor) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return GetSysColorBrush(COLOR_BTNFACE);
+    SetTextColor(dc, InkColour(layout_.color, Ink::Text));
+    const COLORREF face = InkColour(layout_.background, Ink::Face);
+    SetBkColor(dc, face);
+    if (!brush_ || brushColour_ != face) {
+        brush_.reset(CreateSolidBrush(face));
+        brushColour_ = face;
     }
-    SetBkColor(dc, layout_.background);
-    if (!brush_) brush_.reset(CreateSolidBrush(layout_.background));
     return brush_.get();
 }
 

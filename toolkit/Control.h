@@ -40,9 +40,12 @@ struct ControlLayout {
     int minValue = 0;
     int maxValue = 0;
     INT_PTR modalResult = 0;  // button: ends the dialog with this result
-    int bitmap = 0;           // image: bitmap resource
-    int icon = 0;             // image: icon resource, stretched to the size
+    int bitmap = 0;           // image: bitmap resource, in whole-pixel squares
+    int icon = 0;             // image: 32 x 32 icon resource, in whole-pixel squares
     int id = 0;               // 0: the dialog numbers it
+    // A label's copy drawn under its text for looks: no window of its own, so
+    // assistive technology reads the text once, and not drawn in high contrast.
+    bool shadow = false;
 };
 
 class Panel;
@@ -109,6 +112,7 @@ class Control {
     RECT bounds_{};
     bool windowed_ = true;
     UniqueBrush brush_;
+    COLORREF brushColour_ = kDefaultColor;
 };
 
 }  // namespace tk

@@ -26,6 +26,7 @@ std::vector<WORD> MakeTemplate(const DialogLayout& form) {
         exStyle |= WS_EX_CONTEXTHELP;
     }
     if (form.stayOnTop) exStyle |= WS_EX_TOPMOST;
+    if (form.taskbarButton) exStyle |= WS_EX_APPWINDOW;
 
     std::vector<WORD> words;
     const auto put32 = [&words](DWORD v) {
@@ -77,6 +78,15 @@ INT_PTR Dialog::ShowModal(HWND owner) {
 void Dialog::EndModal(INT_PTR result) {
     if (!hwnd_ || ending_) return;
     ending_ = true;
+    // The window the dialog was opened over takes the activation back while
+    // the dialog still shows: hiding the active window first leaves the
+    // keyboard to whatever window the system picks next (Wine without a
+    // window manager now and then picks the desktop).
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (owner && GetActiveWindow() == hwnd_) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
     FormHide();
     EndDialog(hwnd_, result);
 }
@@ -214,10 +224,9 @@ void Dialog::AddToolTips() {
     if (form_.hint && *form_.hint) AddToolTip(toolTip_.get(), hwnd_, hwnd_, form_.hint);
 }
 
-void Dialog::Paint() {
-    const PaintDc dc(hwnd_);
+void Dialog::Paint(HDC dc) {
     for (Control* control : controls_) {
-        if (!control->Windowed() && !control->Parent()) control->Paint(dc.get());
+        if (!control->Windowed() && !control->Parent()) control->Paint(dc);
     }
 }
 
@@ -261,6 +270,7 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return FALSE;  // the focus is set
         case kShownMessage:
             if (ShownHook) ShownHook(hwnd_);
+            FormShow();
             if (OnShown) OnShown(hwnd_);
             return TRUE;
         case WM_COMMAND:
@@ -271,9 +281,21 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             KeepLayout(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
-        case WM_PAINT:
-            Paint();
+        case WM_PAINT: {
+            const PaintDc dc(hwnd_);
+            Paint(dc.get());
             return TRUE;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return TRUE;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // High contrast turned on or off: every part picks its colours again.
+            RedrawWindow(hwnd_, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return FALSE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:

@@ -36,6 +36,7 @@ struct DialogLayout {
     FontStyle font{};
     bool contextHelpBox = false;  // the "?" box in the caption
     bool stayOnTop = false;
+    bool taskbarButton = false;  // a button of its own on the taskbar, though owned
     const wchar_t* hint = nullptr;
     DWORD helpContext = 0;
 };
@@ -95,6 +96,8 @@ class Dialog : public TimerHost {
     // Makes the controls in tab order; the first one that takes the focus gets it.
     virtual void CreateControls() = 0;
     virtual void FormCreate() {}
+    // Once the dialog is on screen, before OnShown.
+    virtual void FormShow() {}
     virtual void FormHide() {}
 
   private:
@@ -104,7 +107,7 @@ class Dialog : public TimerHost {
     SIZE FrameSize(UINT frameDpi) const;
     void KeepLayout(UINT newDpi, const RECT& suggested);
     void AddToolTips();
-    void Paint();
+    void Paint(HDC dc);
     bool Command(WPARAM wParam, LPARAM lParam);
     INT_PTR ControlColour(HDC dc, HWND control);
     void Help(const HELPINFO& info);

@@ -25,14 +25,39 @@ std::wstring ClipboardText(HWND owner) {
     return text ? std::wstring(text) : std::wstring();
 }
 
+// The length of the longest start of `text`, in whole characters, that takes
+// at most `room` code page 932 bytes.
+std::size_t FittingUnits(std::wstring_view text, std::size_t room) {
+    std::size_t bytes = 0;
+    std::size_t taken = 0;
+    while (taken < text.size()) {
+        const std::size_t n = CharLength(text, taken);
+        const std::size_t more = Cp932Length(text.substr(taken, n));
+        if (bytes + more > room) break;
+        bytes += more;
+        taken += n;
+    }
+    return taken;
+}
+
 }  // namespace
 
 HWND Edit::CreateHandle(HWND parent, int id, RECT bounds) {
     const DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (layout_.readOnly ? ES_READONLY : 0);
     const HWND hwnd =
         MakeWindow(layout_.border ? WS_EX_CLIENTEDGE : 0, L"EDIT", style, parent, id, bounds);
-    if (hwnd) Subclass(hwnd);
+    if (!hwnd) return nullptr;
+    // The control's own limit holds whatever way text arrives, the ways that
+    // pass by this window procedure too (Wine's edit pastes Shift+Insert
+    // without WM_PASTE). No character takes less than one byte, so the limit
+    // in UTF-16 units never stops a text that fits.
+    if (Limited()) SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(layout_.maxLength), 0);
+    Subclass(hwnd);
     return hwnd;
+}
+
+bool Edit::Limited() const {
+    return layout_.maxLength > 0 && !layout_.readOnly;
 }
 
 std::wstring Edit::Fitting(std::wstring_view insert) const {
@@ -46,18 +71,19 @@ std::wstring Edit::Fitting(std::wstring_view insert) const {
     }
     start = std::min<DWORD>(start, static_cast<DWORD>(current.size()));
     end = std::clamp<DWORD>(end, start, static_cast<DWORD>(current.size()));
-    std::size_t bytes = Cp932Length(std::wstring_view(current).substr(0, start)) +
-                        Cp932Length(std::wstring_view(current).substr(end));
+    const std::size_t kept = Cp932Length(std::wstring_view(current).substr(0, start)) +
+                             Cp932Length(std::wstring_view(current).substr(end));
     const auto limit = static_cast<std::size_t>(layout_.maxLength);
-    std::size_t taken = 0;
-    while (taken < insert.size()) {
-        const std::size_t n = CharLength(insert, taken);
-        const std::size_t more = Cp932Length(insert.substr(taken, n));
-        if (bytes + more > limit) break;
-        bytes += more;
-        taken += n;
-    }
-    return std::wstring(insert.substr(0, taken));
+    return std::wstring(insert.substr(0, FittingUnits(insert, kept < limit ? limit - kept : 0)));
+}
+
+void Edit::CutToLimit(HWND hwnd) {
+    const std::wstring text = Text();
+    const std::size_t fits = FittingUnits(text, static_cast<std::size_t>(layout_.maxLength));
+    if (fits == text.size()) return;
+    const std::wstring cut = text.substr(0, fits);
+    DefaultSubclassProc(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cut.c_str()));
+    DefaultSubclassProc(hwnd, EM_SETSEL, fits, fits);
 }
 
 bool Edit::InsertFitting(HWND hwnd, std::wstring_view insert) {
@@ -71,11 +97,14 @@ void Edit::StartHiragana(HWND hwnd) const {
     InputContext(hwnd).StartHiragana();
 }
 
+std::wstring ClipboardFirstLine(HWND owner) {
+    std::wstring text = ClipboardText(owner);
+    text.resize(std::min(text.size(), text.find_first_of(L"\r\n")));
+    return text;
+}
+
 LRESULT Edit::Paste(HWND hwnd) {
-    std::wstring pasted = ClipboardText(hwnd);
-    // A one-line field takes the clipboard's first line.
-    pasted.resize(std::min(pasted.size(), pasted.find_first_of(L"\r\n")));
-    InsertFitting(hwnd, pasted);
+    InsertFitting(hwnd, ClipboardFirstLine(hwnd));
     return 0;
 }
 
@@ -88,8 +117,30 @@ LRESULT Edit::ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Edit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const bool limited = layout_.maxLength > 0 && !layout_.readOnly;
+    const bool limited = Limited();
     switch (msg) {
+        case WM_SETTEXT:
+            if (limited && lParam) {
+                const std::wstring_view text(reinterpret_cast<const wchar_t*>(lParam));
+                const std::wstring cut(text.substr(
+                    0, FittingUnits(text, static_cast<std::size_t>(layout_.maxLength))));
+                return DefaultSubclassProc(hwnd, msg, wParam,
+                                           reinterpret_cast<LPARAM>(cut.c_str()));
+            }
+            break;
+        case EM_REPLACESEL:
+            if (limited && lParam) {
+                const std::wstring fitting = Fitting(reinterpret_cast<const wchar_t*>(lParam));
+                return DefaultSubclassProc(hwnd, msg, wParam,
+                                           reinterpret_cast<LPARAM>(fitting.c_str()));
+            }
+            break;
+        case WM_KEYDOWN:
+            // Shift+Insert pastes as Ctrl+V does.
+            if (limited && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 &&
+                GetKeyState(VK_CONTROL) >= 0)
+                return Paste(hwnd);
+            break;
         case WM_CHAR:
         case WM_IME_CHAR: {
             const auto ch = static_cast<wchar_t>(wParam);
@@ -111,7 +162,25 @@ LRESULT Edit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         default:
             break;
     }
-    return DefaultSubclassProc(hwnd, msg, wParam, lParam);
+    const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
+    // What reached the control some other way (undo, a paste of its own, an
+    // input method that sets the text) is cut at the last whole character that fits.
+    if (limited) {
+        switch (msg) {
+            case WM_KEYDOWN:
+            case WM_CHAR:
+            case WM_IME_CHAR:
+            case WM_IME_COMPOSITION:
+            case WM_IME_ENDCOMPOSITION:
+            case WM_UNDO:
+            case EM_UNDO:
+                CutToLimit(hwnd);
+                break;
+            default:
+                break;
+        }
+    }
+    return result;
 }
 
 }  // namespace tk

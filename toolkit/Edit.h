@@ -1,7 +1,7 @@
-// A one-line edit field whose typed length is limited in code page 932 bytes
-// (a longer text set by the program is shown whole), whether the text comes
-// from the keyboard, the clipboard or the input method, which can start in
-// hiragana.
+// A one-line edit field whose length is limited in code page 932 bytes,
+// whether the text comes from the keyboard, any paste, the input method
+// (which can start in hiragana) or the program: a longer text is cut at the
+// last whole character that fits.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,9 @@
 #include "toolkit/Window.h"
 
 namespace tk {
+
+// The first line of the clipboard's text: what a one-line field pastes.
+std::wstring ClipboardFirstLine(HWND owner);
 
 class Edit : public Control, private SubclassedControl<Edit> {
   public:
@@ -30,6 +33,8 @@ class Edit : public Control, private SubclassedControl<Edit> {
     LRESULT Paste(HWND hwnd);
     LRESULT ImeComposition(HWND hwnd, WPARAM wParam, LPARAM lParam);
     bool InsertFitting(HWND hwnd, std::wstring_view insert);
+    void CutToLimit(HWND hwnd);
+    bool Limited() const;
     void StartHiragana(HWND hwnd) const;
 };
 

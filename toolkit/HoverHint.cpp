@@ -1,5 +1,6 @@
 #include "toolkit/HoverHint.h"
 
+#include "core/Placement.h"
 #include "core/Scale.h"
 #include "winbase/Handles.h"
 
@@ -27,21 +28,43 @@ void HoverHint::Relay(HWND owner, UINT msg) noexcept {
             }
             break;
         case WM_MOUSEHOVER:
-            Show();
+            // A hover that was on its way when a menu or a modal window of the
+            // program opened would cover it.
+            if (!menuOpen_ && IsWindowEnabled(owner)) Show();
             break;
         case WM_MOUSELEAVE:
             tracking_ = false;
             Hide();
             break;
+        case WM_ENTERMENULOOP:
+            menuOpen_ = true;
+            CancelTracking(owner);
+            break;
+        case WM_EXITMENULOOP:
+            menuOpen_ = false;
+            break;
+        case WM_ENABLE:  // sent once the state has changed
+            if (!IsWindowEnabled(owner)) CancelTracking(owner);
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_CONTEXTMENU:
-            Hide();
+            CancelTracking(owner);
             break;
         default:
             break;
     }
+}
+
+// No hover message comes after this until the mouse moves again.
+void HoverHint::CancelTracking(HWND owner) noexcept {
+    if (tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_CANCEL | TME_HOVER | TME_LEAVE, owner, 0};
+        TrackMouseEvent(&track);
+        tracking_ = false;
+    }
+    Hide();
 }
 
 SIZE HoverHint::TextSize(HDC dc) const noexcept {
@@ -74,8 +97,17 @@ void HoverHint::Show() noexcept {
     }
     RECT frame{0, 0, text.cx + 2 * padding, text.cy + 2 * padding};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, 0);
-    SetWindowPos(Handle(), HWND_TOPMOST, at.x, at.y + Scaled(kBelowCursor, Handle()),
-                 frame.right - frame.left, frame.bottom - frame.top,
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Wholly on the pointer's monitor, never beyond its edge or over the taskbar.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const pelnor::ScreenPoint place =
+        pelnor::PlaceBesidePointer({work.left, work.top, work.right, work.bottom}, {at.x, at.y},
+                                   Scaled(kBelowCursor, Handle()), width, height);
+    SetWindowPos(Handle(), HWND_TOPMOST, place.x, place.y, width, height,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(Handle(), nullptr, TRUE);
     SetTimer(Handle(), kHideTimer, kShownMs, nullptr);

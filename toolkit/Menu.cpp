@@ -10,7 +10,6 @@ namespace tk {
 namespace {
 
 constexpr UINT kFirstCommandId = 100;
-constexpr int kIconGap = 2;  // space either side of a menu icon, at scale 1
 
 std::wstring KeyName(WORD vk) {
     if (vk >= VK_F1 && vk <= VK_F24) return L"F" + pelnor::DecimalText(vk - VK_F1 + 1);
@@ -70,11 +69,12 @@ HMENU PopupMenu::BuildMenu() {
         info.wID = item->commandId_;
         info.dwTypeData = const_cast<wchar_t*>(text.c_str());
         info.fState = item->Checked ? MFS_CHECKED : MFS_UNCHECKED;
-        if (item->ImageIndex >= 0 && images_) {
-            // The owner draws the icon from the image list when asked.
-            info.fMask |= MIIM_BITMAP | MIIM_DATA;
-            info.hbmpItem = HBMMENU_CALLBACK;
-            info.dwItemData = static_cast<ULONG_PTR>(item->ImageIndex);
+        // A 32-bit bitmap with alpha keeps the menu themed, where drawing the
+        // icon on request (HBMMENU_CALLBACK) turns it back to the classic look.
+        // The list keeps the bitmap for as long as the menu can show it.
+        if (const HBITMAP icon = images_ ? images_->Bitmap(item->ImageIndex) : nullptr) {
+            info.fMask |= MIIM_BITMAP;
+            info.hbmpItem = icon;
         }
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &info);
     }
@@ -120,24 +120,6 @@ bool PopupMenu::Dispatch(UINT commandId) {
         }
     }
     return false;
-}
-
-bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
-    if (measure.CtlType != ODT_MENU || !images_) return false;
-    // Only the icon's part of the row: the row is as tall as the larger of
-    // this and the text.
-    measure.itemWidth = images_->Width() + kIconGap * images_->Scale();
-    measure.itemHeight = images_->Height() + kIconGap * images_->Scale();
-    return true;
-}
-
-bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
-    if (draw.CtlType != ODT_MENU || !images_) return false;
-    const int top =
-        draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - images_->Height()) / 2;
-    images_->Draw(draw.hDC, static_cast<int>(draw.itemData),
-                  draw.rcItem.left + kIconGap * images_->Scale() / 2, top);
-    return true;
 }
 
 }  // namespace tk

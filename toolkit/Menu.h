@@ -83,10 +83,6 @@ class PopupMenu {
     // Runs the item with this command id; false if none has it.
     bool Dispatch(UINT commandId);
 
-    // The owner forwards WM_MEASUREITEM and WM_DRAWITEM for menu icons here.
-    bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
-    bool DrawItem(const DRAWITEMSTRUCT& draw) const;
-
     // The HMENU as last shown, for tests; built on demand.
     HMENU BuildMenu();
 

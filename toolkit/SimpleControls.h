@@ -15,7 +15,10 @@
 namespace tk {
 
 // Text drawn by its parent: transparent unless it has a background colour.
-class Label : public Control {
+// Its static window carries the text for assistive technology (and names the
+// field made after it) and shows what the parent draws there; a shadow has
+// no window.
+class Label : public Control, private SubclassedControl<Label> {
   public:
     using Control::Control;
     void Paint(HDC dc) override;
@@ -23,11 +26,16 @@ class Label : public Control {
 
   protected:
     bool IsWindowed() const override { return false; }
-    HWND CreateHandle(HWND, int, RECT) override { return nullptr; }
+    HWND CreateHandle(HWND parent, int id, RECT bounds) override;
     void AdjustBounds(RECT& bounds) override;
+
+  private:
+    friend class SubclassedControl<Label>;
+    LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
-// A picture drawn by its parent, stretched to its rectangle.
+// A picture drawn by its parent: the program's own bitmap or icon in whole-pixel
+// squares centred in its rectangle, an icon given by SetIcon stretched to it.
 class Image : public Control {
   public:
     using Control::Control;
@@ -40,8 +48,17 @@ class Image : public Control {
     HWND CreateHandle(HWND, int, RECT) override;
 
   private:
+    static constexpr int kPixelArtIcon = 32;  // the size of the icon art drawn scaled
+
+    // A bitmap whose first palette entry is the colour of the face it stands
+    // on (the row's background) takes the face's colour in high contrast.
+    void FollowFace();
+
     UniqueBitmap bitmap_;
     UniqueIcon icon_;
+    UniqueBitmap shownArt_;  // the icon resource at the scale last drawn, premultiplied
+    int shownScale_ = 0;
+    COLORREF face_ = kDefaultColor;
 };
 
 // A coloured area with lowered inner and outer bevels that draws the labels
@@ -63,7 +80,6 @@ class Panel : public Control, public Window<Panel> {
     void PaintPanel(HDC dc);
 
     std::vector<Control*> graphics_;
-    UniqueBrush face_;
 };
 
 class Button : public Control {

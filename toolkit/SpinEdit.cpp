@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "core/Decimal.h"
+#include "toolkit/Edit.h"
 #include "winbase/Handles.h"
 
 namespace tk {
@@ -58,10 +59,11 @@ void SpinEdit::SetValue(int value) {
 }
 
 void SpinEdit::ClampNow() {
-    const int value = Value();
-    if (layout_.maxValue != layout_.minValue &&
-        value != std::clamp(value, layout_.minValue, layout_.maxValue))
-        SetValue(value);
+    int value = Value();
+    if (layout_.maxValue != layout_.minValue)
+        value = std::clamp(value, layout_.minValue, layout_.maxValue);
+    const std::wstring shown = pelnor::DecimalText(value);
+    if (Text() != shown) SetText(shown);
 }
 
 void SpinEdit::Step(int delta) {
@@ -69,28 +71,66 @@ void SpinEdit::Step(int delta) {
     if (value > INT_MIN + 1 && value < INT_MAX - 1) SetValue(value + delta);
 }
 
-bool SpinEdit::AcceptsChar(wchar_t ch) const {
-    if ((ch >= L'0' && ch <= L'9') || ch == L'+' || ch == L'-') return true;
-    wchar_t separator[8] = L".";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator,
-                   static_cast<int>(std::size(separator)));
-    if (ch == separator[0]) return true;
-    return ch < L' ' && ch != L'\r';
+// A character as the field takes it, typed or pasted: a digit (a full-width
+// one, as an input method in full-width mode gives it, as its ASCII digit), a
+// minus sign where the range has negative numbers; 0 for any other.
+wchar_t SpinEdit::Accepted(wchar_t ch) const {
+    if (ch >= L'0' && ch <= L'9') return ch;
+    if (ch >= L'０' && ch <= L'９') return static_cast<wchar_t>(L'0' + (ch - L'０'));
+    if ((ch == L'-' || ch == L'－') && layout_.minValue < 0) return L'-';
+    return 0;
+}
+
+std::wstring SpinEdit::Filtered(std::wstring_view text) const {
+    std::wstring kept;
+    for (const wchar_t ch : text)
+        if (const wchar_t accepted = Accepted(ch)) kept += accepted;
+    return kept;
+}
+
+// Whatever reached the control without passing the filter (an input method's
+// result, an undo) is filtered after the fact.
+void SpinEdit::FilterText(HWND hwnd) {
+    const std::wstring text = Text();
+    const std::wstring kept = Filtered(text);
+    if (kept == text) return;
+    DefaultSubclassProc(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kept.c_str()));
+    DefaultSubclassProc(hwnd, EM_SETSEL, kept.size(), kept.size());
+}
+
+LRESULT SpinEdit::Paste(HWND hwnd) {
+    const std::wstring kept = Filtered(ClipboardFirstLine(hwnd));
+    if (!kept.empty()) {
+        DefaultSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
+        if (ButtonHandle()) InvalidateRect(ButtonHandle(), nullptr, FALSE);
+    }
+    return 0;
 }
 
 LRESULT SpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CHAR:
-            if (!AcceptsChar(static_cast<wchar_t>(wParam))) {
+        case WM_IME_CHAR: {
+            const auto ch = static_cast<wchar_t>(wParam);
+            if (ch < L' ' && ch != L'\r') break;  // Backspace, Ctrl+C, Ctrl+V...
+            const wchar_t accepted = Accepted(ch);
+            if (!accepted) {
                 MessageBeep(0);
                 return 0;
             }
+            wParam = accepted;
             break;
+        }
+        case WM_PASTE:
+            return Paste(hwnd);
         case WM_KEYDOWN:
             if (wParam == VK_UP || wParam == VK_DOWN) {
                 Step(wParam == VK_UP ? 1 : -1);
                 return 0;
             }
+            // Shift+Insert pastes as Ctrl+V does.
+            if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0)
+                return Paste(hwnd);
             break;
         case WM_KILLFOCUS: {
             const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
@@ -101,6 +141,17 @@ LRESULT SpinEdit::SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             break;
     }
     const LRESULT result = DefaultSubclassProc(hwnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_IME_COMPOSITION:
+        case WM_IME_ENDCOMPOSITION:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL:
+            FilterText(hwnd);
+            break;
+        default:
+            break;
+    }
     // Some edit controls (Wine's) draw typed text through their parent's DC,
     // which does not clip the button inside the edit: draw it again.
     switch (msg) {

@@ -1,11 +1,13 @@
-// An integer field with up and down buttons: an edit that takes digits and
-// signs only, with a button window of the toolkit's own inside its right edge
-// that steps the value, repeating while held.
+// An integer field with up and down buttons: an edit that takes digits only
+// (and a minus sign where the range has negative numbers), typed or pasted,
+// full-width digits as their ASCII ones, with a button window of the toolkit's
+// own inside its right edge that steps the value, repeating while held.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/Control.h"
@@ -45,7 +47,9 @@ class SpinEdit : public Control, private SubclassedControl<SpinEdit> {
     int Value() const;
     // Shows the value brought into the range.
     void SetValue(int value);
-    // Brings a typed value outside the range to the nearest bound.
+    // Shows the value that will be used: a typed value outside the range at
+    // the nearest bound, an empty field or a text that is not a number as the
+    // minimum. Done when the field loses the focus.
     void ClampNow();
     // One step up (+1) or down (-1) within the range.
     void Step(int delta);
@@ -63,7 +67,10 @@ class SpinEdit : public Control, private SubclassedControl<SpinEdit> {
   private:
     friend class SubclassedControl<SpinEdit>;
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    bool AcceptsChar(wchar_t ch) const;
+    wchar_t Accepted(wchar_t ch) const;
+    std::wstring Filtered(std::wstring_view text) const;
+    void FilterText(HWND hwnd);
+    LRESULT Paste(HWND hwnd);
 
     SpinButton button_{*this};  // a child of the edit
 };

@@ -5,6 +5,8 @@
 //       4-bpp BMP; --palette0 replaces palette entry 0 (the background).
 //   assetgen ico OUT.ico SRC [SRC...]
 //       icon with one image per source; '.' pixels become transparent.
+//   assetgen ico32 OUT.ico SIZE=SRC [SIZE=SRC...]
+//       32-bit icon with alpha: per SIZE, SRC enlarged by whole pixels and centred.
 //   assetgen mask
 //       prints the mascot outline's inside ('#') as a grid to paint within.
 //   assetgen check SRC
@@ -28,6 +30,7 @@ using assetgen::PixelArt;
 int usage() {
     std::cerr << "usage: assetgen bmp SRC OUT.bmp [--palette0 RRGGBB]\n"
                  "       assetgen ico OUT.ico SRC [SRC...]\n"
+                 "       assetgen ico32 OUT.ico SIZE=SRC [SIZE=SRC...]\n"
                  "       assetgen mask\n"
                  "       assetgen check SRC\n";
     return 2;
@@ -57,6 +60,19 @@ int makeIco(const std::vector<std::string>& args) {
         images.push_back(assetgen::loadPixelArt(args[i]));
     }
     writeFile(args[0], assetgen::encodeIco(images));
+    return 0;
+}
+
+int makeIco32(const std::vector<std::string>& args) {
+    if (args.size() < 2) return usage();
+    std::vector<assetgen::IconImage> images;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const size_t equals = args[i].find('=');
+        if (equals == std::string::npos) return usage();
+        images.push_back({assetgen::loadPixelArt(args[i].substr(equals + 1)),
+                          std::stoi(args[i].substr(0, equals))});
+    }
+    writeFile(args[0], assetgen::encodeIco32(images));
     return 0;
 }
 
@@ -109,6 +125,7 @@ int main(int argc, char** argv) {
     try {
         if (command == "bmp") return makeBmp(args);
         if (command == "ico") return makeIco(args);
+        if (command == "ico32") return makeIco32(args);
         if (command == "mask") return printMask();
         if (command == "check") return checkSource(args);
     } catch (const std::exception& error) {

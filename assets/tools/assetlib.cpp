@@ -1,5 +1,6 @@
 #include "assetlib.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -237,7 +238,218 @@ bool hasTransparentPixel(const PixelArt& art) {
     return false;
 }
 
+// --- 32-bit icons ----------------------------------------------------------
+
+struct Rgba {
+    std::uint8_t red = 0, green = 0, blue = 0, alpha = 0;
+};
+
+// The image's pixels, top row first.
+std::vector<Rgba> enlarged(const IconImage& image) {
+    const PixelArt& art = image.art;
+    const int scale = std::min(image.size / art.width, image.size / art.height);
+    if (scale < 1) throw std::runtime_error("pixel art larger than its icon");
+    const int left = (image.size - art.width * scale) / 2;
+    const int top = (image.size - art.height * scale) / 2;
+    std::vector<Rgba> pixels(static_cast<size_t>(image.size) * image.size);
+    for (int y = top; y < top + art.height * scale; ++y) {
+        for (int x = left; x < left + art.width * scale; ++x) {
+            const int ax = (x - left) / scale, ay = (y - top) / scale;
+            if (art.isTransparent(ax, ay)) continue;
+            const Rgb c = art.colourAt(ax, ay);
+            pixels[static_cast<size_t>(y) * image.size + x] = {c.red, c.green, c.blue, 255};
+        }
+    }
+    return pixels;
+}
+
+// BITMAPINFOHEADER, bottom-up BGRA rows, then the AND mask (1 = transparent).
+std::vector<std::uint8_t> encodeBgraImage(const std::vector<Rgba>& pixels, int size) {
+    const std::uint32_t maskRow = paddedRowBytes(size, 1);
+    ByteWriter out;
+    out.u32(kInfoHeaderSize);
+    out.u32(static_cast<std::uint32_t>(size));
+    out.u32(static_cast<std::uint32_t>(size * 2));
+    out.u16(1);   // planes
+    out.u16(32);  // bits per pixel
+    out.u32(0);   // BI_RGB
+    out.u32(static_cast<std::uint32_t>(size) * size * 4 + maskRow * size);
+    for (int i = 0; i < 4; ++i) out.u32(0);  // resolution, palette
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const Rgba& p = pixels[static_cast<size_t>(y) * size + x];
+            out.u8(p.blue);
+            out.u8(p.green);
+            out.u8(p.red);
+            out.u8(p.alpha);
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(maskRow, 0);
+        for (int x = 0; x < size; ++x) {
+            if (pixels[static_cast<size_t>(y) * size + x].alpha == 0)
+                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        }
+        out.append(row);
+    }
+    return out.take();
+}
+
+// Deflate with the fixed codes, matching only the pixel before and the row
+// above: enough for pixel art, whose runs and repeated rows are all there is.
+class Deflater {
+  public:
+    std::vector<std::uint8_t> compress(const std::vector<std::uint8_t>& data, size_t rowBytes) {
+        bits(1, 1);  // the last block
+        bits(1, 2);  // fixed codes
+        for (size_t i = 0; i < data.size();) {
+            size_t best = 0, distance = 0;
+            for (size_t d : {size_t{4}, rowBytes}) {
+                size_t n = 0;
+                while (i >= d && i + n < data.size() && n < 258 && data[i + n] == data[i + n - d])
+                    ++n;
+                if (n > best) best = n, distance = d;
+            }
+            if (best >= 3) {
+                match(best, distance);
+                i += best;
+            } else {
+                symbol(data[i++]);
+            }
+        }
+        symbol(256);
+        if (used_) out_.push_back(static_cast<std::uint8_t>(pending_));
+        return std::move(out_);
+    }
+
+  private:
+    void bits(std::uint32_t value, int count) {  // least significant bit first
+        for (int b = 0; b < count; ++b) {
+            pending_ |= ((value >> b) & 1u) << used_;
+            if (++used_ == 8) {
+                out_.push_back(static_cast<std::uint8_t>(pending_));
+                pending_ = used_ = 0;
+            }
+        }
+    }
+    void code(std::uint32_t value, int count) {  // Huffman codes: most significant bit first
+        for (int b = count - 1; b >= 0; --b) bits((value >> b) & 1u, 1);
+    }
+    void symbol(int s) {
+        if (s < 144)
+            code(0x30 + s, 8);
+        else if (s < 256)
+            code(0x190 + s - 144, 9);
+        else if (s < 280)
+            code(s - 256, 7);
+        else
+            code(0xc0 + s - 280, 8);
+    }
+    void match(size_t length, size_t distance) {
+        static const int lengthBase[] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                         15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                         67, 83, 99, 115, 131, 163, 195, 227, 258};
+        int l = 28;
+        while (lengthBase[l] > static_cast<int>(length)) --l;
+        symbol(257 + l);
+        const int lengthExtra = l < 8 || l == 28 ? 0 : (l - 4) / 4;
+        bits(static_cast<std::uint32_t>(length) - lengthBase[l], lengthExtra);
+        int d = 0, base = 1;  // distance codes: 1, 2, 3, 4, 5, 7, 9, 13, ...
+        for (;;) {
+            const int extra = d < 4 ? 0 : d / 2 - 1;
+            if (distance < static_cast<size_t>(base + (1 << extra))) {
+                code(static_cast<std::uint32_t>(d), 5);
+                bits(static_cast<std::uint32_t>(distance) - base, extra);
+                return;
+            }
+            base += 1 << extra;
+            ++d;
+        }
+    }
+    std::vector<std::uint8_t> out_;
+    std::uint32_t pending_ = 0;
+    int used_ = 0;
+};
+
+std::uint32_t crc32(const std::vector<std::uint8_t>& bytes, size_t from) {
+    std::uint32_t crc = 0xffffffffu;
+    for (size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void bigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void pngChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
+    bigEndian(out, static_cast<std::uint32_t>(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    bigEndian(out, crc32(out, start));
+}
+
+std::vector<std::uint8_t> encodePngImage(const std::vector<Rgba>& pixels, int size) {
+    std::vector<std::uint8_t> rows;  // each row: filter 0, then RGBA
+    for (int y = 0; y < size; ++y) {
+        rows.push_back(0);
+        for (int x = 0; x < size; ++x) {
+            const Rgba& p = pixels[static_cast<size_t>(y) * size + x];
+            rows.insert(rows.end(), {p.red, p.green, p.blue, p.alpha});
+        }
+    }
+    std::vector<std::uint8_t> zlib = {0x78, 0x01};
+    const auto deflated = Deflater().compress(rows, static_cast<size_t>(size) * 4 + 1);
+    zlib.insert(zlib.end(), deflated.begin(), deflated.end());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : rows) a = (a + byte) % 65521, b = (b + a) % 65521;
+    bigEndian(zlib, (b << 16) | a);
+
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a};
+    std::vector<std::uint8_t> header;
+    bigEndian(header, static_cast<std::uint32_t>(size));
+    bigEndian(header, static_cast<std::uint32_t>(size));
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA, no interlace
+    pngChunk(png, "IHDR", header);
+    pngChunk(png, "IDAT", zlib);
+    pngChunk(png, "IEND", {});
+    return png;
+}
+
 }  // namespace
+
+std::vector<std::uint8_t> encodeIco32(const std::vector<IconImage>& images) {
+    std::vector<std::vector<std::uint8_t>> encoded;
+    for (const IconImage& image : images) {
+        const auto pixels = enlarged(image);
+        encoded.push_back(image.size >= 256 ? encodePngImage(pixels, image.size)
+                                            : encodeBgraImage(pixels, image.size));
+    }
+    ByteWriter out;
+    out.u16(0);  // reserved
+    out.u16(1);  // icon, not cursor
+    out.u16(static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset =
+        kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        out.u8(static_cast<std::uint8_t>(images[i].size % 256));  // 0 means 256
+        out.u8(static_cast<std::uint8_t>(images[i].size % 256));
+        out.u8(0);   // no palette
+        out.u8(0);   // reserved
+        out.u16(1);  // planes
+        out.u16(32);
+        out.u32(static_cast<std::uint32_t>(encoded[i].size()));
+        out.u32(offset);
+        offset += static_cast<std::uint32_t>(encoded[i].size());
+    }
+    for (const auto& image : encoded) out.append(image);
+    return out.take();
+}
 
 PixelArt parsePixelArt(std::istream& in, const std::string& name) {
     return SourceParser(in, name).parse();

@@ -58,6 +58,17 @@ std::vector<std::uint8_t> encodeBmp(const PixelArt& art);
 // One 4-bpp image with a 1-bpp transparency mask per entry of `images`.
 std::vector<std::uint8_t> encodeIco(const std::vector<PixelArt>& images);
 
+// One image of a 32-bit icon: `art` enlarged by the largest whole factor that
+// fits, every pixel a square, centred on a transparent `size` x `size` canvas.
+struct IconImage {
+    PixelArt art;
+    int size = 0;
+};
+
+// A 32-bit icon with alpha (and the mask older readers still use) per image;
+// a 256-pixel image is stored as PNG, which Windows reads from Vista on.
+std::vector<std::uint8_t> encodeIco32(const std::vector<IconImage>& images);
+
 // True when pixel (x, y) is inside the mascot's outline polygon as GDI fills
 // it (even-odd rule; see the .cpp).
 bool insideOutline(int x, int y);

@@ -8,11 +8,9 @@
 #   tests/e2e/folders.sh PATH/TO/Pelnor.exe
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=lib.sh
-source "$HERE/lib.sh"
-
-program_under_test "${1:-}" e2e-folders       # the program's log and the folder; kept on failure
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+program_under_test "$@" e2e-folders       # the program's log and the folder; kept on failure
 
 # A private mount namespace lets the folder be mounted read-only; the Xvfb and
 # wineserver started below live in it too, so they see the same mount.
@@ -22,24 +20,6 @@ fi
 
 FOLDER="$WORK/ダウンロード/モフレン 1.1 (読み取り専用)"
 
-find_mascot() { WID="$(xdotool search --onlyvisible --name '^モフレン$' 2>/dev/null | head -1)"; [ -n "$WID" ]; }
-help_shown() { [ -n "$(xdotool search --onlyvisible --name '^モフレン ヘルプ$' 2>/dev/null)" ]; }
-help_gone() { ! help_shown; }
-window_left() { geometry "$WID"; echo "$X"; }
-left_is_not() { [ "$(window_left)" != "$1" ]; }
-# other_window_where TEST: a visible window of the program other than the
-# mascot whose geometry (W, H) passes the arithmetic TEST.
-other_window_where() {
-    local id
-    for id in $(xdotool search --onlyvisible --class 'pelnor' 2>/dev/null); do
-        [ "$id" = "$WID" ] && continue
-        geometry "$id"
-        (( $1 )) && return 0
-    done
-    return 1
-}
-menu_open() { other_window_where 'W > 100 && H > 150'; }
-menu_closed() { ! menu_open; }
 tip_shown() { other_window_where 'W > 20 && H < 60'; }   # no bigger than a hint
 # The libraries loaded on first use (Wine itself brings COM and the input
 # method into every windowed program) that the process has mapped.
@@ -68,10 +48,8 @@ check_runs() {
     # Started the way Explorer starts it: from its own folder.
     (cd "$FOLDER" && exec wine "$FOLDER/Pelnor.exe") >"$WORK/pelnor.log" 2>&1 &
     PELNOR_PID=$!
-    wait_until 60 find_mascot || fail "no window named モフレン within 60 s"
-    local x0
-    x0="$(window_left)"
-    wait_until 5 left_is_not "$x0" || fail "the mascot does not drift (left stays $x0)"
+    wait_for_mascot
+    wait_until 5 not at "$X" "$Y" || fail "the mascot does not drift (stays at ($X,$Y))"
     pass "the mascot appeared and drifts"
 
     # What only some starts need is loaded when first needed.
@@ -79,24 +57,24 @@ check_runs() {
     early="$(deferred_libraries)"
     [ -z "$early" ] || fail "loaded at start-up: $early"
     pass "no common controls or shell at start-up"
-    geometry "$WID"
+    mascot_geometry
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) sleep 0.2 mousemove $((X + W / 2 + 2)) $((Y + H / 2))
     wait_until 10 tip_shown || fail "no hint over the mascot"
     [ -z "$(deferred_libraries)" ] || fail "after the hover: $(deferred_libraries)"
     pass "the hint showed on hover, with neither loaded"
 
-    geometry "$WID"
+    mascot_geometry
     xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 3
     wait_until 5 menu_open || fail "no menu after a right click"
     xdotool key Escape
-    wait_until 5 menu_closed || fail "Escape did not close the menu"
+    wait_until 5 not menu_open || fail "Escape did not close the menu"
     pass "a right click opened the menu; Escape closed it"
 
     focus_window "$WID"
     xdotool key F1
-    wait_until 10 help_shown || fail "F1 did not open the help"
+    wait_until 10 find_named 'モフレン ヘルプ' || fail "F1 did not open the help"
     xdotool key Escape
-    wait_until 5 help_gone || fail "Escape did not close the help"
+    wait_until 5 not viewable "$FOUND" || fail "Escape did not close the help"
     pass "F1 opened the help (found through the program folder); Escape closed it"
 
     exit_by_alt_f4 "$WID" 10
@@ -109,16 +87,14 @@ check_untouched() {
 }
 
 main() {
-    local began
-    began=$(now)
     chmod -R u+w "$WORK" 2>/dev/null || true   # a failed run's read-only folder
-    begin_run "$BUILD_DIR/wine-e2e-folders" 96
+    begin_run "$BUILD_DIR/wine-e2e-folders"
     make_folder
     check_runs
     check_untouched
     umount "$FOLDER" 2>/dev/null || true
     chmod -R u+w "$WORK"
-    echo "all $CHECKS checks passed in $(seconds_since "$began") s"
+    end_run
 }
 
 main

@@ -206,7 +206,17 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     return out;
 }
 
-TEST(HelpText, FilesThatAreNotUtf8AreReadAsCodePage932) {
+// UTF-16 bytes after a byte-order mark, as Notepad saves "Unicode".
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text)
+        bytes += bigEndian ? std::string{char(unit >> 8), char(unit)}
+                           : std::string{char(unit), char(unit >> 8)};
+    return bytes;
+}
+
+TEST(HelpText, FilesAreReadInTheEncodingTheyWereSavedIn) {
+    const std::u16string utf16 = u"#pelnor-help 1\r\n#topic t\r\n目次です😀\r\n";
     const struct {
         const char* what;
         std::string file;
@@ -217,6 +227,14 @@ TEST(HelpText, FilesThatAreNotUtf8AreReadAsCodePage932) {
         {"Shift-JIS", "#pelnor-help 1\r\n#topic t\r\n\x96\xDA\x8E\x9F\x82\xC5\x82\xB7\r\n",
          "目次です"},
         {"Shift-JIS with a 0x5C trail byte", "#pelnor-help 1\n#topic t\n\x95\x5C\n", "表"},
+        {"UTF-16 little-endian", Utf16File(utf16, false), "目次です😀"},
+        {"UTF-16 big-endian", Utf16File(utf16, true), "目次です😀"},
+        {"UTF-16 with a lone surrogate and an odd last byte",
+         Utf16File(u"#pelnor-help 1\n#topic t\na\xD800"
+                   u"b",
+                   false) +
+             "x",
+         "a\uFFFDb\uFFFD"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -304,6 +322,7 @@ TEST(HelpText, ProgramHelpDescribesTheFormatItIsReadIn) {
          {limits.line, limits.topicText, limits.contextText, limits.title, limits.topics})
         EXPECT_NE(description.find(" " + std::to_string(limit) + " "), std::string::npos) << limit;
     EXPECT_NE(description.find("Shift-JIS"), std::string::npos);
+    EXPECT_NE(description.find("UTF-16"), std::string::npos);
     EXPECT_NE(description.find("U+FFFD"), std::string::npos);
 }
 #endif

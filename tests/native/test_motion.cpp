@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/Motion.h"
+#include "core/Placement.h"
 
 namespace pelnor {
 namespace {
@@ -234,6 +237,65 @@ TEST(Drift, KeepInsidePutsAWindowBackOntoTheMonitorWithoutTurningIt) {
         KeepInside(left, top, kW, kH, c.screen);
         EXPECT_EQ(left, c.wantLeft) << c.left << "," << c.top;
         EXPECT_EQ(top, c.wantTop) << c.left << "," << c.top;
+    }
+}
+
+// A 257 x 36 hint 20 pixels below the pointer: {work area, pointer, where it goes}.
+TEST(Placement, AHintLiesWhollyOnThePointersWorkArea) {
+    const struct { ScreenRect work; ScreenPoint pointer, want; } cases[] = {
+        {{0, 0, 1280, 770}, {600, 400}, {600, 420}}, {{0, 0, 1280, 770}, {1279, 769}, {1022, 733}},
+        {{-1280, 0, 0, 1024}, {-10, 500}, {-267, 520}},     // left of the primary
+        {{1280, 0, 2304, 600}, {1500, 590}, {1500, 554}},   // a shorter second monitor
+        {{0, 0, 1280, 50}, {100, 5}, {100, 0}}, {{0, 0, 200, 30}, {100, 10}, {0, 0}}};
+    for (const auto& c : cases) {
+        const ScreenPoint at = PlaceBesidePointer(c.work, c.pointer, 20, 257, 36);
+        EXPECT_TRUE(at.x == c.want.x && at.y == c.want.y) << c.pointer.x << "," << c.pointer.y;
+    }
+}
+
+// A 74 x 56 window after its monitor changed: {where it was, before, now, where it goes}.
+TEST(Placement, AWindowOffItsMonitorComesBackKeepingItsDistanceFromTheEdges) {
+    const struct { ScreenPoint at; ScreenRect before, now; ScreenPoint want; } cases[] = {
+        {{2000, 1200}, {0, 0, 2560, 1440}, {0, 0, 1280, 800}, {720, 560}},
+        {{-1270, 900}, {-1280, 0, 0, 1024}, {-1024, 0, 0, 768}, {-1014, 644}},
+        {{1500, 300}, {1280, 0, 2560, 800}, {0, 0, 1280, 800}, {1206, 300}},  // monitor gone
+        {{100, 100}, {0, 0, 2560, 1440}, {0, 0, 50, 40}, {-24, -16}}};        // smaller than it
+    for (const auto& c : cases) {
+        const ScreenRect frame{c.at.x, c.at.y, c.at.x + 74, c.at.y + 56};
+        const ScreenPoint at = BackOnMonitor(frame, c.before, c.now);
+        EXPECT_TRUE(at.x == c.want.x && at.y == c.want.y) << c.at.x << "," << c.at.y;
+    }
+}
+
+// A 616 x 459 window (the help viewer at 96 DPI) beside a 74 x 55 mascot, 8 px off it.
+TEST(HelpPlacement, BesideWhereThereIsRoomElseCoveringLeastAlwaysInside) {
+    const ScreenRect wide{0, 0, 1280, 800};
+    const ScreenRect narrow{0, 0, 700, 800};
+    const struct {
+        const char* what;
+        ScreenRect area;
+        ScreenRect mascot;
+        ScreenRect expected;
+    } cases[] = {
+        {"right of it", wide, {100, 300, 174, 355}, {182, 98, 798, 557}},
+        {"left of it at the right edge", wide, {1200, 300, 1274, 355}, {576, 98, 1192, 557}},
+        {"high up: moved down to the area", wide, {100, 0, 174, 55}, {182, 0, 798, 459}},
+        {"below it when neither side has room", narrow, {300, 50, 374, 105}, {29, 113, 645, 572}},
+        {"above it", narrow, {300, 700, 374, 755}, {29, 233, 645, 692}},
+        {"no room: covering least", {0, 0, 700, 500}, {40, 220, 114, 275}, {84, 18, 700, 477}},
+        {"larger than the area: cut to it", {0, 0, 500, 400}, {0, 0, 74, 55}, {0, 0, 500, 400}},
+        {"no mascot: centred", wide, {}, {332, 170, 948, 629}},
+        {"a monitor left of the primary",
+         {-1280, 0, 0, 800},
+         {-100, 300, -26, 355},
+         {-724, 98, -108, 557}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScreenRect r = PlaceBeside(616, 459, c.mascot, c.area, 8);
+        const ScreenRect& e = c.expected;
+        EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom),
+                  std::tie(e.left, e.top, e.right, e.bottom));
     }
 }
 

@@ -69,6 +69,19 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
+std::vector<DWORD> PixelsOf(HBITMAP bitmap) {
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    std::vector<DWORD> bits(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB,
+                        0, 0, 0, 0, 0};
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, size.bmHeight, bits.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+
 std::ostream& operator<<(std::ostream& out, const Box& b) {
     return out << "(" << b.left << ", " << b.top << ") " << b.width << " x " << b.height;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "mascot/MascotWindow.h"
 
@@ -35,6 +36,9 @@ class ModalResponder {
 };
 
 std::wstring WindowText(HWND hwnd);
+
+// A bitmap's pixels as 32-bit BGRA, top row first.
+std::vector<DWORD> PixelsOf(HBITMAP bitmap);
 
 // Runs `undo` when the scope is left, a failed assertion included.
 class ScopeExit {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <imm.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -23,6 +27,7 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/CallLetterDialog.h"
 #include "dialogs/CallNotice.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Application.h"
 #include "toolkit/InputMethod.h"
 #include "toolkit/MessageBoxes.h"
@@ -55,6 +60,27 @@ void Click(HWND button) {
 
 void Type(HWND edit, std::wstring_view text) {
     for (wchar_t ch : text) SendMessageW(edit, WM_CHAR, ch, 0);
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& clip) {
+    const tk::ScopedClipboard clipboard(owner);
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    // Unlocked at the end of the copy; the clipboard owns the memory once it takes it.
+    std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
+              static_cast<wchar_t*>(tk::ScopedGlobalLock(memory).get()));
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+}
+
+// Shift+Insert, which Wine's edit pastes without sending itself WM_PASTE.
+void ShiftInsert(HWND edit) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, VK_INSERT, 1);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 
 // Answers the confirmation boxes that open inside a test, and records them.
@@ -184,7 +210,7 @@ TEST_F(CallLetterTest, OpensFromTheCallStateAndRunsTheClock) {
     EXPECT_FALSE(dialog.ClockRunning());
 }
 
-TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
+TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameCut) {
     call.Hour = 30;
     call.Minute = 75;
     call.Name = L"寿限無寿限無五劫の擦り切れ海砂利水魚";  // 36 bytes
@@ -192,7 +218,7 @@ TEST_F(CallLetterTest, OutOfRangeStateIsShownClampedAndALongNameWhole) {
     Drive(dialog, [&](HWND) {
         EXPECT_EQ(dialog.HourField.Text(), L"23");
         EXPECT_EQ(dialog.MinuteField.Text(), L"59");
-        EXPECT_EQ(dialog.NameField.Text(), call.Name);
+        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦");  // 20 bytes
         EXPECT_TRUE(dialog.BeepCheckBox.Checked());
         EXPECT_EQ(dialog.ArmedIndicator.Text(), L"");
     });
@@ -354,8 +380,31 @@ TEST_F(CallLetterTest, SpinFieldsFilterStepAndClamp) {
         EXPECT_EQ(dialog.MinuteField.Text(), L"75");
         EXPECT_EQ(dialog.MinuteField.Value(), 75);  // not brought into range while typing
 
-        SetFocus(dialog.NameField.Handle());
-        EXPECT_EQ(dialog.MinuteField.Text(), L"59");
+        // Typed or pasted by either key, text is filtered alike; full-width
+        // digits, as an input method gives them, are digits.
+        for (const auto& [input, kept] : {std::pair{L"aa", L""},
+                                          {L"１２", L"12"},
+                                          {L"1.5", L"15"},
+                                          {L"+-3x", L"3"},
+                                          {L"123", L"12"}}) {
+            PutOnClipboard(minute, input);
+            for (int way = 0; way < 3; ++way) {
+                SetWindowTextW(minute, L"");
+                if (way == 0) Type(minute, input);
+                if (way == 1) SendMessageW(minute, WM_PASTE, 0, 0);
+                if (way == 2) ShiftInsert(minute);
+                EXPECT_EQ(dialog.MinuteField.Text(), kept) << input << way;
+            }
+        }
+
+        // Leaving the field shows the value that will be used.
+        for (const auto& [text, shown] :
+             {std::pair{L"75", L"59"}, {L"", L"0"}, {L"1.", L"0"}, {L"aa", L"0"}}) {
+            SetFocus(minute);
+            SetWindowTextW(minute, text);
+            SetFocus(dialog.NameField.Handle());
+            EXPECT_EQ(dialog.MinuteField.Text(), shown) << text;
+        }
 
         SetWindowTextW(minute, L"-");
         EXPECT_EQ(dialog.MinuteField.Value(), 0);  // not a number reads as the minimum
@@ -410,34 +459,29 @@ TEST_F(CallLetterTest, NameAndErrandLimitsCountCodePage932Bytes) {
         SendMessageW(name, WM_CHAR, VK_BACK, 0);  // control keys still work
         EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
 
-        // Pasting takes as much of the clipboard's first line as fits.
+        // Every paste takes as much of the clipboard's first line as fits:
+        // Ctrl+V, and Shift+Insert, which Wine's edit pastes without WM_PASTE.
         const HWND task = dialog.ErrandField.Handle();
         SetFocus(task);
-        SetWindowTextW(task, L"用件");
-        SendMessageW(task, EM_SETSEL, 2, 2);
-        const std::wstring clip = L"一二三四五六七八九十一二三四五六七八九十\r\n次の行";
-        {
-            const tk::ScopedClipboard clipboard(task);
-            ASSERT_TRUE(clipboard.IsOpen());
-            EmptyClipboard();
-            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-            ASSERT_TRUE(memory);
-            {
-                const tk::ScopedGlobalLock data(memory);
-                std::copy(clip.c_str(), clip.c_str() + clip.size() + 1,
-                          static_cast<wchar_t*>(data.get()));
-            }
-            // The clipboard owns the memory once it takes it.
-            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+        PutOnClipboard(task, L"一二三四五六七八九十一二三四五六七八九十\r\n次の行");
+        for (const bool shiftInsert : {false, true}) {
+            SetWindowTextW(task, L"用件");
+            SendMessageW(task, EM_SETSEL, 2, 2);
+            shiftInsert ? ShiftInsert(task) : void(SendMessageW(task, WM_PASTE, 0, 0));
+            EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
         }
-        SendMessageW(task, WM_PASTE, 0, 0);
-        EXPECT_EQ(dialog.ErrandField.Text(), L"用件一二三四五六七八九十一二三四五六七八");
+        PutOnClipboard(task, std::wstring(1 << 20, L'x'));  // 1 MB with no line end
+        SetWindowTextW(task, L"");
+        ShiftInsert(task);
+        EXPECT_EQ(dialog.ErrandField.Text(), std::wstring(40, L'x'));
 
-        // A stored text over the limit is shown whole and takes no more typing.
-        dialog.NameField.SetText(L"寿限無寿限無五劫の擦り切れ海砂利水魚");
-        SendMessageW(name, EM_SETSEL, 0, 0);
-        Type(name, L"x");
-        EXPECT_EQ(dialog.NameField.Text(), L"寿限無寿限無五劫の擦り切れ海砂利水魚");
+        // Text set or put in place by any other program is cut at the last
+        // whole character that fits; the control's own limit is the backstop.
+        SetWindowTextW(name, L"abcdefghijklmnopqrsあ");
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
+        SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ああ"));
+        EXPECT_EQ(dialog.NameField.Text(), L"abcdefghijklmnopqrs");
+        EXPECT_EQ(SendMessageW(name, EM_GETLIMITTEXT, 0, 0), 20);
     });
 }
 
@@ -561,6 +605,7 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
         ran = true;
         EXPECT_EQ(WindowText(hwnd), L"モフレン");
         EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // a taskbar button
         RECT frame;
         GetWindowRect(hwnd, &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
@@ -586,6 +631,25 @@ TEST(NoticeTest, LinesPaintOrderAndClosing) {
               IDCANCEL);
 }
 
+// A notice that could not take the foreground flashes its taskbar button
+// until it is activated.
+TEST(NoticeTest, FlashesWhenItCouldNotTakeTheForeground) {
+    static std::vector<DWORD> flashes;
+    CallNotice::Flash = [](PFLASHWINFO info) { return flashes.push_back(info->dwFlags), TRUE; };
+    const tk::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9,
+                                                 9, nullptr, nullptr, nullptr, nullptr));
+    for (bool busyElsewhere : {false, true}) {
+        tk::Dialog::ShownHook = [&](HWND) {
+            if (busyElsewhere) SetForegroundWindow(other.get());
+        };
+        CallNotice notice;
+        Drive(notice, [](HWND) {});
+        EXPECT_EQ(flashes, std::vector<DWORD>(busyElsewhere, FLASHW_ALL | FLASHW_TIMERNOFG));
+    }
+    CallNotice::Flash = FlashWindowEx;
+    tk::Dialog::ShownHook = nullptr;
+}
+
 TEST(AboutTest, TextsFocusAndClosing) {
     AboutBox about;
     bool ran = false;
@@ -609,6 +673,150 @@ TEST(AboutTest, TextsFocusAndClosing) {
     });
     EXPECT_TRUE(ran);
     EXPECT_EQ(result, IDOK);
+}
+
+// A window's client object as a screen reader reads it through oleacc:
+// "name" or "name|description".
+std::wstring Hear(HWND window) {
+    constexpr GUID id{0x618736e0, 0x3c3d, 0x11cf, {0x81, 12, 0, 0xaa, 0, 0x38, 0x9b, 0x71}};
+    IAccessible* object = nullptr;  // IID_IAccessible: MinGW's import library holds a wrong one
+    VARIANT self{};
+    self.vt = VT_I4;
+    BSTR name = nullptr, description = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, id,
+                                             reinterpret_cast<void**>(&object)))) {
+        object->get_accName(self, &name);
+        object->get_accDescription(self, &description);
+        object->Release();
+    }
+    std::wstring heard = name ? name : L"";
+    if (description) heard += L"|" + std::wstring(description);
+    SysFreeString(name);
+    SysFreeString(description);
+    return heard;
+}
+
+// The dialog's windows in the order a screen reader meets them.
+std::vector<HWND> Descendants(HWND dialog) {
+    std::vector<HWND> found;
+    const auto add = [](HWND child, LPARAM out) {
+        return reinterpret_cast<std::vector<HWND>*>(out)->push_back(child), TRUE;
+    };
+    EnumChildWindows(dialog, add, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<std::wstring> ReadOut(HWND dialog) {
+    std::vector<std::wstring> heard;
+    for (HWND child : Descendants(dialog))
+        if (!Hear(child).empty()) heard.push_back(Hear(child));
+    return heard;
+}
+
+TEST(AssistiveTechnologyTest, ReadsTheNoticeLinesTheFieldNamesAndAboutsLines) {
+    CallNotice notice;
+    notice.SetName(L"山田");
+    notice.SetTask(L"会議の");
+    Drive(notice, [](HWND hwnd) {
+        EXPECT_EQ(ReadOut(hwnd), (std::vector<std::wstring>{L"山田さん、", L"会議の時がきました。",
+                                                            L"－モフレン－", L"OK"}));
+    });
+    CallState call;
+    CallLetterDialog l{call, [] { return ClockTime{14, 20, 0, 0}; }};
+    Drive(l, [&](HWND) {
+        const std::pair<HWND, std::wstring> rows[] = {{l.HourField.Handle(), L"時|0～23"},
+                                                      {l.MinuteField.Handle(), L"分|0～59"},
+                                                      {l.NameField.Handle(), L"あなたの名前"},
+                                                      {l.ErrandField.Handle(), L"用件"},
+                                                      {l.HourField.ButtonHandle(), L"時の増減"},
+                                                      {l.MinuteField.ButtonHandle(), L"分の増減"},
+                                                      {l.ClockDisplay.Handle(), L"14:20|今の時刻"},
+                                                      {l.ArmedIndicator.Handle(), L"未設定"}};
+        for (const auto& [window, heard] : rows) EXPECT_EQ(Hear(window), heard);
+    });
+    AboutBox about;
+    Drive(about, [&](HWND hwnd) {
+        EXPECT_EQ(ReadOut(hwnd),
+                  (std::vector<std::wstring>{L"モフレン", L"Ver.1.1", L"デスクトップマスコット",
+                                             L"Copyright (C) 2026 Pelnor developers", L"OK",
+                                             L"Webページ", L"Webページ"}));  // the address field's
+    });
+}
+
+// What the dialog shows in `r` of its client area, read from its own surface.
+std::vector<COLORREF> Take(HWND dialog, const RECT& r) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const tk::WindowDc screen(dialog);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen.get(), x, y));
+    return pixels;
+}
+
+// Shows the three dialogs with texts in every place, at `dpi`.
+void LookAtEveryDialog(UINT dpi, const std::function<void(tk::Dialog&, HWND)>& look) {
+    tk::Dialog::DpiForTesting = dpi;
+    CallNotice notice;
+    notice.SetName(L"山田");
+    notice.SetTask(L"会議の");
+    CallState call;
+    call.Armed = true;
+    CallLetterDialog letter{call, [] { return ClockTime{14, 20, 0, 0}; }};
+    AboutBox about;
+    for (tk::Dialog* dialog : std::initializer_list<tk::Dialog*>{&notice, &letter, &about})
+        Drive(*dialog, [&](HWND hwnd) { look(*dialog, hwnd); });
+    tk::Dialog::DpiForTesting.reset();
+}
+
+// The labels' windows show exactly what their dialog draws without them.
+TEST(DialogPixelsTest, LabelWindowsChangeNoPixel) {
+    for (UINT dpi : {96u, 192u}) {
+        LookAtEveryDialog(dpi, [&](tk::Dialog& dialog, HWND hwnd) {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            const std::vector<COLORREF> shown = Take(hwnd, client);
+            for (HWND child : Descendants(hwnd))
+                if (dynamic_cast<tk::Label*>(dialog.ControlOf(child))) ShowWindow(child, SW_HIDE);
+            EXPECT_TRUE(Take(hwnd, client) == shown) << WindowText(hwnd) << " at " << dpi;
+        });
+    }
+}
+
+// In a dark high-contrast scheme every text (each static window) lies on the
+// scheme's face, the colour most of it shows, with at least 4.5:1 contrast.
+TEST(DialogPixelsTest, DarkHighContrastTextsReadOnTheSchemesFace) {
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF saved[4], dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(4, elements, dark));
+    tk::HighContrastForTesting = true;
+    const auto luminance = [](COLORREF c) {  // WCAG's, plus 0.05
+        const auto linear = [](double v) {
+            return v <= 10 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
+        };
+        return 0.05 + 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+               0.0722 * linear(GetBValue(c));
+    };
+    LookAtEveryDialog(96, [&](tk::Dialog&, HWND hwnd) {
+        for (HWND text : Descendants(hwnd)) {
+            if (testing_support::ClassOf(text) != L"Static") continue;
+            RECT r;
+            GetClientRect(text, &r);
+            MapWindowPoints(text, hwnd, reinterpret_cast<POINT*>(&r), 2);
+            std::map<COLORREF, int> counts;
+            for (COLORREF c : Take(hwnd, r)) ++counts[c];
+            COLORREF face = counts.begin()->first;
+            for (const auto& [c, n] : counts) face = n > counts[face] ? c : face;
+            double best = 0;
+            for (const auto& [c, n] : counts)
+                best = std::max(
+                    {best, luminance(c) / luminance(face), luminance(face) / luminance(c)});
+            EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << tk::ToUtf8(WindowText(text));
+            EXPECT_GE(best, 4.5) << tk::ToUtf8(WindowText(text));
+        }
+    });
+    tk::HighContrastForTesting.reset();
+    SetSysColors(4, elements, saved);
 }
 
 using PixelSet = std::set<std::pair<int, int>>;  // x, y

@@ -96,8 +96,8 @@ class HelpTest : public testing::Test {
         Pump();
     }
     void TearDown() override {
-        // Owned windows go with their owner.
         if (owner_) DestroyWindow(owner_);
+        CloseHelp();
         Pump();
         EXPECT_TRUE(ThreadWindows(kHelpViewerClass).empty());
         EXPECT_TRUE(ThreadWindows(kHelpPopupClass).empty());
@@ -121,8 +121,12 @@ TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
     const HWND viewer = TheOnly(kHelpViewerClass);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(IsWindowVisible(viewer));
-    EXPECT_EQ(GetWindow(viewer, GW_OWNER), owner_);
     EXPECT_EQ(WindowText(viewer), L"モフレン ヘルプ");
+    RECT frame, asker, overlap;
+    GetWindowRect(viewer, &frame);
+    GetWindowRect(owner_, &asker);
+    EXPECT_FALSE(IntersectRect(&overlap, &frame, &asker))
+        << "beside the asking window, not over it";
 
     const HWND list = FindWindowExW(viewer, nullptr, L"ListBox", nullptr);
     const HWND text = FindWindowExW(viewer, nullptr, L"Edit", nullptr);
@@ -196,21 +200,6 @@ TEST_F(HelpTest, ViewerKeysMoveBetweenListAndText) {
     SendKey(VK_TAB);
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == list; }));
     EXPECT_TRUE(IsWindow(viewer));
-}
-
-TEST_F(HelpTest, ViewerGoesWithItsOwner) {
-    HelpContents(owner_, noFile_);
-    Pump();
-    ASSERT_NE(TheOnly(kHelpViewerClass), nullptr);
-    DestroyWindow(owner_);
-    owner_ = nullptr;
-    Pump();
-    EXPECT_TRUE(ThreadWindows(kHelpViewerClass).empty());
-
-    HelpContents(nullptr, noFile_);
-    Pump();
-    const tk::UniqueWindow viewer(TheOnly(kHelpViewerClass));
-    EXPECT_TRUE(viewer);
 }
 
 TEST_F(HelpTest, EveryDialogContextHasAPopupAtTheGivenPoint) {
@@ -379,17 +368,22 @@ TEST_F(HelpTest, HelpFilesOfAnyShapeOpenPromptly) {
 
 TEST_F(HelpTest, WhatAHelpFileShowsAndWhenTheCarriedHelpIsShownInstead) {
     const std::wstring carried = L"モフレンのヘルプへようこそ。";
+    const std::wstring notHelp = L"モフレンのヘルプの形式ではない";
     const testing_support::TempFolder folder(L"help-says");
     const struct {
         const char* what;
         std::string file;
-        std::wstring title;  // of the first topic
-        std::wstring text;   // its text starts so
+        std::wstring title;        // of the first topic
+        std::wstring text;         // its text, after the note, starts so
+        std::wstring reason = {};  // the note's, none when the file's help is shown
     } cases[] = {
-        {"no topic at all", "#pelnor-help 1\r\n", L"目次", carried},
-        {"pop-up texts only", "#pelnor-help 1\n#context 3\nx\n", L"目次", carried},
-        {"an empty file", "", L"目次", carried},
-        {"a WinHelp file", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8), L"目次", carried},
+        {"no topic at all", "#pelnor-help 1\r\n", L"目次", carried, notHelp},
+        {"pop-up texts only", "#pelnor-help 1\n#context 3\nx\n", L"目次", carried, notHelp},
+        {"an empty file", "", L"目次", carried, notHelp},
+        {"a WinHelp file", std::string("\x3F\x5F\x03\x00\x10\x00\x00\x00", 8), L"目次", carried,
+         notHelp},
+        {"over 1 MB", "#pelnor-help 1\n#topic a\n" + std::string(1 << 20, 'x'), L"目次", carried,
+         L"大きすぎる"},
         {"Shift-JIS", "#pelnor-help 1\r\n#topic \x96\xDA\x8E\x9F\r\n\x82\xE6\x82\xA4\x82\xBB\r\n",
          L"目次", L"ようそ"},
         {"a NUL inside a topic", std::string("#pelnor-help 1\n#topic a\nab\0cd\n", 31), L"a",
@@ -405,8 +399,14 @@ TEST_F(HelpTest, WhatAHelpFileShowsAndWhenTheCarriedHelpIsShownInstead) {
         const HWND viewer = TheOnly(kHelpViewerClass);
         ASSERT_NE(viewer, nullptr);
         EXPECT_EQ(ListItem(FindWindowExW(viewer, nullptr, L"ListBox", nullptr), 0), c.title);
-        EXPECT_EQ(WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr)).rfind(c.text, 0),
-                  0u);
+        // A note on an unusable file: one line above the carried help, naming
+        // the file and the reason.
+        const std::wstring text = WindowText(FindWindowExW(viewer, nullptr, L"Edit", nullptr));
+        const std::size_t noteEnd = c.reason.empty() ? 0 : text.find(L"\r\n\r\n") + 4;
+        const std::wstring note = text.substr(0, noteEnd);
+        EXPECT_NE(note.find(c.reason), std::wstring::npos) << note;
+        EXPECT_EQ(note.find(L" " + file + L" ") == std::wstring::npos, c.reason.empty()) << note;
+        EXPECT_EQ(text.find(c.text, noteEnd), noteEnd);
         DestroyWindow(viewer);
     }
 }
@@ -442,6 +442,23 @@ TEST_F(HelpTest, TheFileIsReadAgainOnlyWhenItChanged) {
     EXPECT_EQ(firstTitle(), L"二");
     rewrite("#pelnor-help 1\n#topic 三三\nx\n", true);  // another size
     EXPECT_EQ(firstTitle(), L"三三");
+
+    // Held by another program: read at the first call after it lets go; held
+    // for writing with full sharing, as an editor or a sync client does: read.
+    Written(file, "#pelnor-help 1\n#topic 四\nx\n");
+    if (const tk::UniqueFile locker{
+            CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)}) {
+        EXPECT_EQ(firstTitle(), L"目次");
+        const HWND text = FindWindowExW(TheOnly(kHelpViewerClass), nullptr, L"Edit", nullptr);
+        EXPECT_NE(WindowText(text).find(L"読み込めなかった"), std::wstring::npos);
+    }
+    EXPECT_EQ(firstTitle(), L"四");
+    Written(file, "#pelnor-help 1\n#topic 五五\nx\n");
+    if (const tk::UniqueFile writer{CreateFileW(file.c_str(), GENERIC_WRITE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                OPEN_EXISTING, 0, nullptr)}) {
+        EXPECT_EQ(firstTitle(), L"五五");
+    }
     DestroyWindow(TheOnly(kHelpViewerClass));
 }
 

@@ -75,6 +75,36 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     EXPECT_EQ(images, (std::vector<int>{6, 7, 8, 9, 10}));
 }
 
+// The shell's icon at the menu's size, not a small one blown up: at scale 2 it
+// has detail finer than 2 x 2 squares. An icon that comes at another size is
+// averaged, never thinned out: a 32 px checkerboard shows as 16 px of grey.
+TEST_F(Launcher, IconsAreAskedAtTheMenusSizeAndSmoothedWhenTheyComeAtAnother) {
+    Shortcut(L"n.lnk");
+    auto main = Start();
+    main->MenuIcons.SetScale(2);
+    const std::vector<DWORD> shown = testing_support::PixelsOf(main->MenuIcons.Bitmap(6));
+    ASSERT_EQ(shown.size(), 32u * 32);
+    int finer = 0;
+    for (int y = 0; y < 32; y += 2)
+        for (int x = 0; x < 32; x += 2)
+            for (int k : {1, 32, 33}) finer += shown[y * 32 + x] != shown[y * 32 + x + k];
+    EXPECT_GT(finer, 0);
+
+    DWORD checker[32 * 32];
+    BYTE opaque[32 * 4] = {};
+    for (int i = 0; i < 32 * 32; ++i) checker[i] = (i / 32 + i) % 2 ? 0xFFFFFFFF : 0xFF000000;
+    tk::ImageList list(16, 16);
+    list.AddIconSource([&](int, int) {
+        return tk::UniqueIcon(
+            CreateIcon(nullptr, 32, 32, 1, 32, opaque, reinterpret_cast<BYTE*>(checker)));
+    });
+    ASSERT_EQ(testing_support::PixelsOf(list.Bitmap(0)).size(), 256u);
+    for (DWORD pixel : testing_support::PixelsOf(list.Bitmap(0))) {
+        EXPECT_EQ(pixel >> 24, 255u);
+        EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 128, 1);
+    }
+}
+
 TEST_F(Launcher, ElevenAtMostAndUpperCaseExtensionsToo) {
     for (int i = 0; i < 12; ++i) Shortcut(L"s" + std::to_wstring(100 + i) + L".lnk");
     Shortcut(L"x.LNK");
@@ -187,6 +217,28 @@ TEST_F(Launcher, EveryListedShortcutOpensFromItsKey) {
     }
 }
 
+// Explorer shows the desktop for a folder beyond the longest it takes.
+TEST_F(Launcher, ALongProgramFolderReachesExplorerByItsShortForm) {
+    for (const std::size_t length : {std::size_t{250}, std::size_t{290}}) {
+        const std::size_t room = length - folder.Path().size() - 2;
+        const std::wstring outer = folder / std::wstring(room / 2, L'a');
+        const std::wstring deep = outer + L"\\" + std::wstring(room - room / 2, L'f');
+        CreateDirectoryW(outer.c_str(), nullptr);
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr) && deep.size() == length);
+        std::vector<LaunchRequest> launched;
+        SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
+        StartIn(deep)->OpenProgramFolder();
+        SetShellForTesting({});
+        ASSERT_EQ(launched.size(), 1u);
+        const std::wstring given =
+            launched[0].parameters.substr(1, launched[0].parameters.find(L'"', 1) - 1);
+        EXPECT_LE(given.size(), std::size_t{247}) << length;
+        wchar_t full[32768];
+        const DWORD n = GetLongPathNameW(given.c_str(), full, static_cast<DWORD>(std::size(full)));
+        EXPECT_EQ(std::wstring(full, n), deep);
+    }
+}
+
 TEST_F(Launcher, LongNamesAreShownShortenedButSortAndOpenByTheWholeName) {
     // Shown alike, told apart only in the middle.
     const std::wstring start(30, L's');
@@ -242,6 +294,7 @@ TEST_F(Launcher, AnOversizedShortcutDoesNotHoldUpStartUp) {
 
     const auto started = std::chrono::steady_clock::now();
     auto main = Start();
+    for (int i = 0; i < main->MenuIcons.Count(); ++i) main->MenuIcons.Bitmap(i);
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"|", L"big|F2", L"small|F3"}));

@@ -14,6 +14,7 @@
 #include "dialogs/CallNotice.h"
 #include "help/HelpViewer.h"
 #include "mascot/MascotWindow.h"
+#include "platform/Shell.h"
 #include "platform/ShellLaunch.h"
 #include "platform/WinOps.h"
 #include "toolkit/Application.h"
@@ -359,7 +360,9 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
         EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, expected[i][0] == 0) << "item " << i;
         EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0) << "item " << i;
         const bool hasIcon = i >= 3 && expected[i][0] != 0;
-        EXPECT_EQ(info.hbmpItem == HBMMENU_CALLBACK, hasIcon) << "item " << i;
+        BITMAP icon{};  // a 32-bit bitmap, which keeps the menu themed
+        EXPECT_EQ(GetObjectW(info.hbmpItem, sizeof icon, &icon) && icon.bmBitsPixel == 32, hasIcon)
+            << "item " << i;
     }
     EXPECT_EQ(main->MenuIcons.Count(), 6);
     EXPECT_EQ(main->AlwaysOnTopItem->ShortCut, 16469);
@@ -565,41 +568,64 @@ bool TopMost(HWND hwnd) {
 constexpr const wchar_t* kProgram = L"PelnorTestProgram";
 
 // A plain popup of a class of its own name, at a place given as a Box.
-HWND PlainWindow(const wchar_t* className, testing_support::Box at, HWND owner = nullptr) {
+HWND PlainWindow(const wchar_t* className, testing_support::Box at, HWND owner = nullptr,
+                 DWORD style = WS_POPUP) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
     RegisterClassW(&wc);  // fails harmlessly when registered already
-    return CreateWindowExW(0, className, L"", WS_POPUP | WS_VISIBLE, at.left, at.top, at.width,
+    return CreateWindowExW(0, className, L"", style | WS_VISIBLE, at.left, at.top, at.width,
                            at.height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+QUERY_USER_NOTIFICATION_STATE shellState = QUNS_ACCEPTS_NOTIFICATIONS;
+
 TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
+    shell::SetNotificationStateForTesting([](QUERY_USER_NOTIFICATION_STATE* state) {
+        *state = shellState;
+        return S_OK;
+    });
+    const testing_support::ScopeExit restore(
+        [] { shell::SetNotificationStateForTesting(nullptr); });
     const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const testing_support::Box monitor{0, 0, screen.cx, screen.cy};
+    const testing_support::Box maximized{-8, -8, screen.cx + 16, screen.cy + 16};
+    const testing_support::Box beside{screen.cx, 0, screen.cx, screen.cy};
+    RECT mascot{};
+    GetWindowRect(main->Handle(), &mascot);
+    const testing_support::Box overMascot{mascot.left, mascot.top, 200, 200};
+    constexpr DWORD kPopup = WS_POPUP, kCaptioned = WS_OVERLAPPEDWINDOW;
+    constexpr auto kIdle = QUNS_ACCEPTS_NOTIFICATIONS;
     const struct {
         const char* what;
         const wchar_t* className;
         testing_support::Box at;
         bool owned;
+        DWORD style;
+        QUERY_USER_NOTIFICATION_STATE shell;
         bool fullScreen;
     } cases[] = {
-        {"covering the monitor", kProgram, monitor, false, true},
-        {"overhanging it", kProgram, {-8, -8, screen.cx + 16, screen.cy + 16}, false, true},
-        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, false},
-        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, false},
-        {"full size beside the monitor",
-         kProgram,
-         {screen.cx, 0, screen.cx, screen.cy},
-         false,
-         false},
-        {"the mascot's own dialog", kProgram, monitor, true, false},
-        {"the shell's desktop", L"Progman", monitor, false, false},
-        {"the desktop's worker", L"WorkerW", monitor, false, false},
+        {"covering the monitor", kProgram, monitor, false, kPopup, kIdle, true},
+        {"overhanging it", kProgram, maximized, false, kPopup, kIdle, true},
+        {"1 px narrower", kProgram, {0, 0, screen.cx - 1, screen.cy}, false, kPopup, kIdle, false},
+        {"1 px lower", kProgram, {0, 1, screen.cx, screen.cy - 1}, false, kPopup, kIdle, false},
+        {"beside the monitor", kProgram, beside, false, kPopup, QUNS_BUSY, false},
+        {"maximized with a caption", kProgram, maximized, false, kCaptioned, kIdle, false},
+        {"covering it with a caption", kProgram, monitor, false, kCaptioned, kIdle, false},
+        {"a game the shell knows", kProgram, maximized, false, kCaptioned,
+         QUNS_RUNNING_D3D_FULL_SCREEN, true},
+        {"in presentation mode", kProgram, monitor, false, kCaptioned, QUNS_PRESENTATION_MODE,
+         true},
+        {"the shell busy", kProgram, overMascot, false, kCaptioned, QUNS_BUSY, true},
+        {"the mascot's own dialog", kProgram, monitor, true, kPopup, QUNS_BUSY, false},
+        {"the shell's desktop", L"Progman", monitor, false, kPopup, QUNS_BUSY, false},
+        {"the desktop's worker", L"WorkerW", monitor, false, kPopup, kIdle, false},
     };
     for (const auto& c : cases) {
-        const HWND window = PlainWindow(c.className, c.at, c.owned ? main->Handle() : nullptr);
+        shellState = c.shell;
+        const HWND window =
+            PlainWindow(c.className, c.at, c.owned ? main->Handle() : nullptr, c.style);
         ASSERT_TRUE(window) << c.what;
         EXPECT_EQ(IsFullScreenProgram(window, main->Handle()), c.fullScreen) << c.what;
         DestroyWindow(window);
@@ -682,9 +708,12 @@ TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
     EXPECT_FALSE(main->Call.State().Armed) << "closing the call letter changes nothing";
 
     main->ShowHelp();
-    const tk::UniqueWindow viewer(FindWindowW(kHelpViewerClass, nullptr));
+    const HWND viewer = FindWindowW(kHelpViewerClass, nullptr);
     ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
-    EXPECT_EQ(GetWindow(viewer.get(), GW_OWNER), main->Handle());
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), nullptr) << "not kept above the mascot";
+    EXPECT_TRUE(GetWindowLongPtrW(viewer, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    DestroyWindow(main->Handle());
+    EXPECT_FALSE(IsWindow(viewer)) << "closed with the program";
 }
 
 TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {

@@ -14,7 +14,9 @@
 
 #include "TestSupport.h"
 #include "core/Mirror.h"
+#include "assets/resource.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/CallNotice.h"
 #include "mascot/MascotWindow.h"
 #include "toolkit/Dialog.h"
 
@@ -286,6 +288,8 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
                 const RECT r = Frame(menu);
                 menuAt = {r.left, r.top};
                 check(96, 1, false);
+                SendMessageW(main->Handle(), WM_MOUSEHOVER, 0, 0);
+                EXPECT_FALSE(IsWindowVisible(HintWindow())) << "a hint over the open menu";
                 EndMenu();
             },
             main->Handle());
@@ -312,17 +316,9 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     tk::ImageList& icons = main->MenuIcons;
-    constexpr COLORREF kKey = RGB(0, 128, 96);  // in no icon
-    const auto drawn = [&](int index, int size) {
-        auto canvas = std::make_unique<Canvas>(size, size);
-        const RECT all{0, 0, size, size};
-        const tk::UniqueBrush key(CreateSolidBrush(kKey));
-        FillRect(canvas->Dc(), &all, key.get());
-        icons.Draw(canvas->Dc(), index, 0, 0);
-        return canvas;
-    };
-    std::vector<std::unique_ptr<Canvas>> art;
-    for (int i = 0; i < icons.Count(); ++i) art.push_back(drawn(i, 16));
+    const auto pixels = [&](int index) { return testing_support::PixelsOf(icons.Bitmap(index)); };
+    std::vector<std::vector<DWORD>> art;
+    for (int i = 0; i < icons.Count(); ++i) art.push_back(pixels(i));
 
     // The height a row's text needs, in the menu's font.
     NONCLIENTMETRICSW metrics{};
@@ -348,11 +344,13 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                 EXPECT_EQ(icons.Width(), 16 * d.scale);
                 EXPECT_EQ(icons.Height(), 16 * d.scale);
                 for (int i = 0; i < icons.Count(); ++i) {
-                    const auto big = drawn(i, 16 * d.scale);
+                    const auto big = pixels(i);
+                    ASSERT_EQ(big.size(), 256u * d.scale * d.scale);
                     int faults = 0;
                     for (int y = 0; y < 16 * d.scale; ++y)
                         for (int x = 0; x < 16 * d.scale; ++x)
-                            faults += big->At(x, y) != art[i]->At(x / d.scale, y / d.scale);
+                            faults +=
+                                big[y * 16 * d.scale + x] != art[i][y / d.scale * 16 + x / d.scale];
                     EXPECT_EQ(faults, 0) << "icon " << i;
                 }
                 const auto menu =
@@ -365,7 +363,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     if (item.fType & MFT_SEPARATOR) continue;
                     RECT row{};
                     GetMenuItemRect(main->Handle(), menu, i, &row);
-                    const bool icon = item.hbmpItem == HBMMENU_CALLBACK;
+                    const bool icon = item.hbmpItem != nullptr;
+                    EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
                     EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
                         << "row " << i;
                 }
@@ -379,8 +378,8 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
     }
 }
 
-// Monitors that are too small, taken away or re-arranged, and a mascot held by
-// the mouse.
+// Monitors that are too small, taken away, shrunk or re-arranged, and a mascot
+// held by the mouse.
 TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     // Smaller than the window: held at the far edge, never turning about.
     monitor = {0, 0, 50, 40};
@@ -400,6 +399,14 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ(Frame(main->Handle()).left, -74);
     EXPECT_EQ(Frame(main->Handle()).top, 300);
+    // Its monitor shrunk with no message at all (a mode change under Wine):
+    // within two ticks it is back on it, at its distance from the edges.
+    monitor = {0, 0, 2560, 1440};
+    MoveTo(2000, 1200);
+    main->OnTick(), main->OnTick(), monitor = {0, 0, 1280, 800};
+    main->OnTick(), main->OnTick();
+    EXPECT_EQ(Frame(main->Handle()).left, 720);
+    EXPECT_EQ(Frame(main->Handle()).top, 560);
     main->ToggleFreeze();
 
     // Its monitor re-arranged under it while it drifts: the next step keeps to
@@ -425,6 +432,33 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
     main->OnTick();
     EXPECT_EQ(Frame(main->Handle()).left, 1280 - 74);
+}
+
+// The notice's figure at 144 DPI: its picture in the largest whole-pixel
+// squares its box holds (1 x 1, the box being 1.5 times the picture), centred.
+TEST(NoticeFigure, IsItsPictureScaledByAWholeFactor) {
+    const tk::UniqueBitmap stored(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NOTICE), IMAGE_BITMAP, 0, 0,
+                   LR_CREATEDIBSECTION)));
+    const StoredPicture picture(stored.get());
+    CallNotice notice;
+    int faults = -1;
+    tk::Dialog::DpiForTesting = 144;
+    tk::Dialog::ShownHook = [&](HWND box) {
+        const RECT r = notice.MascotPicture.BoundsRect();
+        Canvas drawn(r.right, r.bottom);
+        notice.MascotPicture.Paint(drawn.Dc());
+        const int left = (r.left + r.right - 74) / 2, top = (r.top + r.bottom - 55) / 2;
+        faults = 0;
+        for (int y = 0; y < 55; ++y)
+            for (int x = 0; x < 74; ++x)
+                faults += drawn.At(left + x, top + y) != picture.Colour(x, y);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    notice.ShowModal(nullptr);
+    tk::Dialog::ShownHook = nullptr;
+    tk::Dialog::DpiForTesting.reset();
+    EXPECT_EQ(faults, 0);
 }
 
 }  // namespace

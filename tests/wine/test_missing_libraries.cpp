@@ -65,7 +65,8 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
     GetWindowRect(mascot.Handle(), &after);
     EXPECT_EQ(after.left, before.left - 1) << "it drifts";
     ASSERT_EQ(mascot.LauncherCount(), 1) << "the shortcut is listed";
-    EXPECT_EQ(mascot.MenuIcons.Count(), 6 + 1) << "with the general icon";
+    EXPECT_EQ(mascot.MenuIcons.Count(), 6 + 1);
+    EXPECT_TRUE(mascot.MenuIcons.Bitmap(6)) << "with the general icon";
 
     SendMessageW(mascot.Handle(), WM_MOUSEHOVER, 0, MAKELPARAM(30, 30));
     EXPECT_TRUE(IsWindowVisible(FindWindowW(L"PelnorHoverHint", nullptr)))

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/AboutBox.h"
 #include "dialogs/CallNotice.h"
 #include "dialogs/CallLetterDialog.h"
 #include "core/CallCheck.h"
@@ -50,6 +51,32 @@ TEST(NestedModal, ASecondDialogForTheSameOwnerNestsInTheFirst) {
     letter.ShowModal(owner.Handle());
     EXPECT_TRUE(noticeShown);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+// The keyboard comes back to the window a dialog was opened over: it is
+// active again before the dialog disappears, so the activation never passes
+// to a window the system picks.
+TEST(NestedModal, AClosedDialogLeavesItsOwnerActiveWithTheKeyboard) {
+    static HWND dialog = nullptr;
+    static bool dialogShownAtActivation = false;
+    static WNDPROC ownerProc = nullptr;
+    Owner owner;
+    ownerProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        owner.Handle(), GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+                dialogShownAtActivation = IsWindowVisible(dialog);
+            return CallWindowProcW(ownerProc, hwnd, msg, wParam, lParam);
+        })));
+    AboutBox about;
+    about.OnShown = [&](HWND hwnd) {
+        dialog = hwnd;
+        SendMessageW(about.OkButton.Handle(), BM_CLICK, 0, 0);
+    };
+    about.ShowModal(owner.Handle());
+    EXPECT_TRUE(dialogShownAtActivation);
+    EXPECT_EQ(GetForegroundWindow(), owner.Handle());
+    EXPECT_EQ(GetFocus(), owner.Handle());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "TestSupport.h"
@@ -85,59 +86,67 @@ TEST_F(RegistryText, MissingEmptyAndNonTextValuesGiveAnEmptyName) {
 
 // The default name is what the call letter's name field shows and can edit:
 // at most 20 code page 932 bytes, cut between characters, no control characters.
+// Windows NT keeps the owner under "Windows NT"; the older key comes first.
 TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
-    constexpr const wchar_t* kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_SET_VALUE, &opened),
-              ERROR_SUCCESS);
-    const tk::UniqueRegistryKey owned(opened);
-    const HKEY key = owned.get();
-    // Keep whatever the machine had and put it back.
-    DWORD type = 0, size = 0;
-    const bool had =
-        RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
-    std::wstring saved(size / sizeof(wchar_t) + 1, L'\0');
-    if (had)
-        RegQueryValueExW(key, L"RegisteredOwner", nullptr, &type,
-                         reinterpret_cast<BYTE*>(saved.data()), &size);
+    // Keep whatever the machine had under both keys and put it back.
+    const wchar_t* const paths[] = {L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"};
+    HKEY keys[2] = {};
+    std::optional<std::wstring> saved[2];
+    const auto store = [](HKEY key, const std::optional<std::wstring>& owner) {
+        if (!owner) return void(RegDeleteValueW(key, L"RegisteredOwner"));
+        RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(owner->c_str()),
+                       static_cast<DWORD>((owner->size() + 1) * sizeof(wchar_t)));
+    };
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_EQ(
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, paths[k], 0, KEY_READ | KEY_SET_VALUE, &keys[k]),
+            ERROR_SUCCESS);
+        if (RegQueryValueExW(keys[k], L"RegisteredOwner", nullptr, nullptr, nullptr, nullptr) == 0)
+            saved[k] = ReadRegistryText(HKEY_LOCAL_MACHINE, paths[k], L"RegisteredOwner");
+    }
     const testing_support::ScopeExit restore([&] {
-        if (had)
-            RegSetValueExW(key, L"RegisteredOwner", 0, type,
-                           reinterpret_cast<const BYTE*>(saved.data()), size);
-        else
-            RegDeleteValueW(key, L"RegisteredOwner");
+        for (int k = 0; k < 2; ++k) {
+            store(keys[k], saved[k]);
+            RegCloseKey(keys[k]);
+        }
     });
 
+    const std::optional<std::wstring> missing;
     const struct {
-        std::wstring owner;  // nothing stored when empty
+        std::optional<std::wstring> owner, ntOwner;  // as stored under each key
         std::wstring name;
     } cases[] = {
-        {L"鈴木花子", L"鈴木花子"},
-        {L"", L""},
-        {std::wstring(6000, L'A'), std::wstring(20, L'A')},
-        {std::wstring(100000, L'長'), std::wstring(10, L'長')},
-        {L"abcdefghijklmnopqrs長", L"abcdefghijklmnopqrs"},  // 19 + 2 bytes
-        {L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅ", L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ"},
-        {L"山田\t太郎\r\n\x1B[1m\x7F\x85様", L"山田太郎[1m様"},
+        {L"鈴木花子", missing, L"鈴木花子"},
+        {L"鈴木花子", L"", L"鈴木花子"},
+        {L"鈴木花子", L"山田太郎", L"鈴木花子"},
+        {L"", L"山田太郎", L"山田太郎"},
+        {missing, L"山田太郎", L"山田太郎"},
+        {L"", L"", L""},
+        {L"", missing, L""},
+        {missing, L"", L""},
+        {missing, missing, L""},
+        {std::wstring(6000, L'A'), missing, std::wstring(20, L'A')},
+        {std::wstring(600000, L'長'), missing, std::wstring(10, L'長')},  // over 1 MiB
+        {L"", std::wstring(30, L'長'), std::wstring(10, L'長')},
+        {L"abcdefghijklmnopqrs長", missing, L"abcdefghijklmnopqrs"},  // 19 + 2 bytes
+        {L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅ", missing, L"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ"},
+        {missing, L"山田\t太郎\r\n\x1B[1m\x7F\x85様", L"山田太郎[1m様"},
         // Two bytes each where the code page lacks them; a pair of surrogates is one.
-        {L"😀😀😀😀😀😀😀😀😀😀😀", L"😀😀😀😀😀😀😀😀😀😀"},
+        {L"😀😀😀😀😀😀😀😀😀😀😀", missing, L"😀😀😀😀😀😀😀😀😀😀"},
     };
     MascotEnvironment environment = MascotEnvironment::System();
     environment.executablePath = [] { return std::wstring(L"C:\\Pelnor\\Pelnor.exe"); };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.owner.substr(0, 30));
-        if (c.owner.empty()) {
-            RegDeleteValueW(key, L"RegisteredOwner");
-        } else {
-            RegSetValueExW(key, L"RegisteredOwner", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(c.owner.c_str()),
-                           static_cast<DWORD>((c.owner.size() + 1) * sizeof(wchar_t)));
-        }
+        SCOPED_TRACE(c.owner.value_or(L"-").substr(0, 30) + L" / " +
+                     c.ntOwner.value_or(L"-").substr(0, 30));
+        store(keys[0], c.owner);
+        store(keys[1], c.ntOwner);
         MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
         EXPECT_EQ(main.Call.State().Name, c.name);
     }
-
 }
 
 }  // namespace

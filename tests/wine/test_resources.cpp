@@ -98,16 +98,26 @@ TEST(Pictures, ProgramAndMenuIconsLoad) {
             static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
         EXPECT_TRUE(icon) << "icon " << id;
     }
-    const tk::UniqueIcon big(
-        static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, 32, 32, 0)));
-    ASSERT_TRUE(big);
-    ICONINFO info{};
-    GetIconInfo(big.get(), &info);
-    const tk::UniqueBitmap colourPart(info.hbmColor);
-    const tk::UniqueBitmap maskPart(info.hbmMask);
-    BITMAP colour{};
-    GetObjectW(colourPart.get(), sizeof colour, &colour);
-    EXPECT_EQ(colour.bmWidth, 32);
+    // The program's icon holds a 32-bit image of every size Windows asks for.
+    const HRSRC group = FindResourceW(self, MAKEINTRESOURCEW(IDI_PELNOR), RT_GROUP_ICON);
+    ASSERT_TRUE(group);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(self, group)));
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+        const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        const HRSRC image = FindResourceW(self, MAKEINTRESOURCEW(id), RT_ICON);
+        ASSERT_TRUE(image) << size;
+        const tk::UniqueIcon loaded(static_cast<HICON>(
+            LoadImageW(self, MAKEINTRESOURCEW(IDI_PELNOR), IMAGE_ICON, size, size, 0)));
+        EXPECT_TRUE(loaded) << size;
+        const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(self, image)));
+        if (size == 256) {
+            EXPECT_EQ(memcmp(bytes, "\x89PNG", 4), 0);
+            continue;
+        }
+        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
+        EXPECT_EQ(header->biWidth, size);
+        EXPECT_EQ(header->biBitCount, 32) << size;
+    }
 }
 
 }  // namespace
