@@ -197,6 +197,13 @@ class HelpViewer : public tk::Window<HelpViewer>, private tk::SubclassedControl<
             case WM_SETFOCUS:
                 SetFocus(lastFocus_ ? lastFocus_ : list_);
                 return 0;
+            case WM_CLOSE:
+                // The keyboard goes back to the mascot while the viewer still
+                // shows, as a dialog hands it back to its owner; otherwise
+                // Windows activates whichever window comes next.
+                if (GetForegroundWindow() == Handle() && IsWindowVisible(beside_))
+                    SetForegroundWindow(beside_);
+                break;
             default:
                 break;
         }

@@ -158,6 +158,9 @@ TEST_F(HelpTest, ContentsOpensOneViewerAtTheContentsPage) {
 TEST_F(HelpTest, ViewerClosesAndReleasesItsFont) {
     for (const bool byEscape : {false, true}) {
         SCOPED_TRACE(byEscape ? "Esc" : "WM_CLOSE");
+        // Another program's window between the mascot and the viewer.
+        const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           40, 40, 100, 100, nullptr, nullptr, nullptr, nullptr);
         HelpContents(owner_, noFile_);
         Pump();
         const HWND viewer = TheOnly(kHelpViewerClass);
@@ -171,10 +174,13 @@ TEST_F(HelpTest, ViewerClosesAndReleasesItsFont) {
             SetFocus(list);
             SendKey(VK_ESCAPE);
         } else {
+            SetForegroundWindow(viewer);
             PostMessageW(viewer, WM_CLOSE, 0, 0);
         }
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(viewer); }));
         EXPECT_EQ(GetObjectType(font), 0u);
+        EXPECT_EQ(GetForegroundWindow(), owner_) << "the keyboard goes back to the mascot";
+        DestroyWindow(other);
     }
     // Closed is closed: the next call makes a new viewer.
     HelpContents(owner_, noFile_);
