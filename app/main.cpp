@@ -34,9 +34,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int exitCode = 1;
     {
         pelnor::MascotWindow main;
-        main.QuitOnDestroy = true;
+        main.SetQuitOnDestroy(true);
         if (main.Create()) {
-            application.SetAccelerators(main.Handle(), main.Menu.Accelerators());
+            application.SetAccelerators(main.Handle(), main.Accelerators());
             ShowWindow(main.Handle(), SW_SHOW);
             exitCode = application.Run();
         } else {

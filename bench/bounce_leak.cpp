@@ -13,6 +13,7 @@
 #include <cwchar>
 
 #include "mascot/MascotWindow.h"
+#include "TestSupport.h"  // the probe into the mascot window
 #include "toolkit/Application.h"
 
 namespace {
@@ -138,7 +139,7 @@ int wmain(int argc, wchar_t** argv) {
         const int at = ++turn % 2 ? 0 : 2000;
         SetWindowPos(main.Handle(), nullptr, at, at, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        main.OnTick();
+        pelnor::MascotProbe::OnTick(main);
         tk::Application().ProcessMessages();
     };
 
@@ -156,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
     Print("after", after);
     std::printf("%d ticks in %lu ms, %d outline regions applied, facing %s\n", ticks,
                 static_cast<unsigned long>(elapsed), main.RegionCount() - regionsBefore,
-                main.Motion.FaceLeft ? "left" : "right");
+                pelnor::MascotProbe::Motion(main).FaceLeft ? "left" : "right");
 
     const bool grew = after.gdiReported > before.gdiReported ||
                       after.userReported > before.userReported ||

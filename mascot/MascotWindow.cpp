@@ -66,27 +66,6 @@ using tk::keys::Ctrl;
 
 constexpr tk::MenuItemKind kSeparator = tk::MenuItemKind::Separator;
 
-// The menu, top to bottom.
-constexpr FixedItem kFixedItems[] = {
-    {&MascotWindow::AlwaysOnTopItem, L"常に上に表示", Ctrl + 'U', -1, true,
-     &MascotWindow::ToggleAlwaysOnTop},
-    {&MascotWindow::FreezeItem, L"凍りつく", Ctrl + 'S', -1, false, &MascotWindow::ToggleFreeze},
-    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::ExplorerItem, L"エクスプローラ召喚", Ctrl + 'E', 0, false,
-     &MascotWindow::SummonExplorer},
-    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::CallLetterItem, L"呼び出し状を書く...", Ctrl + 'W', 1, false,
-     &MascotWindow::WriteCallLetter},
-    {&MascotWindow::ProgramFolderItem, L"モフレンの部屋を開く", Ctrl + 'O', 2, false,
-     &MascotWindow::OpenProgramFolder},
-    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::HelpItem, L"ヘルプ", VK_F1, 3, false, &MascotWindow::ShowHelp},
-    {&MascotWindow::AboutItem, L"バージョン情報...", Ctrl + 'A', 4, false,
-     &MascotWindow::ShowAbout},
-    {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-    {&MascotWindow::ExitItem, L"終了", Alt + VK_F4, 5, false, &MascotWindow::Exit},
-};
-
 constexpr int kMenuIcons[] = {IDI_MENU_EXPLORER, IDI_MENU_LETTER, IDI_MENU_ROOM,
                               IDI_MENU_HELP,     IDI_MENU_ABOUT,  IDI_MENU_EXIT};
 
@@ -118,6 +97,27 @@ bool MascotWindow::Create() {
 }
 
 void MascotWindow::BuildMenu() {
+    // The menu, top to bottom (here, where the private items can be named).
+    static constexpr FixedItem kFixedItems[] = {
+        {&MascotWindow::AlwaysOnTopItem, L"常に上に表示", Ctrl + 'U', -1, true,
+         &MascotWindow::ToggleAlwaysOnTop},
+        {&MascotWindow::FreezeItem, L"凍りつく", Ctrl + 'S', -1, false,
+         &MascotWindow::ToggleFreeze},
+        {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+        {&MascotWindow::ExplorerItem, L"エクスプローラ召喚", Ctrl + 'E', 0, false,
+         &MascotWindow::SummonExplorer},
+        {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+        {&MascotWindow::CallLetterItem, L"呼び出し状を書く...", Ctrl + 'W', 1, false,
+         &MascotWindow::WriteCallLetter},
+        {&MascotWindow::ProgramFolderItem, L"モフレンの部屋を開く", Ctrl + 'O', 2, false,
+         &MascotWindow::OpenProgramFolder},
+        {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+        {&MascotWindow::HelpItem, L"ヘルプ", VK_F1, 3, false, &MascotWindow::ShowHelp},
+        {&MascotWindow::AboutItem, L"バージョン情報...", Ctrl + 'A', 4, false,
+         &MascotWindow::ShowAbout},
+        {nullptr, L"", 0, -1, false, nullptr, kSeparator},
+        {&MascotWindow::ExitItem, L"終了", Alt + VK_F4, 5, false, &MascotWindow::Exit},
+    };
     for (const FixedItem& fixed : kFixedItems) {
         tk::MenuItem item;
         item.Kind = fixed.kind;
@@ -521,7 +521,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             figure_.Reset();
             // The help viewer is a window of its own, not owned by this one.
             CloseHelp();
-            if (QuitOnDestroy) PostQuitMessage(0);
+            if (quitOnDestroy_) PostQuitMessage(0);
             return 0;
         default:
             break;

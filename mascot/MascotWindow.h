@@ -40,6 +40,70 @@ class MascotWindow : public tk::Form<MascotWindow> {
     // could not be made.
     [[nodiscard]] bool Create();
 
+    // Set for the program's own main window: closing it ends the message loop.
+    void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    // The menu's shortcut keys, for the message loop to translate.
+    HACCEL Accelerators() { return Menu.Accelerators(); }
+
+    // The two forms of the program folder: with its trailing backslash, and
+    // without (except at a drive root).
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+    const std::wstring& ProgramFolderSlash() const { return programFolderSlash_; }
+    // The help file beside the program.
+    const std::wstring& HelpFile() const { return helpFile_; }
+    int LauncherCount() const { return launcherCount_; }
+
+    // Frozen: the mascot holds still and is drawn inverted; the Freeze item's
+    // check mark shows it.
+    bool Frozen() const { return frozen_; }
+    // Each picture pixel is a Scale() x Scale() square of the screen.
+    int Scale() const { return std::max(1, figure_.Scale()); }
+
+    // Counters for tests and the benchmark: paints handled, regions applied.
+    int PaintCount() const { return paintCount_; }
+    int RegionCount() const { return regionCount_; }
+
+  private:
+    friend class tk::Window<MascotWindow>;
+    // The tests' and the benchmark's one way inside (tests/wine/TestSupport.h).
+    friend struct MascotProbe;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Events.
+    void OnPaint(HDC paintDc);
+    void OnKeyDown(WORD key, bool shift, bool ctrl, bool alt);
+    void OnTick();
+    // Applies the outline of the current orientation if it changed, and draws.
+    void ReshapeAndDraw();
+    void DrawPicture(HDC dc);
+    void PopupAt(int screenX, int screenY);
+
+    // The menu's commands.
+    void ToggleAlwaysOnTop();
+    void ToggleFreeze();
+    void SummonExplorer();
+    void WriteCallLetter();
+    void OpenProgramFolder();
+    void ShowHelp();
+    void ShowAbout();
+    void Exit();
+    void LaunchShortcut(const std::wstring& shortcut);
+
+    void BuildMenu();
+    void StartUp();
+    void ReshapeAndDrawOn(HDC dc);
+    void BuildLauncher();
+    void DriftStep();
+    void CallCheck();
+    void StartMove();
+    void ClockJumped();
+    void GiveWayToFullScreen();
+    void SetStayOnTop(bool onTop);
+    void FollowDensity(UINT dpi);
+    void SetHintFont(UINT dpi);
+    void RelayToHint(UINT msg);
+    void CheckMonitor(bool displayChanged);
+
     // The menu and its fixed items (separators have no member).
     tk::ImageList MenuIcons{16, 16};
     tk::PopupMenu Menu{&MenuIcons};
@@ -57,66 +121,6 @@ class MascotWindow : public tk::Form<MascotWindow> {
 
     MascotState Motion;
     pelnor::Call Call;
-
-    // The two forms of the program folder: with its trailing backslash, and
-    // without (except at a drive root).
-    const std::wstring& ProgramFolder() const { return programFolder_; }
-    const std::wstring& ProgramFolderSlash() const { return programFolderSlash_; }
-    // The help file beside the program.
-    const std::wstring& HelpFile() const { return helpFile_; }
-    int LauncherCount() const { return launcherCount_; }
-
-    // Events.
-    void OnPaint(HDC paintDc);
-    void OnKeyDown(WORD key, bool shift, bool ctrl, bool alt);
-    void OnTick();
-    // Applies the outline of the current orientation if it changed, and draws.
-    void ReshapeAndDraw();
-    void DrawPicture(HDC dc);
-
-    // The menu's commands.
-    void ToggleAlwaysOnTop();
-    void ToggleFreeze();
-    void SummonExplorer();
-    void WriteCallLetter();
-    void OpenProgramFolder();
-    void ShowHelp();
-    void ShowAbout();
-    void Exit();
-    void LaunchShortcut(const std::wstring& shortcut);
-
-    // Set for the program's own main window: closing it ends the message loop.
-    bool QuitOnDestroy = false;
-
-    // Frozen: the mascot holds still and is drawn inverted; the Freeze item's
-    // check mark shows it.
-    bool Frozen() const { return frozen_; }
-    // Each picture pixel is a Scale() x Scale() square of the screen.
-    int Scale() const { return std::max(1, figure_.Scale()); }
-    void PopupAt(int screenX, int screenY);
-
-    // Counters for tests and the benchmark: paints handled, regions applied.
-    int PaintCount() const { return paintCount_; }
-    int RegionCount() const { return regionCount_; }
-
-  private:
-    friend class tk::Window<MascotWindow>;
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
-    void BuildMenu();
-    void StartUp();
-    void ReshapeAndDrawOn(HDC dc);
-    void BuildLauncher();
-    void DriftStep();
-    void CallCheck();
-    void StartMove();
-    void ClockJumped();
-    void GiveWayToFullScreen();
-    void SetStayOnTop(bool onTop);
-    void FollowDensity(UINT dpi);
-    void SetHintFont(UINT dpi);
-    void RelayToHint(UINT msg);
-    void CheckMonitor(bool displayChanged);
 
     MascotEnvironment environment_;
     ScaledFigure figure_;    // the picture and its outline at this scale, both ways round
@@ -139,6 +143,7 @@ class MascotWindow : public tk::Form<MascotWindow> {
     bool frozen_ = false;
     bool givingWay_ = false;   // out of the top-most band for a full-screen program
     bool noticeOpen_ = false;  // the call notice is up
+    bool quitOnDestroy_ = false;
 };
 
 }  // namespace pelnor

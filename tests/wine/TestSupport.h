@@ -88,3 +88,50 @@ bool FileExists(const std::wstring& path);
 pelnor::MascotEnvironment PlainEnvironment(const std::wstring& programFolder);
 
 }  // namespace testing_support
+
+namespace pelnor {
+
+// The tests' and the benchmark's one way inside the mascot window: its menu,
+// picture, motion and call, and the handlers they drive by hand. The menu's
+// commands arrive as the menu sends them, as WM_COMMAND with the item's id.
+struct MascotProbe {
+    static tk::PopupMenu& Menu(MascotWindow& m) { return m.Menu; }
+    static tk::ImageList& MenuIcons(MascotWindow& m) { return m.MenuIcons; }
+    static const tk::MenuItem* AlwaysOnTopItem(const MascotWindow& m) { return m.AlwaysOnTopItem; }
+    static const tk::MenuItem* FreezeItem(const MascotWindow& m) { return m.FreezeItem; }
+    static const tk::MenuItem* ExplorerItem(const MascotWindow& m) { return m.ExplorerItem; }
+    static const tk::MenuItem* CallLetterItem(const MascotWindow& m) { return m.CallLetterItem; }
+    static const tk::MenuItem* ProgramFolderItem(const MascotWindow& m) {
+        return m.ProgramFolderItem;
+    }
+    static const tk::MenuItem* HelpItem(const MascotWindow& m) { return m.HelpItem; }
+    static const tk::MenuItem* AboutItem(const MascotWindow& m) { return m.AboutItem; }
+    static const tk::MenuItem* ExitItem(const MascotWindow& m) { return m.ExitItem; }
+    static const Picture& Sprite(const MascotWindow& m) { return m.Sprite; }
+    static tk::Timer& TickTimer(MascotWindow& m) { return m.TickTimer; }
+    static MascotState& Motion(MascotWindow& m) { return m.Motion; }
+    static pelnor::Call& Call(MascotWindow& m) { return m.Call; }
+
+    static void OnTick(MascotWindow& m) { m.OnTick(); }
+    static void OnKeyDown(MascotWindow& m, WORD key, bool shift, bool ctrl, bool alt) {
+        m.OnKeyDown(key, shift, ctrl, alt);
+    }
+    static void ReshapeAndDraw(MascotWindow& m) { m.ReshapeAndDraw(); }
+    static void DrawPicture(MascotWindow& m, HDC dc) { m.DrawPicture(dc); }
+
+    static void ToggleAlwaysOnTop(MascotWindow& m) { Choose(m, m.AlwaysOnTopItem); }
+    static void ToggleFreeze(MascotWindow& m) { Choose(m, m.FreezeItem); }
+    static void SummonExplorer(MascotWindow& m) { Choose(m, m.ExplorerItem); }
+    static void WriteCallLetter(MascotWindow& m) { Choose(m, m.CallLetterItem); }
+    static void OpenProgramFolder(MascotWindow& m) { Choose(m, m.ProgramFolderItem); }
+    static void ShowHelp(MascotWindow& m) { Choose(m, m.HelpItem); }
+    static void ShowAbout(MascotWindow& m) { Choose(m, m.AboutItem); }
+    static void Exit(MascotWindow& m) { Choose(m, m.ExitItem); }
+
+  private:
+    static void Choose(MascotWindow& m, const tk::MenuItem* item) {
+        SendMessageW(m.Handle(), WM_COMMAND, MAKEWPARAM(item->CommandId(), 0), 0);
+    }
+};
+
+}  // namespace pelnor

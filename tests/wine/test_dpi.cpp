@@ -498,7 +498,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
                              return RECT{0, 0, 1024, 768};
                          }});
     ASSERT_TRUE(mascot.Create());
-    mascot.TickTimer.SetEnabled(false);
+    MascotProbe::TickTimer(mascot).SetEnabled(false);
     RECT frame;
     GetWindowRect(mascot.Handle(), &frame);
     EXPECT_EQ(ToBox(frame).width, 74);
@@ -525,7 +525,7 @@ TEST_P(DensityTest, MascotKeepsItsScreenPixels) {
         EXPECT_EQ(ToBox(now).height, 56);
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
-    mascot.ShowAbout();
+    MascotProbe::ShowAbout(mascot);
     tk::Dialog::ShownHook = nullptr;
     EXPECT_EQ(aboutClient.cx, Scaled(293, dpi()));
     EXPECT_EQ(aboutClient.cy, Scaled(157, dpi()));

@@ -35,15 +35,15 @@ class Launcher : public ::testing::Test {
     std::unique_ptr<MascotWindow> StartIn(const std::wstring& programFolder) {
         auto main = std::make_unique<MascotWindow>(PlainEnvironment(programFolder));
         EXPECT_TRUE(main->Create());
-        main->TickTimer.SetEnabled(false);
+        MascotProbe::TickTimer(*main).SetEnabled(false);
         return main;
     }
 
     // Captions and shortcut texts of the items after the fixed ones.
     static std::vector<std::wstring> LauncherItems(MascotWindow& main) {
         std::vector<std::wstring> items;
-        for (std::size_t i = 12; i < main.Menu.Count(); ++i) {
-            const tk::MenuItem& item = main.Menu[i];
+        for (std::size_t i = 12; i < MascotProbe::Menu(main).Count(); ++i) {
+            const tk::MenuItem& item = MascotProbe::Menu(main)[i];
             items.push_back(item.Caption + L"|" + tk::ShortCutToText(item.ShortCut));
         }
         return items;
@@ -54,7 +54,7 @@ class Launcher : public ::testing::Test {
 
 TEST_F(Launcher, NoShortcutsAddNothing) {
     auto main = Start();
-    EXPECT_EQ(main->Menu.Count(), 12u);
+    EXPECT_EQ(MascotProbe::Menu(*main).Count(), 12u);
     EXPECT_EQ(main->LauncherCount(), 0);
 }
 
@@ -67,10 +67,10 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
     auto main = Start();
     EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"|", L"A|F2", L"b|F3", L"c|F4",
                                                                L"Zeta|F5", L"メモ帳|F6"}));
-    EXPECT_EQ(main->MenuIcons.Count(), 6 + 5) << "one icon per shortcut";
+    EXPECT_EQ(MascotProbe::MenuIcons(*main).Count(), 6 + 5) << "one icon per shortcut";
     std::vector<int> images;
-    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
-        images.push_back(main->Menu[i].ImageIndex);
+    for (std::size_t i = 13; i < MascotProbe::Menu(*main).Count(); ++i)
+        images.push_back(MascotProbe::Menu(*main)[i].ImageIndex);
     std::sort(images.begin(), images.end());
     EXPECT_EQ(images, (std::vector<int>{6, 7, 8, 9, 10}));
 }
@@ -81,8 +81,9 @@ TEST_F(Launcher, ItemsAreSortedByNameWithKeysInPlaceAndIconsAlongside) {
 TEST_F(Launcher, IconsAreAskedAtTheMenusSizeAndSmoothedWhenTheyComeAtAnother) {
     Shortcut(L"n.lnk");
     auto main = Start();
-    main->MenuIcons.SetScale(2);
-    const std::vector<DWORD> shown = testing_support::PixelsOf(main->MenuIcons.Bitmap(6));
+    MascotProbe::MenuIcons(*main).SetScale(2);
+    const std::vector<DWORD> shown =
+        testing_support::PixelsOf(MascotProbe::MenuIcons(*main).Bitmap(6));
     ASSERT_EQ(shown.size(), 32u * 32);
     int finer = 0;
     for (int y = 0; y < 32; y += 2)
@@ -110,11 +111,11 @@ TEST_F(Launcher, ElevenAtMostAndUpperCaseExtensionsToo) {
     Shortcut(L"x.LNK");
     auto main = Start();
     EXPECT_EQ(main->LauncherCount(), 11);
-    EXPECT_EQ(main->Menu.Count(), 12u + 1 + 11);
+    EXPECT_EQ(MascotProbe::Menu(*main).Count(), 12u + 1 + 11);
     const auto items = LauncherItems(*main);
     EXPECT_EQ(items.back().substr(items.back().find(L'|')), L"|F12");
     // F10 now belongs to the ninth item.
-    EXPECT_EQ(main->Menu[12 + 9].ShortCut, VK_F10);
+    EXPECT_EQ(MascotProbe::Menu(*main)[12 + 9].ShortCut, VK_F10);
 }
 
 TEST_F(Launcher, HiddenFilesFoldersAndForeignNamesAreListed) {
@@ -138,7 +139,7 @@ TEST_F(Launcher, ChoosingAnItemOpensItsShortcutInTheProgramFolder) {
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
     ASSERT_EQ(main->LauncherCount(), 1);
-    main->Menu.Dispatch(main->Menu[13].CommandId());
+    MascotProbe::Menu(*main).Dispatch(MascotProbe::Menu(*main)[13].CommandId());
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].file, folder / L"x.lnk") << "opened as x.lnk in the program folder";
@@ -160,8 +161,8 @@ TEST_F(Launcher, ARealShortcutStartsFromAnyCurrentFolderAndABrokenOneIsSilent) {
     GetCurrentDirectoryW(MAX_PATH, current);
     SetCurrentDirectoryW(system);
 
-    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
-        main->Menu.Dispatch(main->Menu[i].CommandId());
+    for (std::size_t i = 13; i < MascotProbe::Menu(*main).Count(); ++i)
+        MascotProbe::Menu(*main).Dispatch(MascotProbe::Menu(*main)[i].CommandId());
     for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(100);
     EXPECT_TRUE(FileExists(marker));
     SetCurrentDirectoryW(current);
@@ -170,7 +171,7 @@ TEST_F(Launcher, ARealShortcutStartsFromAnyCurrentFolderAndABrokenOneIsSilent) {
 // Presses a launcher item's key through the program's accelerators.
 bool PressKey(MascotWindow& main, WORD vk) {
     MSG msg{main.Handle(), WM_KEYDOWN, vk, 1, 0, {}};
-    return TranslateAcceleratorW(main.Handle(), main.Menu.Accelerators(), &msg) != 0;
+    return TranslateAcceleratorW(main.Handle(), main.Accelerators(), &msg) != 0;
 }
 
 // A shortcut that writes `marker` when it runs, saved under a short name
@@ -210,7 +211,7 @@ TEST_F(Launcher, EveryListedShortcutOpensFromItsKey) {
         MakeMarkerShortcut(c.programFolder + L"\\" + c.name, folder / L"scratch.lnk", marker);
         auto main = StartIn(c.programFolder);
         ASSERT_EQ(main->LauncherCount(), 1);
-        EXPECT_FALSE(main->Menu[13].IsSeparator());
+        EXPECT_FALSE(MascotProbe::Menu(*main)[13].IsSeparator());
         EXPECT_TRUE(PressKey(*main, VK_F2));
         for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(100);
         EXPECT_TRUE(FileExists(marker));
@@ -227,7 +228,7 @@ TEST_F(Launcher, ALongProgramFolderReachesExplorerByItsShortForm) {
         ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr) && deep.size() == length);
         std::vector<LaunchRequest> launched;
         SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-        StartIn(deep)->OpenProgramFolder();
+        MascotProbe::OpenProgramFolder(*StartIn(deep));
         SetShellForTesting({});
         ASSERT_EQ(launched.size(), 1u);
         const std::wstring given =
@@ -251,8 +252,8 @@ TEST_F(Launcher, LongNamesAreShownShortenedButSortAndOpenByTheWholeName) {
     auto main = Start();
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    for (std::size_t i = 13; i < main->Menu.Count(); ++i)
-        main->Menu.Dispatch(main->Menu[i].CommandId());
+    for (std::size_t i = 13; i < MascotProbe::Menu(*main).Count(); ++i)
+        MascotProbe::Menu(*main).Dispatch(MascotProbe::Menu(*main)[i].CommandId());
     SetShellForTesting({});
 
     const std::wstring shown = std::wstring(20, L's') + L"…" + std::wstring(19, L'e');
@@ -294,11 +295,12 @@ TEST_F(Launcher, AnOversizedShortcutDoesNotHoldUpStartUp) {
 
     const auto started = std::chrono::steady_clock::now();
     auto main = Start();
-    for (int i = 0; i < main->MenuIcons.Count(); ++i) main->MenuIcons.Bitmap(i);
+    for (int i = 0; i < MascotProbe::MenuIcons(*main).Count(); ++i)
+        MascotProbe::MenuIcons(*main).Bitmap(i);
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_EQ(LauncherItems(*main), (std::vector<std::wstring>{L"|", L"big|F2", L"small|F3"}));
-    EXPECT_EQ(main->MenuIcons.Count(), 6 + 2);
+    EXPECT_EQ(MascotProbe::MenuIcons(*main).Count(), 6 + 2);
 }
 
 }  // namespace

@@ -56,9 +56,9 @@ TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
     TempFolder folder(L"lazy");  // no shortcuts in it
     MascotWindow mascot(testing_support::PlainEnvironment(folder.Path()));
     ASSERT_TRUE(mascot.Create());
-    mascot.TickTimer.SetEnabled(false);
+    MascotProbe::TickTimer(mascot).SetEnabled(false);
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
-    for (int n = 0; n < 4; ++n) mascot.OnTick();
+    for (int n = 0; n < 4; ++n) MascotProbe::OnTick(mascot);
     testing_support::PumpFor(100);
     EXPECT_EQ(TakeLoads(), std::vector<std::wstring>{}) << "start-up and ticks";
 
@@ -75,7 +75,7 @@ TEST(LazyLibraries, NoneAtStartUpAndEachWithItsFirstUse) {
     EXPECT_EQ(TakeLoads(), (std::vector<std::wstring>{L"ole32.dll", L"shell32.dll"}))
         << "the first start of something";
 
-    CallLetterDialog letter(mascot.Call.State(), [] { return ClockTime{}; });
+    CallLetterDialog letter(MascotProbe::Call(mascot).State(), [] { return ClockTime{}; });
     letter.OnShown = [&letter](HWND hwnd) {
         SetFocus(letter.ErrandField.Handle());  // starts in hiragana
         PostMessageW(hwnd, WM_CLOSE, 0, 0);

@@ -43,7 +43,7 @@ class MainWindow : public ::testing::Test {
     void SetUp() override {
         main = std::make_unique<MascotWindow>(world.Environment());
         ASSERT_TRUE(main->Create());
-        main->TickTimer.SetEnabled(false);  // the tests tick by hand
+        MascotProbe::TickTimer(*main).SetEnabled(false);  // the tests tick by hand
         ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(main->Handle());
     }
@@ -115,23 +115,23 @@ TEST_F(MainWindow, StartsWhereAndAsItShould) {
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_EQ(testing_support::WindowText(main->Handle()), L"モフレン");
 
-    EXPECT_EQ(main->Motion.MoveX, -1);
-    EXPECT_EQ(main->Motion.MoveY, -1);
-    EXPECT_TRUE(main->Motion.FaceLeft);
-    EXPECT_FALSE(main->Call.State().Armed);
-    EXPECT_EQ(main->Call.State().Hour, 0);
-    EXPECT_EQ(main->Call.State().Minute, 0);
-    EXPECT_EQ(main->Call.State().Name, L"山田");
-    EXPECT_EQ(main->Call.State().Task, L"");
-    EXPECT_EQ(main->Call.State().Beep, true);
-    EXPECT_EQ(main->Sprite.Width(), 74);
-    EXPECT_EQ(main->Sprite.Height(), 55);
+    EXPECT_EQ(MascotProbe::Motion(*main).MoveX, -1);
+    EXPECT_EQ(MascotProbe::Motion(*main).MoveY, -1);
+    EXPECT_TRUE(MascotProbe::Motion(*main).FaceLeft);
+    EXPECT_FALSE(MascotProbe::Call(*main).State().Armed);
+    EXPECT_EQ(MascotProbe::Call(*main).State().Hour, 0);
+    EXPECT_EQ(MascotProbe::Call(*main).State().Minute, 0);
+    EXPECT_EQ(MascotProbe::Call(*main).State().Name, L"山田");
+    EXPECT_EQ(MascotProbe::Call(*main).State().Task, L"");
+    EXPECT_EQ(MascotProbe::Call(*main).State().Beep, true);
+    EXPECT_EQ(MascotProbe::Sprite(*main).Width(), 74);
+    EXPECT_EQ(MascotProbe::Sprite(*main).Height(), 55);
 
     EXPECT_EQ(main->ProgramFolder(), L"C:\\Tools\\Mascot");
     EXPECT_EQ(main->ProgramFolderSlash(), L"C:\\Tools\\Mascot\\");
     EXPECT_EQ(main->HelpFile(), L"C:\\Tools\\Mascot\\Pelnor.hlp");
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
-    EXPECT_FALSE(main->FreezeItem->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
+    EXPECT_FALSE(MascotProbe::FreezeItem(*main)->Checked);
     EXPECT_EQ(main->LauncherCount(), 0);
 }
 
@@ -142,7 +142,7 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
     EXPECT_TRUE(InRegion(40, 30));
     for (int x = 0; x < 74; ++x) EXPECT_FALSE(InRegion(x, 55)) << "bottom row, x = " << x;
 
-    const Pixels picture(main->Sprite.Handle());
+    const Pixels picture(MascotProbe::Sprite(*main).Handle());
     ASSERT_EQ(picture.width, 74);
     int figurePixels = 0;
     for (int y = 0; y < picture.height; ++y)
@@ -162,8 +162,8 @@ TEST_F(MainWindow, RegionIsTheOutlineAndHoldsEveryPixelOfTheFigure) {
 }
 
 TEST_F(MainWindow, MirrorIsTheColumnsReversedWithThePaletteKept) {
-    const Pixels picture(main->Sprite.Handle());
-    const Picture& image = main->Sprite;
+    const Pixels picture(MascotProbe::Sprite(*main).Handle());
+    const Picture& image = MascotProbe::Sprite(*main);
     // The window's mirrored picture is private; a bounce to the right draws
     // it, so compare via a fresh mirror made the same way and drawn by DrawPicture.
     const tk::UniqueBitmap mirror = image.MakeScaled(1, false);
@@ -192,7 +192,7 @@ TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
 
     // A bounce to the right changes the region inside the next paint path.
     MoveTo(0, 300);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     PumpFor(1000);
     const int afterBounce = main->PaintCount();
     PumpFor(1500);
@@ -201,64 +201,64 @@ TEST_F(MainWindow, PaintingDoesNotAskForMorePaints) {
 
 TEST_F(MainWindow, DriftsAndBouncesAtTheEdgesTurningAround) {
     world.screen = {0, 0, 640, 480};
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, 380);
     EXPECT_EQ(Frame().top, 291);
 
     MoveTo(0, 0);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, 0);
     EXPECT_EQ(Frame().top, 0);
-    EXPECT_EQ(main->Motion.MoveX, 1);
-    EXPECT_EQ(main->Motion.MoveY, 1);
-    EXPECT_FALSE(main->Motion.FaceLeft);
+    EXPECT_EQ(MascotProbe::Motion(*main).MoveX, 1);
+    EXPECT_EQ(MascotProbe::Motion(*main).MoveY, 1);
+    EXPECT_FALSE(MascotProbe::Motion(*main).FaceLeft);
     EXPECT_TRUE(InRegion(73 - 4, 11)) << "the horn's bell is now on the right";
     EXPECT_FALSE(InRegion(4, 11));
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, 1);
     EXPECT_EQ(Frame().top, 1);
 
     MoveTo(640 - 74, 480 - 56);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, 640 - 74);
     EXPECT_EQ(Frame().top, 480 - 56);
-    EXPECT_TRUE(main->Motion.FaceLeft);
+    EXPECT_TRUE(MascotProbe::Motion(*main).FaceLeft);
     EXPECT_TRUE(InRegion(4, 11));
 }
 
 TEST_F(MainWindow, DraggedBeyondAnEdgeComesBackOnTheNextTick) {
     MoveTo(100, -20);
-    main->Motion.MoveY = 1;
-    main->OnTick();
+    MascotProbe::Motion(*main).MoveY = 1;
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().top, 0);
-    EXPECT_EQ(main->Motion.MoveY, -1);
+    EXPECT_EQ(MascotProbe::Motion(*main).MoveY, -1);
 }
 
 TEST_F(MainWindow, ScreenLowerThanTheWindowKeepsItAtTheFarEdge) {
     world.screen = {0, 0, 50, 40};
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().top, 40 - 56);
     EXPECT_EQ(Frame().left, 50 - 74);
 }
 
 TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
-    main->ToggleFreeze();
-    EXPECT_TRUE(main->FreezeItem->Checked);
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    MascotProbe::ToggleFreeze(*main);
+    EXPECT_TRUE(MascotProbe::FreezeItem(*main)->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     const RECT before = Frame();
-    for (int i = 0; i < 5; ++i) main->OnTick();
+    for (int i = 0; i < 5; ++i) MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, before.left);
     EXPECT_EQ(Frame().top, before.top);
 
     // What DrawPicture draws, read back from a memory bitmap.
-    const Pixels picture(main->Sprite.Handle());
+    const Pixels picture(MascotProbe::Sprite(*main).Handle());
     const tk::WindowDc screen(nullptr);
     const tk::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     const tk::UniqueBitmap canvas(CreateCompatibleBitmap(screen.get(), 74, 56));
     const tk::ScopedSelect select(memory.get(), canvas.get());
     const HDC dc = memory.get();
-    main->DrawPicture(dc);
+    MascotProbe::DrawPicture(*main, dc);
     for (int y = 0; y < 55; y += 3)
         for (int x = 0; x < 74; x += 3) {
             const COLORREF c = picture.Colour(x, y);
@@ -266,22 +266,23 @@ TEST_F(MainWindow, FrozenStaysStillIsOnTopAndDrawsInverted) {
                       RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)))
                 << "(" << x << ", " << y << ")";
         }
-    main->ToggleFreeze();
-    EXPECT_FALSE(main->FreezeItem->Checked);
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked) << "unfreezing leaves Always on top checked";
-    main->DrawPicture(dc);
+    MascotProbe::ToggleFreeze(*main);
+    EXPECT_FALSE(MascotProbe::FreezeItem(*main)->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked)
+        << "unfreezing leaves Always on top checked";
+    MascotProbe::DrawPicture(*main, dc);
     EXPECT_EQ(GetPixel(dc, 40, 30), picture.Colour(40, 30));
 
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame().left, before.left - 1);
 }
 
 TEST_F(MainWindow, AlwaysOnTopTogglesAndIsRefusedWhileFrozen) {
-    main->ToggleAlwaysOnTop();
-    EXPECT_FALSE(main->AlwaysOnTopItem->Checked);
+    MascotProbe::ToggleAlwaysOnTop(*main);
+    EXPECT_FALSE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     EXPECT_FALSE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    main->ToggleFreeze();
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    MascotProbe::ToggleFreeze(*main);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     std::wstring boxText;
@@ -300,10 +301,10 @@ TEST_F(MainWindow, AlwaysOnTopTogglesAndIsRefusedWhileFrozen) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         },
         main->Handle());
-    main->ToggleAlwaysOnTop();
+    MascotProbe::ToggleAlwaysOnTop(*main);
     EXPECT_TRUE(answer.Answered());
     EXPECT_EQ(boxText, L"凍りついている間は常に上に表示されます。");
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
@@ -317,7 +318,7 @@ TEST_F(MainWindow, ShiftF10OpensTheMenuAtFortyFiftyAndOtherModifiersDoNot) {
             EndMenu();
         },
         main->Handle());
-    main->OnKeyDown(VK_F10, true, false, false);
+    MascotProbe::OnKeyDown(*main, VK_F10, true, false, false);
     ASSERT_TRUE(closeMenu.Answered());
     EXPECT_EQ(closeMenu.ClassName(), L"#32768");
     const RECT frame = Frame();
@@ -325,15 +326,15 @@ TEST_F(MainWindow, ShiftF10OpensTheMenuAtFortyFiftyAndOtherModifiersDoNot) {
     EXPECT_EQ(menuAt.y, frame.top + 50);
 
     ModalResponder noMenu([](HWND) { EndMenu(); }, main->Handle());
-    main->OnKeyDown(VK_F10, true, true, false);
-    main->OnKeyDown(VK_F10, false, false, false);
-    main->OnKeyDown(VK_F11, true, false, false);
+    MascotProbe::OnKeyDown(*main, VK_F10, true, true, false);
+    MascotProbe::OnKeyDown(*main, VK_F10, false, false, false);
+    MascotProbe::OnKeyDown(*main, VK_F11, true, false, false);
     PumpFor(150);
     EXPECT_FALSE(noMenu.Answered());
 }
 
 TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
-    const HMENU menu = main->Menu.BuildMenu();
+    const HMENU menu = MascotProbe::Menu(*main).BuildMenu();
     ASSERT_TRUE(menu);
     ASSERT_EQ(GetMenuItemCount(menu), 12);
     const wchar_t* expected[] = {L"常に上に表示\tCtrl+U",
@@ -364,15 +365,15 @@ TEST_F(MainWindow, MenuShowsTheFixedItemsWithShortcutsAndChecks) {
         EXPECT_EQ(GetObjectW(info.hbmpItem, sizeof icon, &icon) && icon.bmBitsPixel == 32, hasIcon)
             << "item " << i;
     }
-    EXPECT_EQ(main->MenuIcons.Count(), 6);
-    EXPECT_EQ(main->AlwaysOnTopItem->ShortCut, 16469);
-    EXPECT_EQ(main->FreezeItem->ShortCut, 16467);
-    EXPECT_EQ(main->ExplorerItem->ShortCut, 16453);
-    EXPECT_EQ(main->CallLetterItem->ShortCut, 16471);
-    EXPECT_EQ(main->ProgramFolderItem->ShortCut, 16463);
-    EXPECT_EQ(main->HelpItem->ShortCut, 112);
-    EXPECT_EQ(main->AboutItem->ShortCut, 16449);
-    EXPECT_EQ(main->ExitItem->ShortCut, 32883);
+    EXPECT_EQ(MascotProbe::MenuIcons(*main).Count(), 6);
+    EXPECT_EQ(MascotProbe::AlwaysOnTopItem(*main)->ShortCut, 16469);
+    EXPECT_EQ(MascotProbe::FreezeItem(*main)->ShortCut, 16467);
+    EXPECT_EQ(MascotProbe::ExplorerItem(*main)->ShortCut, 16453);
+    EXPECT_EQ(MascotProbe::CallLetterItem(*main)->ShortCut, 16471);
+    EXPECT_EQ(MascotProbe::ProgramFolderItem(*main)->ShortCut, 16463);
+    EXPECT_EQ(MascotProbe::HelpItem(*main)->ShortCut, 112);
+    EXPECT_EQ(MascotProbe::AboutItem(*main)->ShortCut, 16449);
+    EXPECT_EQ(MascotProbe::ExitItem(*main)->ShortCut, 32883);
 }
 
 // Presses a key with the given modifiers held, through the program's accelerators.
@@ -389,7 +390,7 @@ bool PressShortcut(MascotWindow& main, WORD vk, bool ctrl, bool alt = false, boo
             1,
             0,
             {}};
-    const bool handled = TranslateAcceleratorW(main.Handle(), main.Menu.Accelerators(), &msg) != 0;
+    const bool handled = TranslateAcceleratorW(main.Handle(), main.Accelerators(), &msg) != 0;
     keys[VK_CONTROL] = keys[VK_MENU] = keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     return handled;
@@ -397,11 +398,11 @@ bool PressShortcut(MascotWindow& main, WORD vk, bool ctrl, bool alt = false, boo
 
 TEST_F(MainWindow, ShortcutKeysRunTheirItems) {
     EXPECT_TRUE(PressShortcut(*main, 'S', true));
-    EXPECT_TRUE(main->FreezeItem->Checked);
+    EXPECT_TRUE(MascotProbe::FreezeItem(*main)->Checked);
     EXPECT_TRUE(PressShortcut(*main, 'S', true));
-    EXPECT_FALSE(main->FreezeItem->Checked);
+    EXPECT_FALSE(MascotProbe::FreezeItem(*main)->Checked);
     EXPECT_TRUE(PressShortcut(*main, 'U', true));
-    EXPECT_FALSE(main->AlwaysOnTopItem->Checked);
+    EXPECT_FALSE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     EXPECT_FALSE(PressShortcut(*main, 'S', false)) << "plain S is no shortcut";
     EXPECT_FALSE(PressShortcut(*main, VK_F10, false)) << "F10 is free without nine launcher items";
 
@@ -418,8 +419,8 @@ TEST_F(MainWindow, ShortcutKeysRunTheirItems) {
 TEST_F(MainWindow, ExplorerCommandsPassTheirParameters) {
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main->SummonExplorer();
-    main->OpenProgramFolder();
+    MascotProbe::SummonExplorer(*main);
+    MascotProbe::OpenProgramFolder(*main);
     ASSERT_EQ(launched.size(), 2u);
     EXPECT_EQ(launched[0].file, L"EXPLORER.EXE");
     EXPECT_EQ(launched[0].parameters, L"\"\\\",/e");
@@ -431,7 +432,7 @@ TEST_F(MainWindow, ExplorerCommandsPassTheirParameters) {
 
 TEST_F(MainWindow, ExitClosesTheWindowAndFreesItsPictures) {
     const HWND hwnd = main->Handle();
-    main->Exit();
+    MascotProbe::Exit(*main);
     EXPECT_FALSE(IsWindow(hwnd));
     main.reset();  // no paint, no double release
 }
@@ -468,25 +469,28 @@ class NoticeWatcher {
 };
 
 TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
-    main->Call = pelnor::Call(CallState{
-        .Armed = true, .Hour = 12, .Minute = 30, .Name = main->Call.State().Name, .Task = L"会議の"});
+    MascotProbe::Call(*main) = pelnor::Call(CallState{.Armed = true,
+                                                      .Hour = 12,
+                                                      .Minute = 30,
+                                                      .Name = MascotProbe::Call(*main).State().Name,
+                                                      .Task = L"会議の"});
     NoticeWatcher watcher;
     // Ticks that run while the notice is open must neither move the call nor raise it again.
     watcher.whileOpen = [&](HWND) {
-        main->OnTick();
-        main->OnTick();
+        MascotProbe::OnTick(*main);
+        MascotProbe::OnTick(*main);
     };
 
     world.now = {12, 29, 59, 900};
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(watcher.seen.count, 0);
-    EXPECT_TRUE(main->Call.State().Armed);
+    EXPECT_TRUE(MascotProbe::Call(*main).State().Armed);
 
     world.now = {12, 30, 0, 0};
     const RECT before = Frame();
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(watcher.seen.count, 1);
-    EXPECT_FALSE(main->Call.State().Armed);
+    EXPECT_FALSE(MascotProbe::Call(*main).State().Armed);
     EXPECT_EQ(watcher.seen.caption, L"モフレン");
     EXPECT_EQ(watcher.seen.name, L"山田さん、");
     EXPECT_EQ(watcher.seen.name2, L"山田さん、");
@@ -496,25 +500,21 @@ TEST_F(MainWindow, ArmedCallRaisesTheNoticeOnceWithNameAndErrand) {
     EXPECT_EQ(Frame().left, before.left - 3) << "the mascot kept drifting behind the notice";
 
     world.now = {12, 30, 59, 900};
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     world.now = {12, 30, 0, 0};  // the same time the next day
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(watcher.seen.count, 1) << "the call fires once";
-    EXPECT_EQ(main->Call.State().Hour, 12);
-    EXPECT_EQ(main->Call.State().Minute, 30);
-    EXPECT_EQ(main->Call.State().Name, L"山田");
-    EXPECT_EQ(main->Call.State().Task, L"会議の");
+    EXPECT_EQ(MascotProbe::Call(*main).State().Hour, 12);
+    EXPECT_EQ(MascotProbe::Call(*main).State().Minute, 30);
+    EXPECT_EQ(MascotProbe::Call(*main).State().Name, L"山田");
+    EXPECT_EQ(MascotProbe::Call(*main).State().Task, L"会議の");
 }
 
 TEST_F(MainWindow, NoticeWithoutANameHasNoNameLine) {
-    main->Call = pelnor::Call(CallState{.Armed = true,
-                                        .Hour = 9,
-                                        .Minute = 0,
-                                        .Name = L"",
-                                        .Task = L"",
-                                        .Beep = false});
+    MascotProbe::Call(*main) = pelnor::Call(
+        CallState{.Armed = true, .Hour = 9, .Minute = 0, .Name = L"", .Task = L"", .Beep = false});
     NoticeWatcher watcher;
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_EQ(watcher.seen.name, L"");
     EXPECT_EQ(watcher.seen.name2, L"");
@@ -540,20 +540,20 @@ TEST_F(MainWindow, ClockJumpOverTheArmedMinuteRaisesOneLateNotice) {
         SCOPED_TRACE(trigger.what);
         NoticeWatcher watcher;
         world.now = {12, 29, 30, 0, 20000};
-        main->Call.Arm(12, 30, world.now);
-        main->OnTick();
+        MascotProbe::Call(*main).Arm(12, 30, world.now);
+        MascotProbe::OnTick(*main);
         world.now = {12, 35, 10, 0, 20000};
         if (trigger.msg == 0) {
-            main->OnTick();
+            MascotProbe::OnTick(*main);
         } else {
             SendMessageW(main->Handle(), trigger.msg, trigger.wParam, 0);
             for (int waited = 0; watcher.seen.count == 0 && waited < 2000; waited += 20)
                 PumpFor(20);
         }
         EXPECT_EQ(watcher.seen.count, trigger.notices);
-        main->OnTick();
+        MascotProbe::OnTick(*main);
         world.now = {12, 30, 0, 0, 20001};
-        main->OnTick();
+        MascotProbe::OnTick(*main);
         EXPECT_EQ(watcher.seen.count, 1) << "one notice, at the first check after the jump";
         EXPECT_EQ(watcher.seen.caption, L"モフレン (12:30 の呼び出し)");
         EXPECT_EQ(watcher.seen.task, L"時がきました。") << "the rest of the notice as on time";
@@ -636,30 +636,30 @@ TEST_F(MainWindow, OnlyAForeignWindowOverTheWholeMonitorIsAFullScreenProgram) {
 }
 
 TEST_F(MainWindow, FrozenMascotGivesWayToAFullScreenProgramButItsNoticeDoesNot) {
-    main->ToggleFreeze();
-    main->OnTick();
+    MascotProbe::ToggleFreeze(*main);
+    MascotProbe::OnTick(*main);
     ASSERT_TRUE(TopMost(main->Handle()));
     const HWND program =
         PlainWindow(kProgram, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     SetForegroundWindow(program);
     ASSERT_EQ(GetForegroundWindow(), program);
 
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_FALSE(TopMost(main->Handle())) << "gave way";
     HWND below = program;
     while (below && below != main->Handle()) below = GetWindow(below, GW_HWNDNEXT);
     EXPECT_EQ(below, main->Handle()) << "the mascot is below the program";
-    EXPECT_TRUE(main->FreezeItem->Checked);
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    EXPECT_TRUE(MascotProbe::FreezeItem(*main)->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
     const auto resize = [program](int shrink) {
         SetWindowPos(program, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN) - shrink,
                      GetSystemMetrics(SM_CYSCREEN), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
     resize(1);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_TRUE(TopMost(main->Handle())) << "back on top when the program leaves full screen";
     resize(0);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_FALSE(TopMost(main->Handle()));
 
     // The program takes the foreground back while the notice is up: the
@@ -668,24 +668,24 @@ TEST_F(MainWindow, FrozenMascotGivesWayToAFullScreenProgramButItsNoticeDoesNot) 
     bool noticeTopMost = false, mascotTopMost = false;
     watcher.whileOpen = [&](HWND notice) {
         SetForegroundWindow(program);
-        main->OnTick();
+        MascotProbe::OnTick(*main);
         noticeTopMost = TopMost(notice);
         mascotTopMost = TopMost(main->Handle());
     };
-    main->Call.Arm(9, 0, world.now);
-    main->OnTick();
+    MascotProbe::Call(*main).Arm(9, 0, world.now);
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_TRUE(noticeTopMost);
     EXPECT_TRUE(mascotTopMost);
 
     SetForegroundWindow(program);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_FALSE(TopMost(main->Handle()));
     DestroyWindow(program);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_TRUE(TopMost(main->Handle())) << "back on top when the program closes";
-    EXPECT_TRUE(main->FreezeItem->Checked);
-    EXPECT_TRUE(main->AlwaysOnTopItem->Checked);
+    EXPECT_TRUE(MascotProbe::FreezeItem(*main)->Checked);
+    EXPECT_TRUE(MascotProbe::AlwaysOnTopItem(*main)->Checked);
 }
 
 // The dialog the hook sees first, by class; closes it.
@@ -703,11 +703,12 @@ bool OpensAndCloses(const std::function<void()>& command) {
 }
 
 TEST_F(MainWindow, MenuCommandsOpenTheirWindows) {
-    EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { main->WriteCallLetter(); }));
-    EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { main->ShowAbout(); }));
-    EXPECT_FALSE(main->Call.State().Armed) << "closing the call letter changes nothing";
+    EXPECT_TRUE(OpensAndCloses<CallLetterDialog>([&] { MascotProbe::WriteCallLetter(*main); }));
+    EXPECT_TRUE(OpensAndCloses<AboutBox>([&] { MascotProbe::ShowAbout(*main); }));
+    EXPECT_FALSE(MascotProbe::Call(*main).State().Armed)
+        << "closing the call letter changes nothing";
 
-    main->ShowHelp();
+    MascotProbe::ShowHelp(*main);
     const HWND viewer = FindWindowW(kHelpViewerClass, nullptr);
     ASSERT_TRUE(viewer) << "help opens at its contents without blocking";
     EXPECT_EQ(GetWindow(viewer, GW_OWNER), nullptr) << "not kept above the mascot";
@@ -726,7 +727,7 @@ TEST(MainWindowStartUp, DriveRootProgramUsesTheRootForBothForms) {
     EXPECT_EQ(main.HelpFile(), L"C:\\Pelnor.hlp");
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main.OpenProgramFolder();
+    MascotProbe::OpenProgramFolder(main);
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].parameters, L"\"C:\\\",/n");
@@ -740,7 +741,7 @@ TEST(MainWindowStartUp, FolderLongerThanEightyBytesReachesExplorerWhole) {
     ASSERT_TRUE(main.Create());
     std::vector<LaunchRequest> launched;
     SetShellForTesting([&](const LaunchRequest& r) { launched.push_back(r); });
-    main.OpenProgramFolder();
+    MascotProbe::OpenProgramFolder(main);
     SetShellForTesting({});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].parameters, L"\"" + folder + L"\",/n");
@@ -752,7 +753,7 @@ TEST(MainWindowStartUp, NoRegisteredOwnerGivesAnEmptyName) {
     world.owner.clear();
     MascotWindow main(world.Environment());
     ASSERT_TRUE(main.Create());
-    EXPECT_EQ(main.Call.State().Name, L"");
+    EXPECT_EQ(MascotProbe::Call(main).State().Name, L"");
 }
 
 }  // namespace

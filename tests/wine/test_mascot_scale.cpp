@@ -122,7 +122,7 @@ class MascotScale : public testing::Test {
         environment.monitorRect = [this](HWND) { return monitor; };
         main = std::make_unique<MascotWindow>(environment);
         ASSERT_TRUE(main->Create());
-        main->TickTimer.SetEnabled(false);  // the tests tick by hand
+        MascotProbe::TickTimer(*main).SetEnabled(false);  // the tests tick by hand
         ShowWindow(main->Handle(), SW_SHOWNOACTIVATE);
         UpdateWindow(main->Handle());
     }
@@ -136,12 +136,12 @@ class MascotScale : public testing::Test {
     // it comes from (never the white background), every figure pixel is inside,
     // and nothing below the picture is. Returns the number of faults.
     int Faults(int scale, bool inverted) {
-        const StoredPicture picture(main->Sprite.Handle());
+        const StoredPicture picture(MascotProbe::Sprite(*main).Handle());
         const int width = picture.width * scale;
         const int height = 56 * scale;
         Canvas drawn(width, height);
         Canvas region(width, height);
-        main->DrawPicture(drawn.Dc());
+        MascotProbe::DrawPicture(*main, drawn.Dc());
         HRGN rgn = CreateRectRgn(0, 0, 0, 0);
         EXPECT_NE(GetWindowRgn(main->Handle(), rgn), ERROR);
         FillRgn(region.Dc(), rgn, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -156,7 +156,7 @@ class MascotScale : public testing::Test {
                     continue;
                 }
                 const int column =
-                    main->Motion.FaceLeft ? x / scale : picture.width - 1 - x / scale;
+                    MascotProbe::Motion(*main).FaceLeft ? x / scale : picture.width - 1 - x / scale;
                 const bool figure = picture.Index(column, y / scale) != 0;
                 COLORREF want = picture.Colour(column, y / scale);
                 if (inverted) want = RGB(255, 255, 255) ^ want;
@@ -191,8 +191,8 @@ TEST_F(MascotScale, ShowsExactlyTheFigureInWholePixelBlocksFacingEitherWay) {
         EXPECT_EQ(frame.bottom - frame.top, 56 * d.scale);
         for (const bool faceLeft : {true, false}) {
             SCOPED_TRACE(faceLeft ? "facing left" : "facing right");
-            main->Motion.FaceLeft = faceLeft;
-            main->ReshapeAndDraw();
+            MascotProbe::Motion(*main).FaceLeft = faceLeft;
+            MascotProbe::ReshapeAndDraw(*main);
             EXPECT_EQ(Faults(d.scale, false), 0);
         }
     }
@@ -239,14 +239,14 @@ TEST_F(MascotScale, DriftsByTheScaleWithinItsMonitor) {
         SCOPED_TRACE(c.what);
         monitor = c.monitor;
         SendDpiChange(main->Handle(), c.dpi);
-        main->Motion = c.motion;
-        main->ReshapeAndDraw();
+        MascotProbe::Motion(*main) = c.motion;
+        MascotProbe::ReshapeAndDraw(*main);
         MoveTo(c.from.x, c.from.y);
-        main->OnTick();
+        MascotProbe::OnTick(*main);
         const RECT frame = Frame(main->Handle());
         EXPECT_EQ(frame.left, c.want.x);
         EXPECT_EQ(frame.top, c.want.y);
-        EXPECT_EQ(main->Motion.FaceLeft, c.faceLeft);
+        EXPECT_EQ(MascotProbe::Motion(*main).FaceLeft, c.faceLeft);
         EXPECT_EQ(Faults(main->Scale(), false), 0) << "the outline turned with the figure";
     }
 }
@@ -275,9 +275,9 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
     check(192, 2, false);
     check(96, 1, false);
 
-    main->ToggleFreeze();
+    MascotProbe::ToggleFreeze(*main);
     check(192, 2, true);
-    main->ToggleFreeze();
+    MascotProbe::ToggleFreeze(*main);
 
     {
         // Shift+F10 opens the menu at the same place on the figure as at 96 DPI.
@@ -293,7 +293,7 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
                 EndMenu();
             },
             main->Handle());
-        main->OnKeyDown(VK_F10, true, false, false);
+        MascotProbe::OnKeyDown(*main, VK_F10, true, false, false);
         ASSERT_TRUE(whileMenuOpen.Answered()) << "the menu never opened";
         EXPECT_EQ(whileMenuOpen.ClassName(), L"#32768");
         EXPECT_EQ(menuAt.x, frame.left + 2 * 40);
@@ -306,7 +306,7 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
         check(192, 2, false);
         PostMessageW(box, WM_CLOSE, 0, 0);
     };
-    main->ShowAbout();
+    MascotProbe::ShowAbout(*main);
     tk::Dialog::ShownHook = nullptr;
     EXPECT_TRUE(dialogShown);
 }
@@ -315,7 +315,7 @@ TEST_F(MascotScale, DensityChangeRescalesAboutTheCentreInEveryState) {
 // 16 x 16 art an s x s square, in rows that hold both the icon and the menu's
 // text; a density change while it is open leaves the open menu alone.
 TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
-    tk::ImageList& icons = main->MenuIcons;
+    tk::ImageList& icons = MascotProbe::MenuIcons(*main);
     const auto pixels = [&](int index) { return testing_support::PixelsOf(icons.Bitmap(index)); };
     std::vector<std::vector<DWORD>> art;
     for (int i = 0; i < icons.Count(); ++i) art.push_back(pixels(i));
@@ -364,7 +364,7 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                     RECT row{};
                     GetMenuItemRect(main->Handle(), menu, i, &row);
                     const bool icon = item.hbmpItem != nullptr;
-                    EXPECT_EQ(item.hbmpItem, icons.Bitmap(main->Menu[i].ImageIndex));
+                    EXPECT_EQ(item.hbmpItem, icons.Bitmap(MascotProbe::Menu(*main)[i].ImageIndex));
                     EXPECT_GE(row.bottom - row.top, std::max(text.cy, icon ? 16L * d.scale : 0L))
                         << "row " << i;
                 }
@@ -373,7 +373,7 @@ TEST_F(MascotScale, MenuIconsAreTheirPixelArtInWholePixelBlocks) {
                 EndMenu();
             },
             main->Handle());
-        main->PopupAt(400, 300);
+        SendMessageW(main->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(400, 300));
         EXPECT_TRUE(inMenu.Answered());
     }
 }
@@ -385,16 +385,16 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     monitor = {0, 0, 50, 40};
     const int regions = main->RegionCount();
     for (int tick = 0; tick < 4; ++tick) {
-        main->OnTick();
+        MascotProbe::OnTick(*main);
         EXPECT_EQ(Frame(main->Handle()).left, 50 - 74);
         EXPECT_EQ(Frame(main->Handle()).top, 40 - 56);
-        EXPECT_TRUE(main->Motion.FaceLeft);
+        EXPECT_TRUE(MascotProbe::Motion(*main).FaceLeft);
     }
     EXPECT_EQ(main->RegionCount(), regions) << "the outline was re-applied";
 
     // Its monitor taken away while frozen: it lands on the one left at once.
     monitor = {-1280, 0, 0, 1024};
-    main->ToggleFreeze();
+    MascotProbe::ToggleFreeze(*main);
     MoveTo(1500, 300);
     SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ(Frame(main->Handle()).left, -74);
@@ -403,34 +403,34 @@ TEST_F(MascotScale, KeepsToItsMonitorWhenSmallerGoneOrMovedAndStaysWhereHeld) {
     // within two ticks it is back on it, at its distance from the edges.
     monitor = {0, 0, 2560, 1440};
     MoveTo(2000, 1200);
-    main->OnTick(), main->OnTick(), monitor = {0, 0, 1280, 800};
-    main->OnTick(), main->OnTick();
+    MascotProbe::OnTick(*main), MascotProbe::OnTick(*main), monitor = {0, 0, 1280, 800};
+    MascotProbe::OnTick(*main), MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame(main->Handle()).left, 720);
     EXPECT_EQ(Frame(main->Handle()).top, 560);
-    main->ToggleFreeze();
+    MascotProbe::ToggleFreeze(*main);
 
     // Its monitor re-arranged under it while it drifts: the next step keeps to
     // the monitor as it is now.
     monitor = {0, 0, 1280, 800};
-    main->Motion = {.MoveY = 1, .MoveX = 1, .FaceLeft = false};
+    MascotProbe::Motion(*main) = {.MoveY = 1, .MoveX = 1, .FaceLeft = false};
     MoveTo(1000, 300);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     monitor = {0, 0, 1075, 800};
     SendMessageW(main->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1075, 800));
     EXPECT_EQ(Frame(main->Handle()).left, 1001) << "still on the narrower monitor";
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame(main->Handle()).left, 1075 - 74);
-    EXPECT_TRUE(main->Motion.FaceLeft) << "it bounced off the new right edge";
+    EXPECT_TRUE(MascotProbe::Motion(*main).FaceLeft) << "it bounced off the new right edge";
 
     // Held by the mouse in the system's move loop, it does not drift; let go,
     // it drifts on from where it was dropped.
     monitor = {0, 0, 1280, 800};
     MoveTo(1250, 300);  // partly off the monitor, as in the middle of a drag
     SendMessageW(main->Handle(), WM_ENTERSIZEMOVE, 0, 0);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame(main->Handle()).left, 1250);
     SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
-    main->OnTick();
+    MascotProbe::OnTick(*main);
     EXPECT_EQ(Frame(main->Handle()).left, 1280 - 74);
 }
 

@@ -56,17 +56,17 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
 
     MascotWindow mascot(testing_support::PlainEnvironment(folder.Path()));
     ASSERT_TRUE(mascot.Create());
-    mascot.TickTimer.SetEnabled(false);
+    MascotProbe::TickTimer(mascot).SetEnabled(false);
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
     RECT before;
     GetWindowRect(mascot.Handle(), &before);
-    mascot.OnTick();
+    MascotProbe::OnTick(mascot);
     RECT after;
     GetWindowRect(mascot.Handle(), &after);
     EXPECT_EQ(after.left, before.left - 1) << "it drifts";
     ASSERT_EQ(mascot.LauncherCount(), 1) << "the shortcut is listed";
-    EXPECT_EQ(mascot.MenuIcons.Count(), 6 + 1);
-    EXPECT_TRUE(mascot.MenuIcons.Bitmap(6)) << "with the general icon";
+    EXPECT_EQ(MascotProbe::MenuIcons(mascot).Count(), 6 + 1);
+    EXPECT_TRUE(MascotProbe::MenuIcons(mascot).Bitmap(6)) << "with the general icon";
 
     SendMessageW(mascot.Handle(), WM_MOUSEHOVER, 0, MAKELPARAM(30, 30));
     EXPECT_TRUE(IsWindowVisible(FindWindowW(L"PelnorHoverHint", nullptr)))
@@ -76,13 +76,14 @@ TEST(MissingLibraries, StartUpWorksAndTheirCommandsDoNothing) {
     const HINSTANCE result = LaunchFile(mascot.Handle(), std::wstring(system) + L"\\cmd.exe",
                                         L"/c echo ran> \"" + marker + L"\"", L"", SW_HIDE);
     EXPECT_LE(reinterpret_cast<INT_PTR>(result), 32);
-    mascot.Menu.Dispatch(mascot.Menu[mascot.Menu.Count() - 1].CommandId());
+    MascotProbe::Menu(mascot).Dispatch(
+        MascotProbe::Menu(mascot)[MascotProbe::Menu(mascot).Count() - 1].CommandId());
     PumpFor(1000);
     EXPECT_FALSE(FileExists(marker)) << "nothing was started";
 
     // The call letter opens, its fields take the focus without an input
     // method, and it closes.
-    CallLetterDialog letter(mascot.Call.State(), [] { return ClockTime{}; });
+    CallLetterDialog letter(MascotProbe::Call(mascot).State(), [] { return ClockTime{}; });
     std::wstring typed = L"(not shown)";
     letter.OnShown = [&](HWND hwnd) {
         EXPECT_FALSE(HasToolTip()) << "no tips for the controls";

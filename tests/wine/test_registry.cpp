@@ -145,7 +145,7 @@ TEST(RegisteredOwner, StartUpTakesTheMachinesOwnerAsTheDefaultName) {
         store(keys[1], c.ntOwner);
         MascotWindow main(environment);
         ASSERT_TRUE(main.Create());
-        EXPECT_EQ(main.Call.State().Name, c.name);
+        EXPECT_EQ(MascotProbe::Call(main).State().Name, c.name);
     }
 }
 

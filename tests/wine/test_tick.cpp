@@ -12,6 +12,7 @@
 #include <string>
 
 #include "mascot/MascotWindow.h"
+#include "TestSupport.h"
 #include "toolkit/Application.h"
 
 namespace pelnor {
@@ -119,10 +120,11 @@ TEST(Tick, AllocatesNothingOverAThousandTicks) {
                                   [monitor](HWND) { return monitor; }};
     MascotWindow mascot(environment);
     ASSERT_TRUE(mascot.Create());
-    mascot.TickTimer.SetEnabled(false);  // ticked by hand
+    MascotProbe::TickTimer(mascot).SetEnabled(false);  // ticked by hand
     ShowWindow(mascot.Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(mascot.Handle());
-    mascot.Call = pelnor::Call(CallState{.Armed = true, .Hour = 21, .Minute = 30, .Name = {}, .Task = {}});
+    MascotProbe::Call(mascot) =
+        pelnor::Call(CallState{.Armed = true, .Hour = 21, .Minute = 30, .Name = {}, .Task = {}});
     tk::Application().ProcessMessages();
     const int regionsBefore = mascot.RegionCount();
     const int paintsBefore = mascot.PaintCount();
@@ -136,7 +138,7 @@ TEST(Tick, AllocatesNothingOverAThousandTicks) {
         delete kept;
         const long before = counter.Count();
         for (int n = 0; n < 1000; ++n) {
-            mascot.OnTick();
+            MascotProbe::OnTick(mascot);
             tk::Application().ProcessMessages();
         }
         counted = counter.Count() - before;
@@ -144,7 +146,7 @@ TEST(Tick, AllocatesNothingOverAThousandTicks) {
 
     EXPECT_GE(mascot.RegionCount() - regionsBefore, 4) << "the ticks did not bounce";
     EXPECT_GT(mascot.PaintCount(), paintsBefore) << "the ticks did not paint";
-    EXPECT_TRUE(mascot.Call.State().Armed);
+    EXPECT_TRUE(MascotProbe::Call(mascot).State().Armed);
     EXPECT_EQ(counted, 0) << "allocations during 1000 ticks";
 }
 
