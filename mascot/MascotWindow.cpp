@@ -80,7 +80,7 @@ MascotEnvironment MascotEnvironment::System() {
 }
 
 MascotWindow::MascotWindow(MascotEnvironment environment)
-    : TickTimer(*this, kTickTimerId, kTickMs, [this] { OnTick(); }),
+    : tickTimer_(*this, kTickTimerId, kTickMs, [this] { OnTick(); }),
       environment_(std::move(environment)),
       hint_(kMascotHint) {
     BuildMenu();
@@ -92,31 +92,31 @@ bool MascotWindow::Create() {
     if (!CreateForm(kMascotLayout)) return false;
     StartUp();
     FollowDensity(GetDpiForWindow(Handle()));
-    TickTimer.SetEnabled(true);
+    tickTimer_.SetEnabled(true);
     return true;
 }
 
 void MascotWindow::BuildMenu() {
     // The menu, top to bottom (here, where the private items can be named).
     static constexpr FixedItem kFixedItems[] = {
-        {&MascotWindow::AlwaysOnTopItem, L"常に上に表示", Ctrl + 'U', -1, true,
+        {&MascotWindow::alwaysOnTopItem_, L"常に上に表示", Ctrl + 'U', -1, true,
          &MascotWindow::ToggleAlwaysOnTop},
-        {&MascotWindow::FreezeItem, L"凍りつく", Ctrl + 'S', -1, false,
+        {&MascotWindow::freezeItem_, L"凍りつく", Ctrl + 'S', -1, false,
          &MascotWindow::ToggleFreeze},
         {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-        {&MascotWindow::ExplorerItem, L"エクスプローラ召喚", Ctrl + 'E', 0, false,
+        {&MascotWindow::explorerItem_, L"エクスプローラ召喚", Ctrl + 'E', 0, false,
          &MascotWindow::SummonExplorer},
         {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-        {&MascotWindow::CallLetterItem, L"呼び出し状を書く...", Ctrl + 'W', 1, false,
+        {&MascotWindow::callLetterItem_, L"呼び出し状を書く...", Ctrl + 'W', 1, false,
          &MascotWindow::WriteCallLetter},
-        {&MascotWindow::ProgramFolderItem, L"モフレンの部屋を開く", Ctrl + 'O', 2, false,
+        {&MascotWindow::programFolderItem_, L"モフレンの部屋を開く", Ctrl + 'O', 2, false,
          &MascotWindow::OpenProgramFolder},
         {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-        {&MascotWindow::HelpItem, L"ヘルプ", VK_F1, 3, false, &MascotWindow::ShowHelp},
-        {&MascotWindow::AboutItem, L"バージョン情報...", Ctrl + 'A', 4, false,
+        {&MascotWindow::helpItem_, L"ヘルプ", VK_F1, 3, false, &MascotWindow::ShowHelp},
+        {&MascotWindow::aboutItem_, L"バージョン情報...", Ctrl + 'A', 4, false,
          &MascotWindow::ShowAbout},
         {nullptr, L"", 0, -1, false, nullptr, kSeparator},
-        {&MascotWindow::ExitItem, L"終了", Alt + VK_F4, 5, false, &MascotWindow::Exit},
+        {&MascotWindow::exitItem_, L"終了", Alt + VK_F4, 5, false, &MascotWindow::Exit},
     };
     for (const FixedItem& fixed : kFixedItems) {
         tk::MenuItem item;
@@ -127,10 +127,10 @@ void MascotWindow::BuildMenu() {
         item.Checked = fixed.checked;
         if (fixed.onClick)
             item.OnClick = [this, click = fixed.onClick](tk::MenuItem&) { (this->*click)(); };
-        tk::MenuItem& added = Menu.Add(std::move(item));
+        tk::MenuItem& added = menu_.Add(std::move(item));
         if (fixed.member) this->*fixed.member = &added;
     }
-    for (int id : kMenuIcons) MenuIcons.AddIconResource(id);
+    for (int id : kMenuIcons) menuIcons_.AddIconResource(id);
 }
 
 void MascotWindow::StartUp() {
@@ -138,13 +138,13 @@ void MascotWindow::StartUp() {
     // Empty when there is none.
     call.Name = DefaultCallName(environment_.registeredOwner(),
                                 [](char32_t cp) { return tk::Cp932Char(cp); });
-    Call = pelnor::Call(std::move(call));
+    call_ = pelnor::Call(std::move(call));
 
-    Motion = MascotState{};
+    motion_ = MascotState{};
 
     // The window takes the picture's width and the mirrored picture is made
     // once the density is known (FollowDensity, from Create).
-    Sprite.LoadFromResource(IDB_MASCOT);
+    sprite_.LoadFromResource(IDB_MASCOT);
 
     programFolder_ = FolderOf(environment_.executablePath());
     programFolderSlash_ = WithTrailingBackslash(programFolder_);
@@ -157,18 +157,18 @@ void MascotWindow::StartUp() {
 // monitor it is on: each picture pixel becomes an s x s square, the window
 // keeping its centre. The tool tip's text and the menu's icons follow it too.
 void MascotWindow::FollowDensity(UINT dpi) {
-    Menu.SetDensity(dpi);
+    menu_.SetDensity(dpi);
     if (font_) SetHintFont(dpi);
 
     const int from = figure_.Scale();
     const int to = ScaleForDpi(static_cast<int>(dpi));
-    if (to == from || !figure_.Build(Sprite, to)) return;
+    if (to == from || !figure_.Build(sprite_, to)) return;
     RECT frame;
     GetWindowRect(Handle(), &frame);
-    const WindowOrigin at = from ? RescaledOrigin(frame.left, frame.top, Sprite.Width(),
+    const WindowOrigin at = from ? RescaledOrigin(frame.left, frame.top, sprite_.Width(),
                                                   kMascotLayout.clientHeight, from, to)
                                  : WindowOrigin{frame.left, frame.top};
-    SetWindowPos(Handle(), nullptr, at.left, at.top, Sprite.Width() * to,
+    SetWindowPos(Handle(), nullptr, at.left, at.top, sprite_.Width() * to,
                  kMascotLayout.clientHeight * to, SWP_NOZORDER | SWP_NOACTIVATE);
     appliedOrientation_ = -1;
     if (IsWindowVisible(Handle())) ReshapeAndDraw();
@@ -216,20 +216,20 @@ void MascotWindow::BuildLauncher() {
     for (const ShortcutFile& file : files) {
         // Asked of the shell at the size the menu shows, when it first opens.
         const int image =
-            MenuIcons.AddIconSource([file](int size, int) { return ShortcutIcon(file, size); });
+            menuIcons_.AddIconSource([file](int size, int) { return ShortcutIcon(file, size); });
         const std::wstring caption = CaptionForShortcut(file.name);
         entries.push_back({ShownCaption(caption), LauncherSortKey(caption), image, file.shellPath});
     }
     SortLauncherEntries(entries);
 
-    Menu.AddSeparator();
+    menu_.AddSeparator();
     for (std::size_t n = 0; n < entries.size(); ++n) {
         tk::MenuItem item;
         item.Caption = entries[n].caption;
         item.ImageIndex = entries[n].imageIndex;
         item.ShortCut = static_cast<tk::ShortCut>(VK_F2 + n);  // F2 to F12
         item.OnClick = [this, file = entries[n].file](tk::MenuItem&) { LaunchShortcut(file); };
-        Menu.Add(std::move(item));
+        menu_.Add(std::move(item));
     }
     launcherCount_ = static_cast<int>(entries.size());
 }
@@ -248,9 +248,9 @@ void MascotWindow::ReshapeAndDraw() {
 // the region is applied only when the orientation it was made for changed, so
 // a paint never asks for another without end.
 void MascotWindow::ReshapeAndDrawOn(HDC dc) {
-    const int orientation = Motion.FaceLeft ? 1 : 0;
+    const int orientation = motion_.FaceLeft ? 1 : 0;
     if (orientation != appliedOrientation_ &&
-        ApplyRegion(Handle(), figure_.ShapeFacing(Motion.FaceLeft))) {
+        ApplyRegion(Handle(), figure_.ShapeFacing(motion_.FaceLeft))) {
         appliedOrientation_ = orientation;
         ++regionCount_;
     }
@@ -259,7 +259,7 @@ void MascotWindow::ReshapeAndDrawOn(HDC dc) {
 
 void MascotWindow::DrawPicture(HDC dc) {
     const DWORD rop = Frozen() ? NOTSRCCOPY : SRCCOPY;
-    DrawBitmap(dc, figure_.PictureFacing(Motion.FaceLeft), 0, 0, rop);
+    DrawBitmap(dc, figure_.PictureFacing(motion_.FaceLeft), 0, 0, rop);
 }
 
 void MascotWindow::OnTick() {
@@ -298,23 +298,23 @@ void MascotWindow::DriftStep() {
     // Each step moves the window before the outline is re-applied after its
     // bounce; without a bounce the two steps share one move (a move is most
     // of a tick's cost, and nothing draws between the two).
-    const bool bouncedVertically = StepVertical(Motion, top, height, screen, step);
+    const bool bouncedVertically = StepVertical(motion_, top, height, screen, step);
     if (bouncedVertically) {
         moveTo(left, top);
         ReshapeAndDraw();
     }
 
-    const bool bouncedHorizontally = StepHorizontal(Motion, left, width, screen, step);
+    const bool bouncedHorizontally = StepHorizontal(motion_, left, width, screen, step);
     moveTo(left, top);
     if (bouncedHorizontally) ReshapeAndDraw();
 }
 
 void MascotWindow::CallCheck() {
     // The clock is read only while a call is armed.
-    if (!Call.State().Armed) return;
-    const CallDue due = Call.TakeDue(environment_.clock());
+    if (!call_.State().Armed) return;
+    const CallDue due = call_.TakeDue(environment_.clock());
     if (due == CallDue::No) return;
-    const CallState& call = Call.State();
+    const CallState& call = call_.State();
     CallNotice notice;
     if (due == CallDue::Late) notice.SetLateCall(call.Hour, call.Minute);
     notice.SetName(call.Name);
@@ -372,7 +372,7 @@ void MascotWindow::OnKeyDown(WORD key, bool shift, bool ctrl, bool alt) {
 }
 
 void MascotWindow::PopupAt(int screenX, int screenY) {
-    Menu.Popup(Handle(), screenX, screenY);
+    menu_.Popup(Handle(), screenX, screenY);
 }
 
 void MascotWindow::SetStayOnTop(bool onTop) {
@@ -386,17 +386,17 @@ void MascotWindow::ToggleAlwaysOnTop() {
         return;
     }
     alwaysOnTop_ = !alwaysOnTop_;
-    AlwaysOnTopItem->Checked = alwaysOnTop_;
+    alwaysOnTopItem_->Checked = alwaysOnTop_;
     SetStayOnTop(alwaysOnTop_);
     ReshapeAndDraw();
 }
 
 void MascotWindow::ToggleFreeze() {
     alwaysOnTop_ = true;
-    AlwaysOnTopItem->Checked = true;
+    alwaysOnTopItem_->Checked = true;
     SetStayOnTop(true);
     frozen_ = !frozen_;
-    FreezeItem->Checked = frozen_;
+    freezeItem_->Checked = frozen_;
     ReshapeAndDraw();
 }
 
@@ -405,9 +405,9 @@ void MascotWindow::SummonExplorer() {
 }
 
 void MascotWindow::WriteCallLetter() {
-    CallLetterDialog letter(Call.State(), environment_.clock, helpFile_);
+    CallLetterDialog letter(call_.State(), environment_.clock, helpFile_);
     letter.Decided = [this](const CallDecision& decision) {
-        Call.Apply(decision, environment_.clock());
+        call_.Apply(decision, environment_.clock());
     };
     letter.ShowModal(Handle());
 }
@@ -497,7 +497,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_COMMAND:
-            if (Menu.Dispatch(LOWORD(wParam))) return 0;
+            if (menu_.Dispatch(LOWORD(wParam))) return 0;
             break;
         case WM_SETCURSOR:
             // The window class has no cursor of its own.
@@ -516,7 +516,7 @@ LRESULT MascotWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             CallCheck();
             return 0;
         case WM_DESTROY:
-            TickTimer.SetEnabled(false);
+            tickTimer_.SetEnabled(false);
             // Nothing paints after this, so the scaled pictures can go.
             figure_.Reset();
             // The help viewer is a window of its own, not owned by this one.

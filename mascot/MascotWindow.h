@@ -43,7 +43,7 @@ class MascotWindow : public tk::Form<MascotWindow> {
     // Set for the program's own main window: closing it ends the message loop.
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
     // The menu's shortcut keys, for the message loop to translate.
-    HACCEL Accelerators() { return Menu.Accelerators(); }
+    HACCEL Accelerators() { return menu_.Accelerators(); }
 
     // The two forms of the program folder: with its trailing backslash, and
     // without (except at a drive root).
@@ -105,22 +105,22 @@ class MascotWindow : public tk::Form<MascotWindow> {
     void CheckMonitor(bool displayChanged);
 
     // The menu and its fixed items (separators have no member).
-    tk::ImageList MenuIcons{16, 16};
-    tk::PopupMenu Menu{&MenuIcons};
-    tk::MenuItem* AlwaysOnTopItem = nullptr;
-    tk::MenuItem* FreezeItem = nullptr;
-    tk::MenuItem* ExplorerItem = nullptr;
-    tk::MenuItem* CallLetterItem = nullptr;
-    tk::MenuItem* ProgramFolderItem = nullptr;
-    tk::MenuItem* HelpItem = nullptr;
-    tk::MenuItem* AboutItem = nullptr;
-    tk::MenuItem* ExitItem = nullptr;
+    tk::ImageList menuIcons_{16, 16};
+    tk::PopupMenu menu_{&menuIcons_};
+    tk::MenuItem* alwaysOnTopItem_ = nullptr;
+    tk::MenuItem* freezeItem_ = nullptr;
+    tk::MenuItem* explorerItem_ = nullptr;
+    tk::MenuItem* callLetterItem_ = nullptr;
+    tk::MenuItem* programFolderItem_ = nullptr;
+    tk::MenuItem* helpItem_ = nullptr;
+    tk::MenuItem* aboutItem_ = nullptr;
+    tk::MenuItem* exitItem_ = nullptr;
 
-    Picture Sprite;
-    tk::Timer TickTimer;  // every 500 ms: drift, the full-screen check, then the call check
+    Picture sprite_;
+    tk::Timer tickTimer_;  // every 500 ms: drift, the full-screen check, then the call check
 
-    MascotState Motion;
-    pelnor::Call Call;
+    MascotState motion_;
+    pelnor::Call call_;
 
     MascotEnvironment environment_;
     ScaledFigure figure_;    // the picture and its outline at this scale, both ways round

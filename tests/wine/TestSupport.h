@@ -95,22 +95,22 @@ namespace pelnor {
 // picture, motion and call, and the handlers they drive by hand. The menu's
 // commands arrive as the menu sends them, as WM_COMMAND with the item's id.
 struct MascotProbe {
-    static tk::PopupMenu& Menu(MascotWindow& m) { return m.Menu; }
-    static tk::ImageList& MenuIcons(MascotWindow& m) { return m.MenuIcons; }
-    static const tk::MenuItem* AlwaysOnTopItem(const MascotWindow& m) { return m.AlwaysOnTopItem; }
-    static const tk::MenuItem* FreezeItem(const MascotWindow& m) { return m.FreezeItem; }
-    static const tk::MenuItem* ExplorerItem(const MascotWindow& m) { return m.ExplorerItem; }
-    static const tk::MenuItem* CallLetterItem(const MascotWindow& m) { return m.CallLetterItem; }
+    static tk::PopupMenu& Menu(MascotWindow& m) { return m.menu_; }
+    static tk::ImageList& MenuIcons(MascotWindow& m) { return m.menuIcons_; }
+    static const tk::MenuItem* AlwaysOnTopItem(const MascotWindow& m) { return m.alwaysOnTopItem_; }
+    static const tk::MenuItem* FreezeItem(const MascotWindow& m) { return m.freezeItem_; }
+    static const tk::MenuItem* ExplorerItem(const MascotWindow& m) { return m.explorerItem_; }
+    static const tk::MenuItem* CallLetterItem(const MascotWindow& m) { return m.callLetterItem_; }
     static const tk::MenuItem* ProgramFolderItem(const MascotWindow& m) {
-        return m.ProgramFolderItem;
+        return m.programFolderItem_;
     }
-    static const tk::MenuItem* HelpItem(const MascotWindow& m) { return m.HelpItem; }
-    static const tk::MenuItem* AboutItem(const MascotWindow& m) { return m.AboutItem; }
-    static const tk::MenuItem* ExitItem(const MascotWindow& m) { return m.ExitItem; }
-    static const Picture& Sprite(const MascotWindow& m) { return m.Sprite; }
-    static tk::Timer& TickTimer(MascotWindow& m) { return m.TickTimer; }
-    static MascotState& Motion(MascotWindow& m) { return m.Motion; }
-    static pelnor::Call& Call(MascotWindow& m) { return m.Call; }
+    static const tk::MenuItem* HelpItem(const MascotWindow& m) { return m.helpItem_; }
+    static const tk::MenuItem* AboutItem(const MascotWindow& m) { return m.aboutItem_; }
+    static const tk::MenuItem* ExitItem(const MascotWindow& m) { return m.exitItem_; }
+    static const Picture& Sprite(const MascotWindow& m) { return m.sprite_; }
+    static tk::Timer& TickTimer(MascotWindow& m) { return m.tickTimer_; }
+    static MascotState& Motion(MascotWindow& m) { return m.motion_; }
+    static pelnor::Call& Call(MascotWindow& m) { return m.call_; }
 
     static void OnTick(MascotWindow& m) { m.OnTick(); }
     static void OnKeyDown(MascotWindow& m, WORD key, bool shift, bool ctrl, bool alt) {
@@ -119,14 +119,14 @@ struct MascotProbe {
     static void ReshapeAndDraw(MascotWindow& m) { m.ReshapeAndDraw(); }
     static void DrawPicture(MascotWindow& m, HDC dc) { m.DrawPicture(dc); }
 
-    static void ToggleAlwaysOnTop(MascotWindow& m) { Choose(m, m.AlwaysOnTopItem); }
-    static void ToggleFreeze(MascotWindow& m) { Choose(m, m.FreezeItem); }
-    static void SummonExplorer(MascotWindow& m) { Choose(m, m.ExplorerItem); }
-    static void WriteCallLetter(MascotWindow& m) { Choose(m, m.CallLetterItem); }
-    static void OpenProgramFolder(MascotWindow& m) { Choose(m, m.ProgramFolderItem); }
-    static void ShowHelp(MascotWindow& m) { Choose(m, m.HelpItem); }
-    static void ShowAbout(MascotWindow& m) { Choose(m, m.AboutItem); }
-    static void Exit(MascotWindow& m) { Choose(m, m.ExitItem); }
+    static void ToggleAlwaysOnTop(MascotWindow& m) { Choose(m, m.alwaysOnTopItem_); }
+    static void ToggleFreeze(MascotWindow& m) { Choose(m, m.freezeItem_); }
+    static void SummonExplorer(MascotWindow& m) { Choose(m, m.explorerItem_); }
+    static void WriteCallLetter(MascotWindow& m) { Choose(m, m.callLetterItem_); }
+    static void OpenProgramFolder(MascotWindow& m) { Choose(m, m.programFolderItem_); }
+    static void ShowHelp(MascotWindow& m) { Choose(m, m.helpItem_); }
+    static void ShowAbout(MascotWindow& m) { Choose(m, m.aboutItem_); }
+    static void Exit(MascotWindow& m) { Choose(m, m.exitItem_); }
 
   private:
     static void Choose(MascotWindow& m, const tk::MenuItem* item) {
