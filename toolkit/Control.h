@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,7 @@ class Panel;
 
 class Control {
   public:
+    Control() = default;
     explicit Control(const ControlLayout& layout) : layout_(layout), text_(layout.text) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -63,6 +65,11 @@ class Control {
     // Before Create: a dialog whose size follows its text lays the control out
     // again once it knows the screen's density. The text stays.
     void Relayout(const ControlLayout& layout) { layout_ = layout; }
+    // Before Create: the layout and the text of the control's row.
+    void SetLayout(const ControlLayout& layout) {
+        layout_ = layout;
+        text_ = layout.text;
+    }
 
     const ControlLayout& Layout() const noexcept { return layout_; }
     HWND Handle() const noexcept { return hwnd_; }  // nullptr for labels and images
@@ -114,5 +121,34 @@ class Control {
     UniqueBrush brush_;
     COLORREF brushColour_ = kDefaultColor;
 };
+
+// One row of a dialog's control table: the dialog's member, its layout, and
+// the panel it is made in (none: the dialog itself). The rows are in creation
+// order, which is the order of the windows and the tab order.
+template <class D>
+struct ControlRow {
+    // Names a control in a row: `&ControlRow<D>::Of<&D::OkButton>`.
+    template <auto member>
+    static Control& Of(D& dialog) {
+        return dialog.*member;
+    }
+
+    Control& (*control)(D&);
+    ControlLayout layout;
+    Panel D::*panel = nullptr;
+};
+
+// In the dialog's constructor: each control takes its row's layout and text.
+template <class D, std::size_t N>
+void LayOut(D& dialog, const ControlRow<D> (&rows)[N]) {
+    for (const ControlRow<D>& row : rows) row.control(dialog).SetLayout(row.layout);
+}
+
+// In CreateControls: makes the controls in row order, each in its panel.
+template <class D, std::size_t N>
+void CreateRows(D& dialog, const ControlRow<D> (&rows)[N]) {
+    for (const ControlRow<D>& row : rows)
+        row.control(dialog).Create(dialog, row.panel ? &(dialog.*row.panel) : nullptr);
+}
 
 }  // namespace tk
