@@ -156,8 +156,6 @@ class DescribedObject final : public IAccessible {
     }
 
   private:
-    ~DescribedObject() { system_->Release(); }
-
     static HRESULT Answer(const wchar_t* text, BSTR* out) {
         if (!out) return E_INVALIDARG;
         const auto free = automationLibrary.Find<decltype(::SysFreeString)>("SysFreeString");
@@ -166,7 +164,7 @@ class DescribedObject final : public IAccessible {
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 
-    IAccessible* system_;
+    ComPtr<IAccessible> system_;
     Description text_;
     LONG references_ = 1;
 };
