@@ -219,6 +219,14 @@ std::vector<std::uint8_t> encodeIconImage(const PixelArt& art) {
     return out.take();
 }
 
+// The icon file's header for `count` images; returns where the first image starts.
+std::uint32_t writeIconDirHeader(ByteWriter& out, std::size_t count) {
+    out.u16(0);  // reserved
+    out.u16(1);  // icon, not cursor
+    out.u16(static_cast<std::uint16_t>(count));
+    return kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(count);
+}
+
 void writeIconDirEntry(ByteWriter& out, const PixelArt& art, std::uint32_t imageBytes,
                        std::uint32_t imageOffset) {
     out.u8(static_cast<std::uint8_t>(art.width % 256));  // 0 means 256
@@ -431,11 +439,7 @@ std::vector<std::uint8_t> encodeIco32(const std::vector<IconImage>& images) {
                                             : encodeBgraImage(pixels, image.size));
     }
     ByteWriter out;
-    out.u16(0);  // reserved
-    out.u16(1);  // icon, not cursor
-    out.u16(static_cast<std::uint16_t>(images.size()));
-    std::uint32_t offset =
-        kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(images.size());
+    std::uint32_t offset = writeIconDirHeader(out, images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         out.u8(static_cast<std::uint8_t>(images[i].size % 256));  // 0 means 256
         out.u8(static_cast<std::uint8_t>(images[i].size % 256));
@@ -498,11 +502,7 @@ std::vector<std::uint8_t> encodeIco(const std::vector<PixelArt>& images) {
     for (const PixelArt& art : images) encoded.push_back(encodeIconImage(art));
 
     ByteWriter out;
-    out.u16(0);  // reserved
-    out.u16(1);  // icon, not cursor
-    out.u16(static_cast<std::uint16_t>(images.size()));
-    std::uint32_t offset =
-        kIconDirSize + kIconDirEntrySize * static_cast<std::uint32_t>(images.size());
+    std::uint32_t offset = writeIconDirHeader(out, images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const auto imageBytes = static_cast<std::uint32_t>(encoded[i].size());
         writeIconDirEntry(out, images[i], imageBytes, offset);
